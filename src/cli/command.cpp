@@ -1,0 +1,104 @@
+// Command registry and argument helpers.
+#include "cli/command.h"
+
+#include <algorithm>
+
+namespace vartesk::cli {
+
+namespace {
+
+std::vector<TCommand> &Table()
+{
+    static std::vector<TCommand> table;
+    return table;
+}
+
+} // namespace
+
+TCommandRegistrar::TCommandRegistrar(TCommand command)
+{
+    auto &table = Table();
+    table.push_back(std::move(command));
+    std::sort(table.begin(), table.end(), [](const TCommand &a, const TCommand &b) {
+        return a.Name < b.Name;
+    });
+}
+
+const std::vector<TCommand> &Commands()
+{
+    return Table();
+}
+
+std::optional<std::string> TArgs::TakeOption(const std::string &name)
+{
+    for (size_t i = 0; i < Items.size(); ++i) {
+        if (Items[i] == "--")
+            break;
+        if (Items[i] == name) {
+            if (i + 1 >= Items.size())
+                throw EUsageError("option " + name + " needs a value");
+            std::string value = Items[i + 1];
+            Items.erase(Items.begin() + long(i), Items.begin() + long(i) + 2);
+            return value;
+        }
+        if (Items[i].rfind(name + "=", 0) == 0) {
+            std::string value = Items[i].substr(name.size() + 1);
+            Items.erase(Items.begin() + long(i));
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+bool TArgs::TakeFlag(const std::string &name)
+{
+    for (size_t i = 0; i < Items.size(); ++i) {
+        if (Items[i] == "--")
+            break;
+        if (Items[i] == name) {
+            Items.erase(Items.begin() + long(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> TArgs::Positional(size_t min, size_t max) const
+{
+    std::vector<std::string> out;
+    bool literal = false;
+    for (const auto &item : Items) {
+        if (!literal && item == "--") {
+            literal = true;
+            continue;
+        }
+        if (!literal && item.size() > 1 && item[0] == '-')
+            throw EUsageError("unknown option " + item);
+        out.push_back(item);
+    }
+    if (out.size() < min)
+        throw EUsageError("missing argument");
+    if (out.size() > max)
+        throw EUsageError("unexpected argument " + out[max]);
+    return out;
+}
+
+int ParseLanguageName(const std::string &value)
+{
+    if (value == "en")
+        return 0;
+    if (value == "ru")
+        return 1;
+    throw EUsageError("language must be en or ru, not '" + value + "'");
+}
+
+int ParseUnitsName(const std::string &value)
+{
+    if (value == "daN")
+        return 0;
+    if (value == "kN")
+        return 1;
+    throw EUsageError("units must be daN or kN, not '" + value + "'");
+}
+
+} // namespace vartesk::cli

@@ -1,0 +1,117 @@
+// The settings file: a small INI with one [Param] section.
+#include "l10n/settings.h"
+
+#include "base/file_io.h"
+#include "base/number_text.h"
+
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+namespace vartesk {
+
+namespace {
+
+std::filesystem::path ConfigHome()
+{
+    if (const char *xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        return xdg;
+    if (const char *home = std::getenv("HOME"); home && *home)
+        return std::filesystem::path(home) / ".config";
+    return {};
+}
+
+std::string Trimmed(const std::string &s)
+{
+    const auto b = s.find_first_not_of(" \t\r");
+    if (b == std::string::npos)
+        return {};
+    const auto e = s.find_last_not_of(" \t\r");
+    return s.substr(b, e - b + 1);
+}
+
+std::vector<std::string> ReadLines()
+{
+    std::vector<std::string> lines;
+    std::string bytes;
+    try {
+        bytes = ReadFileBytes(SettingsFile());
+    } catch (const EFileError &) {
+        return lines;
+    }
+    std::istringstream in(bytes);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(Trimmed(line));
+    return lines;
+}
+
+bool IsSection(const std::string &line)
+{
+    return line.size() >= 2 && line.front() == '[' && line.back() == ']';
+}
+
+} // namespace
+
+std::filesystem::path SettingsFile()
+{
+    return ConfigHome() / "Morvik" / "Lorvana" / "settings.ini";
+}
+
+std::optional<int> ReadSetting(const std::string &name)
+{
+    bool inParam = false;
+    for (const auto &line : ReadLines()) {
+        if (IsSection(line)) {
+            inParam = line == "[Param]";
+            continue;
+        }
+        const auto eq = line.find('=');
+        if (!inParam || eq == std::string::npos || Trimmed(line.substr(0, eq)) != name)
+            continue;
+        return TryParseInt(Trimmed(line.substr(eq + 1)));
+    }
+    return std::nullopt;
+}
+
+void WriteSetting(const std::string &name, int value)
+{
+    std::vector<std::string> lines = ReadLines();
+    const std::string entry = name + "=" + std::to_string(value);
+    bool inParam = false;
+    bool done = false;
+    long paramEnd = -1;
+    for (size_t i = 0; i < lines.size() && !done; ++i) {
+        if (IsSection(lines[i])) {
+            inParam = lines[i] == "[Param]";
+            if (inParam)
+                paramEnd = long(i) + 1;
+            continue;
+        }
+        if (!inParam)
+            continue;
+        paramEnd = long(i) + 1;
+        const auto eq = lines[i].find('=');
+        if (eq != std::string::npos && Trimmed(lines[i].substr(0, eq)) == name) {
+            lines[i] = entry;
+            done = true;
+        }
+    }
+    if (!done) {
+        if (paramEnd < 0) {
+            lines.push_back("[Param]");
+            paramEnd = long(lines.size());
+        }
+        lines.insert(lines.begin() + paramEnd, entry);
+    }
+    std::string text;
+    for (const auto &line : lines)
+        text += line + "\n";
+    try {
+        std::filesystem::create_directories(SettingsFile().parent_path());
+        WriteFileAtomic(SettingsFile(), text);
+    } catch (const std::exception &) {
+        // Settings that cannot be stored only fall back to the defaults next time.
+    }
+}
+
+} // namespace vartesk

@@ -1,0 +1,77 @@
+// String table storage and lookup.
+#include "l10n/string_table.h"
+
+#include "base/split_by_char.h"
+#include "base/utf8.h"
+#include "l10n/language.h"
+
+#include <map>
+
+namespace vartesk {
+
+namespace {
+
+struct TStringEntry
+{
+    TStringGroup Group;
+    const char *Key;
+    const char *Value;
+};
+
+constexpr TStringEntry kStringTable[] = {
+#include "l10n/string_table_data.inc"
+};
+
+std::map<std::string, std::string> &Table()
+{
+    static std::map<std::string, std::string> table;
+    return table;
+}
+
+} // namespace
+
+void RegisterString(std::string_view key, std::string_view value)
+{
+    auto &table = Table();
+    const std::string folded = Utf8Lower(key);
+    if (value.empty())
+        table.erase(folded);
+    else
+        table[folded] = std::string(value);
+}
+
+void RegisterStringGroup(TStringGroup group)
+{
+    for (const auto &entry : kStringTable)
+        if (entry.Group == group)
+            RegisterString(entry.Key, entry.Value);
+}
+
+void RegisterAllStrings()
+{
+    for (const auto &entry : kStringTable)
+        RegisterString(entry.Key, entry.Value);
+}
+
+void ClearStrings()
+{
+    Table().clear();
+}
+
+std::string LocalString(std::string_view key)
+{
+    const auto &table = Table();
+    auto it = table.find(Utf8Lower(key));
+    if (it == table.end() || it->second.empty())
+        return {};
+    const auto parts = SplitByChar(it->second, ';');
+    const size_t index = size_t(LanguageIndex());
+    return index < parts.size() ? parts[index] : std::string();
+}
+
+size_t StringCount()
+{
+    return Table().size();
+}
+
+} // namespace vartesk

@@ -1,0 +1,11 @@
+# Fails when a Qt header is included outside src/ui.
+file(GLOB_RECURSE files ${ROOT}/src/*.h ${ROOT}/src/*.cpp)
+foreach(f IN LISTS files)
+    if(f MATCHES "/src/ui/")
+        continue()
+    endif()
+    file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")
+    if(hits)
+        message(FATAL_ERROR "Qt include outside src/ui: ${f}")
+    endif()
+endforeach()

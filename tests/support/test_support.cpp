@@ -1,0 +1,79 @@
+// Scratch folders and golden-file comparison.
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace vartesk::test {
+
+TScratchDir::TScratchDir()
+{
+    static std::atomic<int> counter{0};
+    const char *tmp = std::getenv("TMPDIR");
+    std::filesystem::path base = tmp && *tmp ? tmp : "/tmp";
+    Dir = base
+          / ("vartesk-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(Dir);
+    std::filesystem::create_directories(Dir);
+}
+
+TScratchDir::~TScratchDir()
+{
+    std::error_code ec;
+    std::filesystem::permissions(Dir, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(Dir, ec);
+}
+
+std::string ReadAll(const std::filesystem::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteAll(const std::filesystem::path &path, const std::string &bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+void ExpectGolden(const std::filesystem::path &golden, const std::string &actual)
+{
+    const char *update = std::getenv("UPDATE_GOLDEN");
+    if (update && std::string(update) == "1") {
+        WriteAll(golden, actual);
+        return;
+    }
+    const std::string expected = ReadAll(golden);
+    if (expected == actual) {
+        std::filesystem::remove(golden.string() + ".out");
+        return;
+    }
+    WriteAll(golden.string() + ".out", actual);
+    std::istringstream e(expected), a(actual);
+    std::string le, la;
+    int line = 0;
+    while (true) {
+        ++line;
+        const bool he = static_cast<bool>(std::getline(e, le));
+        const bool ha = static_cast<bool>(std::getline(a, la));
+        if (!he && !ha)
+            break;
+        if (le != la || he != ha) {
+            ADD_FAILURE() << "golden " << golden << " differs at line " << line << "\n expected: "
+                          << (he ? le : "<end>") << "\n   actual: " << (ha ? la : "<end>")
+                          << "\n (actual written to " << golden.string() << ".out)";
+            return;
+        }
+    }
+    ADD_FAILURE() << "golden " << golden << " differs (line endings?); actual written to .out";
+}
+
+} // namespace vartesk::test

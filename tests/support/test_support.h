@@ -1,0 +1,31 @@
+// Helpers shared by the tests: scratch folders and golden files.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace vartesk::test {
+
+// A fresh empty folder under the build tree, removed when the object goes.
+class TScratchDir
+{
+public:
+    TScratchDir();
+    ~TScratchDir();
+    TScratchDir(const TScratchDir &) = delete;
+    TScratchDir &operator=(const TScratchDir &) = delete;
+    const std::filesystem::path &Path() const { return Dir; }
+    std::filesystem::path operator/(const std::string &name) const { return Dir / name; }
+
+private:
+    std::filesystem::path Dir;
+};
+
+// Compares actual bytes with the golden file at path. On a difference writes path + ".out"
+// and fails with the first differing line; UPDATE_GOLDEN=1 rewrites the golden file instead.
+void ExpectGolden(const std::filesystem::path &golden, const std::string &actual);
+
+std::string ReadAll(const std::filesystem::path &path);
+void WriteAll(const std::filesystem::path &path, const std::string &bytes);
+
+} // namespace vartesk::test

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Set-up, Release build and the main job on the bundled example project.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DVARTESK_TESTS=OFF >/dev/null
+cmake --build build-release -j"$(nproc)" >/dev/null
+out=build-release/demo-output
+mkdir -p "$out"
+vartesk=build-release/bin/vartesk
+echo "== vartesk info examples/demo.vsk"
+"$vartesk" info examples/demo.vsk
+"$vartesk" resave examples/demo.vsk "$out/demo-resaved.vsk"
+echo
+echo "Produced:"
+ls -l "$out"
