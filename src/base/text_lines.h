@@ -13,7 +13,7 @@ class TTextReader
 public:
     explicit TTextReader(std::string bytes)
         : Bytes(std::move(bytes))
-    {}
+    { }
     // False at the end of the text (a final line without LF is still a line).
     bool ReadLine(std::string &line);
     // 1-based number of the last line read.

@@ -89,8 +89,7 @@ std::string Utf8Prefix(std::string_view text, size_t n)
 {
     TUtf8Cursor cursor(text);
     char32_t c;
-    for (size_t i = 0; i < n && cursor.Next(c); ++i) {
-    }
+    for (size_t i = 0; i < n && cursor.Next(c); ++i) { }
     return std::string(text.substr(0, cursor.Position()));
 }
 

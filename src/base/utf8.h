@@ -16,7 +16,7 @@ class TUtf8Cursor
 public:
     explicit TUtf8Cursor(std::string_view text)
         : Text(text)
-    {}
+    { }
     bool Next(char32_t &c);
     size_t Position() const { return Pos; }
 

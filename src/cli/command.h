@@ -20,10 +20,10 @@ public:
 // Options that hold for one run only and are never persisted.
 struct TGlobalOptions
 {
-    std::optional<int> Language;  // --lang en|ru
-    std::optional<int> Units;     // --units daN|kN
+    std::optional<int> Language; // --lang en|ru
+    std::optional<int> Units; // --units daN|kN
     std::optional<std::string> Catalog; // --catalog PATH
-    bool Open = false;            // --open: hand written files to the desktop
+    bool Open = false; // --open: hand written files to the desktop
 };
 
 // The arguments of one command, with its own options still in them.
@@ -32,7 +32,7 @@ class TArgs
 public:
     explicit TArgs(std::vector<std::string> args)
         : Items(std::move(args))
-    {}
+    { }
     // Removes "--name VALUE" (or "--name=VALUE") and gives VALUE.
     std::optional<std::string> TakeOption(const std::string &name);
     // Removes "--name" and tells whether it was there.
@@ -54,9 +54,9 @@ struct TCommandContext
 
 struct TCommand
 {
-    std::string Name;    // "calc", "catalog", ...
+    std::string Name; // "calc", "catalog", ...
     std::string Summary; // one line for the overview
-    std::string Help;    // the full help text of the command
+    std::string Help; // the full help text of the command
     std::function<int(TCommandContext &)> Run; // exit code; failures raise exceptions
 };
 

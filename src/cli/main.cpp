@@ -120,7 +120,7 @@ int main(int argc, char **argv)
         if (global.Units)
             UseUnitSystem(*global.Units);
 
-        TCommandContext context{TArgs(rest), global, std::cout, std::cerr};
+        TCommandContext context {TArgs(rest), global, std::cout, std::cerr};
         return command->Run(context);
     } catch (const EUsageError &e) {
         std::cerr << "vartesk: " << e.what() << "\n";

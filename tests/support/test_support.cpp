@@ -13,11 +13,10 @@ namespace vartesk::test {
 
 TScratchDir::TScratchDir()
 {
-    static std::atomic<int> counter{0};
+    static std::atomic<int> counter {0};
     const char *tmp = std::getenv("TMPDIR");
     std::filesystem::path base = tmp && *tmp ? tmp : "/tmp";
-    Dir = base
-          / ("vartesk-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    Dir = base / ("vartesk-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(Dir);
     std::filesystem::create_directories(Dir);
 }
@@ -25,8 +24,8 @@ TScratchDir::TScratchDir()
 TScratchDir::~TScratchDir()
 {
     std::error_code ec;
-    std::filesystem::permissions(Dir, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(
+        Dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(Dir, ec);
 }
 
@@ -67,9 +66,10 @@ void ExpectGolden(const std::filesystem::path &golden, const std::string &actual
         if (!he && !ha)
             break;
         if (le != la || he != ha) {
-            ADD_FAILURE() << "golden " << golden << " differs at line " << line << "\n expected: "
-                          << (he ? le : "<end>") << "\n   actual: " << (ha ? la : "<end>")
-                          << "\n (actual written to " << golden.string() << ".out)";
+            ADD_FAILURE() << "golden " << golden << " differs at line " << line
+                          << "\n expected: " << (he ? le : "<end>")
+                          << "\n   actual: " << (ha ? la : "<end>") << "\n (actual written to "
+                          << golden.string() << ".out)";
             return;
         }
     }
