@@ -57,6 +57,21 @@ std::uint16_t ReadWord(TLineSource &s)
     return std::uint16_t(v);
 }
 
+// A text value is one line: a line break inside it (an imported cell may hold one) would
+// shift every later line of the file, so it is written as a blank.
+void WriteText(TTextWriter &w, const std::string &text)
+{
+    if (text.find_first_of("\r\n") == std::string::npos) {
+        w.WriteLine(text);
+        return;
+    }
+    std::string line = text;
+    for (char &c : line)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    w.WriteLine(line);
+}
+
 void WriteR23(TTextWriter &w, double x)
 {
     w.WriteLine(FormatR23(x));
@@ -109,10 +124,9 @@ struct TField
 template<class R, class M>
 TField<R> Text(M R::*m, bool onlyWithCode = false)
 {
-    return {
-        [m](const R &r, TTextWriter &w) { w.WriteLine(static_cast<const std::string &>(r.*m)); },
-        [m](R &r, TLineSource &s) { r.*m = s.Next(); },
-        onlyWithCode};
+    return {[m](const R &r, TTextWriter &w) { WriteText(w, r.*m); },
+            [m](R &r, TLineSource &s) { r.*m = s.Next(); },
+            onlyWithCode};
 }
 
 template<class R>
@@ -265,13 +279,13 @@ void TPillar::LoadFromText(TLineSource &reader)
 
 void TParcel::SaveToText(TTextWriter &writer) const
 {
-    writer.WriteLine(Name);
+    WriteText(writer, Name);
     WriteInt(writer, Pillars.Count());
     WriteFlag(writer, IsProvod);
-    writer.WriteLine(Provod);
+    WriteText(writer, Provod);
     WritePair(writer, Napr_max, Tag_max);
     WritePair(writer, Napr_srg, Tag_srg);
-    writer.WriteLine(Tros);
+    WriteText(writer, Tros);
     WritePair(writer, Naprt_max, Tagt_max);
     WritePair(writer, Naprt_srg, Tagt_srg);
     for (const auto &field : ParcelTailLayout())

@@ -1,0 +1,19 @@
+// Running the vartesk binary from the tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vartesk::test {
+
+struct TRunResult
+{
+    int ExitCode = -1;
+    std::string Out;
+    std::string Err;
+};
+
+// Runs the built vartesk with the arguments (no shell involved) and collects its output.
+TRunResult RunCli(const std::vector<std::string> &args);
+
+} // namespace vartesk::test

@@ -1,0 +1,133 @@
+// The project commands of vartesk: new, info, resave, settings, exit codes.
+#include "cli_support.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace vartesk::test;
+
+namespace {
+
+const std::string kDemo = std::string(VARTESK_SOURCE_DIR) + "/examples/demo.vsk";
+
+std::string FreshProjectBytes()
+{
+    std::string s = "version 3.4\r\n0\r\n";
+    for (const char *c : {" 5.00000000000000E+0000",
+                          "-5.00000000000000E+0000",
+                          " 0.00000000000000E+0000",
+                          " 4.00000000000000E+0001",
+                          "-5.50000000000000E+0001",
+                          " 0.00000000000000E+0000",
+                          " 0.00000000000000E+0000",
+                          " 0.00000000000000E+0000"})
+        s += std::string(c) + "\r\n";
+    return s + "1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n15;15\r\n1\r\n";
+}
+
+} // namespace
+
+TEST(ProjectCli, NewWritesExactlyTheFreshProject)
+{
+    TScratchDir dir;
+    const auto r = RunCli({"new", (dir / "x.vsk").string()});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(ReadAll(dir / "x.vsk"), FreshProjectBytes());
+}
+
+TEST(ProjectCli, ResaveWritesTheCurrentLayoutOfAnOlderFile)
+{
+    TScratchDir dir;
+    std::string older = "1\r\n";
+    for (int i = 0; i < 8; ++i)
+        older += "0\r\n";
+    older += "Old\r\n0\r\n-1\r\nAC\r\n8\r\n4\r\n\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+    older += "1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n";
+    WriteAll(dir / "old.vsk", older);
+    const auto r = RunCli({"resave", (dir / "old.vsk").string(), (dir / "new.vsk").string()});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err;
+    const std::string bytes = ReadAll(dir / "new.vsk");
+    EXPECT_EQ(bytes.rfind("version 3.4\r\n1\r\n", 0), 0u);
+    EXPECT_NE(bytes.find("\r\n8;0\r\n4;0\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\n15;15\r\n1\r\n"), std::string::npos);
+}
+
+TEST(ProjectCli, FailuresEndWithOneLineAndExitOne)
+{
+    TScratchDir dir;
+    WriteAll(dir / "bad.vsk", "version 3.4\r\nmany\r\n");
+    auto r = RunCli({"info", (dir / "bad.vsk").string()});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_EQ(r.Err,
+              "vartesk: " + (dir / "bad.vsk").string()
+                  + ":2: 'many' is not a valid integer value\n");
+    r = RunCli({"info", (dir / "none.vsk").string()});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_NE(r.Err.find("File not found"), std::string::npos);
+
+    WriteAll(dir / "binary.vsk",
+             std::string("\x7f"
+                         "ELF\x00\x01\x02\xff\r\r\n",
+                         10));
+    r = RunCli({"resave", (dir / "binary.vsk").string(), (dir / "out.vsk").string()});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.vsk"));
+}
+
+TEST(ProjectCli, AnUnwritableTargetKeepsThePreviousFile)
+{
+    TScratchDir dir;
+    WriteAll(dir / "keep.vsk", "previous");
+    // A folder in the way of the temporary file's rename stands for any failed write.
+    std::filesystem::create_directory(dir / "target.vsk");
+    auto r = RunCli({"new", (dir / "target.vsk").string()});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_NE(r.Err.find("target.vsk"), std::string::npos);
+    r = RunCli({"new", (dir / "missing" / "x.vsk").string()});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1);
+    EXPECT_EQ(ReadAll(dir / "keep.vsk"), "previous");
+}
+
+TEST(ProjectCli, UsageMistakesExitTwo)
+{
+    EXPECT_EQ(RunCli({}).ExitCode, 2);
+    EXPECT_EQ(RunCli({"frobnicate"}).ExitCode, 2);
+    EXPECT_EQ(RunCli({"new"}).ExitCode, 2);
+    EXPECT_EQ(RunCli({"new", "a.vsk", "b.vsk"}).ExitCode, 2);
+    EXPECT_EQ(RunCli({"info", "--lang", "de", kDemo}).ExitCode, 2);
+    EXPECT_EQ(RunCli({"info", "--bogus", kDemo}).ExitCode, 2);
+    const auto help = RunCli({"--help"});
+    EXPECT_EQ(help.ExitCode, 0);
+    EXPECT_NE(help.Out.find("resave"), std::string::npos);
+    const auto commandHelp = RunCli({"resave", "--help"});
+    EXPECT_EQ(commandHelp.ExitCode, 0);
+    EXPECT_NE(commandHelp.Out.find("Usage: vartesk resave"), std::string::npos);
+    EXPECT_EQ(RunCli({"help", "info"}).Out, RunCli({"info", "--help"}).Out);
+}
+
+TEST(ProjectCli, InfoSpeaksTheChosenLanguageAndUnits)
+{
+    const auto en = RunCli({"--lang", "en", "info", kDemo});
+    ASSERT_EQ(en.ExitCode, 0) << en.Err;
+    EXPECT_NE(en.Out.find("Climatic conditions"), std::string::npos);
+    EXPECT_NE(en.Out.find("daN/mm2"), std::string::npos);
+    const auto ru = RunCli({"info", kDemo, "--lang", "ru", "--units", "kN"});
+    ASSERT_EQ(ru.ExitCode, 0) << ru.Err;
+    EXPECT_NE(ru.Out.find("Климатические условия"), std::string::npos);
+    EXPECT_NE(ru.Out.find("Н/мм2"), std::string::npos);
+}
+
+TEST(ProjectCli, SettingsAreStoredOnlyWhenAsked)
+{
+    TScratchDir home;
+    ::setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
+    auto r = RunCli({"settings", "--lang", "en"});
+    EXPECT_EQ(r.Out.substr(0, 26), "language: ru\nunits:    daN");
+    r = RunCli({"settings", "--set-lang", "en", "--set-units", "kN"});
+    EXPECT_EQ(r.ExitCode, 0);
+    EXPECT_NE(r.Out.find("language: en\nunits:    kN\n"), std::string::npos);
+    EXPECT_EQ(ReadAll(home / "Morvik/Lorvana/settings.ini"), "[Param]\nLanguage=0\nUnits=1\n");
+    EXPECT_EQ(RunCli({"settings", "--set-units", "MPa"}).ExitCode, 2);
+}

@@ -1,0 +1,134 @@
+// String table, language and unit settings, and the settings file.
+#include "base/split_by_char.h"
+#include "l10n/folders.h"
+#include "l10n/language.h"
+#include "l10n/localization.h"
+#include "l10n/settings.h"
+#include "l10n/string_table.h"
+#include "l10n/units.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+using namespace vartesk;
+
+namespace {
+
+// Points the settings file at a fresh folder for one test.
+class Localization : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ::setenv("XDG_CONFIG_HOME", Dir.Path().c_str(), 1);
+        ClearStrings();
+    }
+    void TearDown() override
+    {
+        UseLanguage(1);
+        UseUnitSystem(0);
+        ClearStrings();
+    }
+    std::string SettingsText() { return test::ReadAll(SettingsFile()); }
+    test::TScratchDir Dir;
+};
+
+} // namespace
+
+TEST_F(Localization, TableHoldsEveryKeyWithTwoTexts)
+{
+    RegisterAllStrings();
+    EXPECT_EQ(StringCount(), 241u);
+    for (const char *key : {"Wait",
+                            "Cancel",
+                            "OSSС",
+                            "On_the_tracе",
+                            "There is no force",
+                            "Error_data_entry",
+                            "Wire_not_found",
+                            "Tension_N",
+                            "Linear_coef"}) {
+        UseLanguage(0);
+        EXPECT_FALSE(LocalString(key).empty()) << key;
+        UseLanguage(1);
+        EXPECT_FALSE(LocalString(key).empty()) << key;
+    }
+    UseLanguage(0);
+    EXPECT_EQ(LocalString("Error_data_entry"), "Error data entry");
+    EXPECT_EQ(LocalString("Deleting_sector"),
+              "Deleting the sector will cause deleting the supports entered for the sector.\r\n"
+              "Are you sure you would like to delete the sector?");
+    UseLanguage(1);
+    EXPECT_EQ(LocalString("Wire_not_found"), "Не найден провод %s.");
+}
+
+TEST_F(Localization, KeysMatchWithoutRegardToCase)
+{
+    RegisterString("Cancel", "Cancel;Отмена");
+    UseLanguage(0);
+    EXPECT_EQ(LocalString("Cancel"), "Cancel");
+    EXPECT_EQ(LocalString("CANCEL"), "Cancel");
+    UseLanguage(1);
+    EXPECT_EQ(LocalString("cancel"), "Отмена");
+    EXPECT_EQ(LocalString("never_registered"), "");
+    RegisterString("CANCEL", "Abort;Прервать");
+    EXPECT_EQ(LocalString("Cancel"), "Прервать");
+    RegisterString("Cancel", "");
+    EXPECT_EQ(LocalString("Cancel"), "");
+}
+
+TEST_F(Localization, FirstRunStoresBothSettings)
+{
+    InitLocalization();
+    EXPECT_EQ(ReadSetting("Language"), 1);
+    EXPECT_EQ(ReadSetting("Units"), 0);
+    EXPECT_FALSE(IsEnglish());
+    EXPECT_EQ(LocalString("Wait"), "Ждите...");
+    EXPECT_EQ(SettingsText(), "[Param]\nLanguage=1\nUnits=0\n");
+}
+
+TEST_F(Localization, BadStoredValuesGiveTheDefaults)
+{
+    std::filesystem::create_directories(SettingsFile().parent_path());
+    test::WriteAll(SettingsFile(), "[Other]\nLanguage=0\n[Param]\nLanguage=7\nUnits=kN\n");
+    InitLocalization();
+    EXPECT_EQ(LanguageIndex(), 1);
+    EXPECT_EQ(UnitSystem(), 0);
+    EXPECT_EQ(ReadSetting("Language"), 1);
+    // Other sections of the file survive the rewrite.
+    EXPECT_NE(SettingsText().find("[Other]\nLanguage=0\n"), std::string::npos);
+
+    SetLanguage(0);
+    SetUnitSystem(1);
+    InitLocalization();
+    EXPECT_TRUE(IsEnglish());
+    EXPECT_EQ(UnitSystem(), 1);
+}
+
+TEST_F(Localization, UnitFactorsScaleForDisplayOnly)
+{
+    SetUnitSystem(1);
+    EXPECT_EQ(9 * StressFactor(), 90);
+    EXPECT_EQ(2700 * ForceFactor(), 27);
+    EXPECT_DOUBLE_EQ(27 / ForceFactor(), 2700);
+    UseUnitSystem(0);
+    EXPECT_EQ(StressFactor(), 1);
+    EXPECT_EQ(ForceFactor(), 1);
+    EXPECT_EQ(ReadSetting("Units"), 1); // UseUnitSystem does not store
+    UseUnitSystem(5);
+    EXPECT_EQ(StressFactor(), 10);
+}
+
+TEST_F(Localization, FoldersFollowTheEnvironment)
+{
+    const std::string saved = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    ::setenv("XDG_DATA_HOME", "/data/x", 1);
+    EXPECT_EQ(CommonDataFolder(), std::filesystem::path("/data/x/Morvik/Lorvana/"));
+    ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    EXPECT_EQ(SettingsFile(), Dir.Path() / "Morvik" / "Lorvana" / "settings.ini");
+    UseLanguage(0);
+    EXPECT_EQ(HelpDocument().filename(), "Qorven_en.pdf");
+}
