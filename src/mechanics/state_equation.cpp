@@ -36,6 +36,10 @@ double SolveStateCubic(double a, double b)
 {
     if (!std::isfinite(a) || !std::isfinite(b))
         throw EArithmeticError("arithmetic failure: non-finite coefficient of the cubic");
+    // B is γ²L²E/24; below zero only with a negative modulus, where the bisection would
+    // return a number with no root behind it.
+    if (b < 0.0)
+        throw EArithmeticError("arithmetic failure: negative load term of the cubic");
     double lower = 0.0;
     double upper = a >= 0.0 ? std::fmax(a + 1.0, b + 1.0) : CheckedExp(CheckedLog(b) / 3.0) + 1.0;
     double mid = upper;
@@ -79,6 +83,10 @@ void StringSpanState(const TStringSpanInput &in, double &tension, double &sag)
     const double lambda = in.StringLength;
     const double c = std::cos(std::atan(CheckedDiv(in.HeightDiff, in.Span)));
     const double free = in.Span - 2.0 * lambda; // L′, the conductor between the strings
+    // Strings that fill the whole span leave no conductor: zero is a division by L′ below,
+    // and a negative L′ would give tensions and sags of no physical line, so both fail.
+    if (!(free > 0.0))
+        throw EArithmeticError("arithmetic failure: strain strings longer than the span");
     const double q = CheckedDiv(in.StringWeight, in.Section); // G/F
 
     // Φ(g) = L′(L′ + 6λc)g² + 12λg(G/F)c² + 8λ(G/F)²c³/L′

@@ -12,7 +12,7 @@ double StateTerm(double gamma, double span, double modulus);
 // The positive root σ of σ³ − A·σ² = B by bisection on [0, upper], upper = max(A + 1, B + 1)
 // for A >= 0, else ∛B + 1 taken as exp(ln B / 3) + 1; it halves while upper − lower > 5e-5
 // and returns the last midpoint, so |σ − root| <= 5e-5. Throws EArithmeticError when A or B is
-// not finite, or when A < 0 and B <= 0 (the logarithm; B = 0 comes from a span of length 0).
+// not finite, when B < 0, or when A < 0 and B = 0 (the logarithm; a span of length 0).
 double SolveStateCubic(double a, double b);
 
 // One span at temperature t from the initial state (σ0, t0, γ0): the equation is written for
@@ -78,8 +78,8 @@ struct TStringSpanInput
 };
 
 // Writes tension T = σ·F·k+ (daN), then sag f (m, no sag factor); σ itself is not returned.
-// Throws EArithmeticError on a zero span, a span of exactly twice the string length, a zero
-// section, β or σmax, or overflow; outputs written before the failure stay.
+// Throws EArithmeticError on a zero span, a span not longer than the two strings (L′ <= 0),
+// a zero section, β or σmax, or overflow; outputs written before the failure stay.
 void StringSpanState(const TStringSpanInput &in, double &tension, double &sag);
 
 // Conductor length in a span, m: l + l³·w²/(24·T²), w the weight per unit length (kg/m used
