@@ -1,0 +1,351 @@
+// The section calculation: loads, critical spans, ruling span and the state of every span.
+#include "calc/calc_section.h"
+
+#include "base/rounding.h"
+#include "base/text_format.h"
+#include "catalog/wires_list.h"
+#include "l10n/language.h"
+#include "l10n/string_table.h"
+#include "mechanics/arithmetic_error.h"
+#include "mechanics/coefficient_tables.h"
+#include "mechanics/state_equation.h"
+#include "model/project.h"
+
+namespace vartesk {
+
+namespace {
+
+// Ends the call after a message; caught inside CalcSection only.
+struct TCallEnded
+{ };
+
+class TCall
+{
+public:
+    TCall(TProject &project,
+          const TWiresList &catalog,
+          int mode,
+          const TCalcHooks &hooks,
+          TCalcResult &result)
+        : Project(project)
+        , Catalog(catalog)
+        , Mode(mode)
+        , Hooks(hooks)
+        , R(result)
+    { }
+
+    void Run();
+    void Say(TCalcMessageKind kind, const std::string &text)
+    {
+        R.Messages.push_back(text);
+        if (Hooks.Message)
+            Hooks.Message(kind, text);
+    }
+    [[noreturn]] void End(TCalcMessageKind kind, const std::string &text)
+    {
+        Say(kind, text);
+        R.Error = text;
+        throw TCallEnded {};
+    }
+
+private:
+    TPillar &Support(int position) { return Parcel().Pillars.Get(position - 1); }
+    TParcel &Parcel() { return Project.Parcels.Get(R.Section); }
+    bool IsWire() const { return R.Conductor == kWire; }
+    int Height() const
+    {
+        return IsWire() ? Project.KlimatKoef.visotaPC : Project.KlimatKoef.visotaPC_tros;
+    }
+    void CheckTypes();
+    void LookUp();
+    void Limits();
+    void RulingSpan();
+    void Loads();
+    void Spans(const TDesignConditions &conditions);
+    void LoadCases(const TDesignConditions &conditions);
+
+    TProject &Project;
+    const TWiresList &Catalog;
+    int Mode;
+    const TCalcHooks &Hooks;
+    TCalcResult &R;
+    double Beta = 0;
+    double Cx = 1.2;
+};
+
+void TCall::CheckTypes()
+{
+    // The box concerns the section whatever the conductor of the call. A call whose own
+    // conductor has no type cannot go on; the other conductor is calculated as usual.
+    const TParcel &p = Parcel();
+    if (p.IsProvod && p.Provod.empty()) {
+        if (IsWire())
+            End(TCalcMessageKind::Error, LocalString("wire_not_indicated"));
+        Say(TCalcMessageKind::Error, LocalString("wire_not_indicated"));
+    } else if (p.IsTros && p.Tros.empty()) {
+        if (!IsWire())
+            End(TCalcMessageKind::Error, LocalString("cord_not_indicated"));
+        Say(TCalcMessageKind::Error, LocalString("cord_not_indicated"));
+    }
+}
+
+void TCall::LookUp()
+{
+    TParcel &p = Parcel();
+    R.Type = IsWire() ? p.Provod : p.Tros;
+    (IsWire() ? p.CalcProvod : p.CalcTros) = R.Type;
+    const TWireRecord rec = Catalog.FindByName(R.Type);
+    if (rec.Name.empty()) {
+        // Nothing sound can be computed without the catalog's figures: the call writes
+        // nothing for this conductor. A conductor the section does not carry ends silently.
+        const bool used = IsWire() ? p.IsProvod : p.IsTros;
+        const std::string text = used
+            ? FormatText(LocalString(IsWire() ? "Wire_not_found" : "Cord_not_found"), {R.Type})
+            : std::string();
+        if (used)
+            Say(TCalcMessageKind::Warning, text);
+        R.Error = text;
+        throw TCallEnded {};
+    }
+    R.TypeFound = true;
+    R.Diameter = rec.Diameter;
+    R.Area = rec.Section;
+    R.Weight = rec.Weight;
+    R.Modulus = rec.Modulus;
+    R.ThermalCoef = rec.ThermalCoef;
+}
+
+void TCall::Limits()
+{
+    TParcel &p = Parcel();
+    const double f = R.Area;
+    R.StressMax = CheckFinite(IsWire() ? p.MaxStressProvod(f) : p.MaxStressTros(f));
+    R.StressAvg = CheckFinite(IsWire() ? p.AvgStressProvod(f) : p.AvgStressTros(f));
+    R.TensionMax = IsWire() ? p.MaxTensionProvod(f) : p.MaxTensionTros(f);
+    R.TensionAvg = IsWire() ? p.AvgTensionProvod(f) : p.AvgTensionTros(f);
+    Project.CurNaprMax = R.StressMax;
+    Project.CurNaprSrg = R.StressAvg;
+    (IsWire() ? p.CalcNapr_max : p.CalcNaprt_max) = R.StressMax;
+    (IsWire() ? p.CalcNapr_srg : p.CalcNaprt_srg) = R.StressAvg;
+}
+
+void TCall::RulingSpan()
+{
+    double s1 = 0;
+    double s3 = 0;
+    for (int i = R.First; i < R.Last; ++i) {
+        const double l = Support(i).Prolet;
+        s1 += l;
+        s3 += l * l * l;
+    }
+    R.Length = s1;
+    R.RulingSpan = CheckedSqrt(CheckedDiv(s3, s1));
+    Project.CurRulingSpan = R.RulingSpan;
+    auto mark = [&](TPillar &s) {
+        s.RulingSpan = R.RulingSpan;
+        s.SectionLength = s1;
+    };
+    for (int i = R.First; i < R.Last; ++i)
+        mark(Support(i));
+    mark(Support(Parcel().Pillars.Count()));
+}
+
+void TCall::Loads()
+{
+    const TKlimatKoef &k = Project.KlimatKoef;
+    TLoadInput in;
+    in.Coefs = {k.V_Otv, k.V_Reg, k.V_Nad, k.G_Otv, k.G_Reg, k.G_Nad, k.G_Usl, Height(), k.TypeTer};
+    in.Weight = R.Weight;
+    in.IceWall = R.Ice;
+    in.Diameter = R.Diameter;
+    in.Section = R.Area;
+    in.UnevennessVMax = WindUnevennessCoef(Project.Klimat.VMax);
+    in.Cx = Cx;
+    in.VMax = Project.Klimat.VMax;
+    in.Vwetsg = Project.Klimat.Vwetsg;
+    CalcLoads(in, R.Loads);
+}
+
+void TCall::Spans(const TDesignConditions &c)
+{
+    TParcel &p = Parcel();
+    R.UsesStrings = IsWire() && p.IsGis;
+    const TInitialState init = InitialState(R.State, c);
+    const double term
+        = R.State == TGoverningState::None ? 0 : StateTerm(init.Gamma, R.RulingSpan, R.Modulus);
+    // The grids start at zero once per call, not per span.
+    TGrid stress {}, sag {};
+    for (int i = R.First; i < R.Last; ++i) {
+        const TPillar &s = Support(i);
+        const double l = s.Prolet;
+        TSpanResult span;
+        span.Support = i;
+        span.From = s.Nomer;
+        span.To = Support(i + 1).Nomer;
+        span.Length = l;
+        span.Attested = s.Visir;
+        R.Spans.push_back(span); // listed even when a failure stops its grids half way
+        if (R.UsesStrings) {
+            for (int k = 0; k < kGridSize; ++k) {
+                TStringSpanInput in;
+                in.Alpha = R.ThermalCoef;
+                in.Gamma1 = R.Loads.gamma1;
+                in.GammaMax = R.Loads.gammaMax;
+                in.Span = l;
+                in.StringLength = p.Dlina_Gis;
+                in.StringWeight = p.Ves_Gis;
+                in.Section = R.Area;
+                in.Beta = Beta;
+                in.HeightDiff = p.Raznost_H;
+                in.MaxStress = R.StressMax;
+                in.TMin = Project.Klimat.TMin;
+                in.TIce = Project.Klimat.TGsw;
+                in.Temperature = kTemperatureGrid[size_t(k)];
+                in.TensionFactor = R.TensionFactor;
+                StringSpanState(in, Project.GridTension[size_t(k)], sag[size_t(k)]);
+            }
+        } else if (R.State != TGoverningState::None) {
+            for (int k = 0; k < kGridSize; ++k) {
+                TSpanStateInput in;
+                in.Gamma = R.Loads.gamma1;
+                in.RulingSpan = R.RulingSpan;
+                in.Modulus = R.Modulus;
+                in.InitialTerm = term;
+                in.Span = l;
+                in.Stress0 = init.Stress;
+                in.Alpha = R.ThermalCoef;
+                in.Temperature = kTemperatureGrid[size_t(k)];
+                in.Temperature0 = init.Temperature;
+                in.Section = R.Area;
+                in.TensionFactor = R.TensionFactor;
+                in.SagFactor = R.SagFactor;
+                SpanState(in, stress[size_t(k)], sag[size_t(k)], Project.GridTension[size_t(k)]);
+            }
+        }
+        Project.AnchorLabel = Support(R.First).Nomer.str() + "-" + Support(R.Last).Nomer.str();
+        R.Label = Project.AnchorLabel;
+        TSpanResult &done = R.Spans.back();
+        done.Stress = stress;
+        done.Sag = sag;
+        done.Tension = Project.GridTension;
+        R.Tension = Project.GridTension;
+        if (s.Visir && Hooks.SpanLine)
+            Hooks.SpanLine(Project, R, done);
+    }
+}
+
+void TCall::LoadCases(const TDesignConditions &c)
+{
+    const TKlimat &k = Project.Klimat;
+    const double kw = WindHeightCoef(Height(), Project.KlimatKoef.TypeTer);
+    const TInitialState init = InitialState(R.State, c);
+    const double term
+        = R.State == TGoverningState::None ? 0 : StateTerm(init.Gamma, R.RulingSpan, R.Modulus);
+    const double temperatures[3] = {k.TGsw, k.Tgbw, k.TMin};
+    const double gammas[3] = {R.Loads.gamma7, R.Loads.gamma6, R.Loads.gamma1};
+    const double ice[3] = {R.Ice, 0, 0};
+    const double wind[3] = {Round(kw * k.Vwetsg), Round(kw * k.VMax), 0};
+    for (size_t j = 0; j < 3; ++j) {
+        TLoadCase &lc = R.LoadCases[j];
+        lc.Temperature = temperatures[j];
+        lc.IceShown = ice[j];
+        lc.WindShown = wind[j];
+        if (R.State == TGoverningState::None)
+            continue;
+        TRulingSpanStateInput in;
+        in.Gamma = gammas[j];
+        in.InitialTerm = term;
+        in.RulingSpan = R.RulingSpan;
+        in.Modulus = R.Modulus;
+        in.Stress0 = init.Stress;
+        in.Alpha = R.ThermalCoef;
+        in.Temperature = temperatures[j];
+        in.Temperature0 = init.Temperature;
+        double sag = 0;
+        RulingSpanState(in, lc.Stress, sag);
+        lc.Tension = CheckFinite(lc.Stress * R.Area);
+    }
+    if (Hooks.LoadCases)
+        Hooks.LoadCases(Project, R);
+}
+
+void TCall::Run()
+{
+    TParcel &p = Parcel();
+    // Step 1: over-tensioning allowance.
+    if (p.IsVitygka) {
+        const int percent = IsWire() ? p.Pp : p.Pt;
+        R.TensionFactor = 1.0 + percent / 100.0;
+        R.SagFactor = 1.0 - percent / 100.0;
+    }
+    CheckTypes();
+    LookUp();
+    // A call never reports the tensions of another strain section: with no state found
+    // they stay zero instead of keeping those of an earlier call.
+    Project.GridTension = {};
+    R.Ice = EffectiveIceWall(Project.Klimat.Tols, Height(), R.Diameter);
+    Project.CurIce = R.Ice;
+    Limits();
+    if (Hooks.Header)
+        Hooks.Header(Project, R);
+    Project.CurWeight = R.Weight;
+    Beta = CheckedDiv(1.0, R.Modulus);
+    Cx = DragCoefficient(Project.Klimat.VMax, Project.Klimat.Vwetsg, R.Ice, R.Diameter);
+    RulingSpan();
+    Loads();
+    TDesignConditions c;
+    c.AvgStress = R.StressAvg;
+    c.MaxStress = R.StressMax;
+    c.TAvg = Project.Klimat.Tsrec;
+    c.TMin = Project.Klimat.TMin;
+    c.TIce = Project.Klimat.TGsw;
+    c.Gamma1 = R.Loads.gamma1;
+    c.GammaMax = R.Loads.gammaMax;
+    c.Beta = Beta;
+    c.Alpha = R.ThermalCoef;
+    TCriticalSpans spans;
+    const TCriticalSpansCheck check = CriticalSpans(c, spans);
+    if (check != TCriticalSpansCheck::Ok)
+        End(TCalcMessageKind::Warning, std::string(CriticalSpansMessage(check, IsEnglish())));
+    R.Critical = spans;
+    R.State = GoverningState(R.RulingSpan, spans.L1, spans.L2, spans.L3);
+    Spans(c);
+    if (Mode == kModeDampers && Hooks.Dampers)
+        Hooks.Dampers(Project, R);
+    if (Mode == kModeLoads)
+        LoadCases(c);
+    if (Hooks.AnchorLine)
+        Hooks.AnchorLine(Project, R);
+}
+
+} // namespace
+
+TCalcResult CalcSection(TProject &project,
+                        const TWiresList &catalog,
+                        int mode,
+                        int section,
+                        int conductor,
+                        int o,
+                        int m,
+                        const TCalcHooks &hooks)
+{
+    TCalcResult result;
+    result.Section = section;
+    result.Conductor = conductor;
+    result.First = m;
+    result.Last = o;
+    TCall call(project, catalog, mode, hooks, result);
+    try {
+        if (section < 0 || section >= project.Parcels.Count() || m < 1 || o <= m
+            || o > project.Parcels.Get(section).Pillars.Count())
+            call.End(TCalcMessageKind::Error, LocalString("Error_data_entry"));
+        call.Run();
+    } catch (const TCallEnded &) {
+    } catch (const EArithmeticError &) {
+        call.Say(TCalcMessageKind::Error, LocalString("Error_data_entry"));
+        result.Error = LocalString("Error_data_entry");
+    }
+    return result;
+}
+
+} // namespace vartesk
