@@ -1,0 +1,14 @@
+// Choosing the wire catalog of one run: the --catalog file or the working copy.
+#pragma once
+
+#include "cli/command.h"
+
+#include <iosfwd>
+
+namespace vartesk::cli {
+
+// Loads the file of --catalog for this run, or else the working catalog (seeding it on the
+// first run). Load warnings are written to err; failures raise.
+void UseCatalogFor(const TGlobalOptions &global, std::ostream &err);
+
+} // namespace vartesk::cli

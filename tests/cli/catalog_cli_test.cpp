@@ -1,0 +1,152 @@
+// vartesk catalog: listing, showing, export and import, and the one-run --catalog option,
+// run as the user runs them, on a machine of its own each time.
+#include "base/cp1251.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+using vartesk::test::ReadAll;
+using vartesk::test::TScratchDir;
+using vartesk::test::WriteAll;
+
+namespace {
+
+const std::filesystem::path kData = VARTESK_TEST_DATA;
+const std::filesystem::path kShipped
+    = std::filesystem::path(VARTESK_BINARY_DIR) / "bin" / "base_provod.dat";
+
+struct TRun
+{
+    int Code = -1;
+    std::string Out;
+    std::string Err;
+};
+
+// Each test is a fresh machine: its own data and settings folders.
+class CatalogCli : public ::testing::Test
+{
+protected:
+    std::filesystem::path Working() const
+    {
+        return Home / "data" / "Morvik" / "Lorvana" / "base_provod.dat";
+    }
+
+    TRun Run(const std::string &args) const
+    {
+        const std::string command = "env XDG_DATA_HOME='" + (Home / "data").string()
+            + "' XDG_CONFIG_HOME='" + (Home / "config").string() + "' '" + VARTESK_CLI + "' " + args
+            + " >'" + (Home / "out").string() + "' 2>'" + (Home / "err").string() + "'";
+        TRun r;
+        const int status = std::system(command.c_str());
+        r.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.Out = ReadAll(Home / "out");
+        r.Err = ReadAll(Home / "err");
+        return r;
+    }
+
+    TScratchDir Home;
+};
+
+} // namespace
+
+TEST_F(CatalogCli, FirstRunSeedsTheWorkingCatalogAndListsIt)
+{
+    ASSERT_FALSE(std::filesystem::exists(Working()));
+    const TRun r = Run("--lang en catalog list");
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_EQ(r.Err, "");
+    EXPECT_EQ(ReadAll(Working()), ReadAll(kShipped));
+    vartesk::test::ExpectGolden(kData / "golden" / "catalog_list_en.txt", r.Out);
+}
+
+TEST_F(CatalogCli, ModulusFollowsTheUnitsOfTheRun)
+{
+    const TRun kn = Run("--lang en --units kN catalog show АС50/8");
+    ASSERT_EQ(kn.Code, 0) << kn.Err;
+    vartesk::test::ExpectGolden(kData / "golden" / "catalog_show_kn_en.txt", kn.Out);
+    const TRun dan = Run("--lang ru catalog show АС50/8");
+    EXPECT_NE(dan.Out.find("8250 даН/мм2"), std::string::npos) << dan.Out;
+}
+
+TEST_F(CatalogCli, ListFiltersByGroupAndSortsWithoutWritingTheCatalog)
+{
+    (void)Run("catalog list");
+    const std::string before = ReadAll(Working());
+    const TRun r = Run("--lang en catalog list --group 1 --sort weight");
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    // Title, header, then the lightest wire.
+    const size_t second = r.Out.find('\n', r.Out.find('\n') + 1);
+    EXPECT_TRUE(r.Out.substr(second + 1).starts_with("АС10/1,8 ")) << r.Out;
+    EXPECT_EQ(ReadAll(Working()), before);
+
+    const TRun empty = Run("--lang en catalog list --group 6");
+    ASSERT_EQ(empty.Code, 0);
+    EXPECT_EQ(empty.Out.substr(0, empty.Out.find('\n')), "Self-supporting fiber optic cables");
+    EXPECT_EQ(std::count(empty.Out.begin(), empty.Out.end(), '\n'), 2) << empty.Out;
+}
+
+TEST_F(CatalogCli, ImportReplacesTheWorkingCatalogAndExportWritesItBack)
+{
+    WriteAll(Home / "in.txt",
+             vartesk::Utf8ToCp1251("Трос;9.1;48.6;0.4;18500;1.2E-5;5\r\nX;1;2;3;4;5\r\n"));
+    const TRun imported = Run("catalog import '" + (Home / "in.txt").string() + "'");
+    ASSERT_EQ(imported.Code, 0) << imported.Err;
+    const TRun exported = Run("catalog export '" + (Home / "back.txt").string() + "'");
+    ASSERT_EQ(exported.Code, 0) << exported.Err;
+    // The working copy is sorted by name when it is loaded.
+    EXPECT_EQ(vartesk::Cp1251ToUtf8(ReadAll(Home / "back.txt")),
+              "X;1;2;3;4;5;7\r\nТрос;9.1;48.6;0.4;18500;1.2E-5;5\r\n");
+}
+
+TEST_F(CatalogCli, FailedImportNamesTheLineAndKeepsTheWorkingCatalog)
+{
+    (void)Run("catalog list");
+    const std::string before = ReadAll(Working());
+    WriteAll(Home / "bad.txt", "A;1;2;3;4;5\r\nB;1;2;3;4;five\r\n");
+    const TRun r = Run("--lang en catalog import '" + (Home / "bad.txt").string() + "'");
+    EXPECT_EQ(r.Code, 1);
+    EXPECT_NE(r.Err.find("line 2: 'five' is not a valid floating point value"), std::string::npos)
+        << r.Err;
+    EXPECT_EQ(ReadAll(Working()), before);
+}
+
+TEST_F(CatalogCli, CatalogOptionUsesAFileForOneRunWithoutTouchingTheWorkingCopy)
+{
+    WriteAll(Home / "one.txt", "Only;1;2;3;4;5;4\r\n");
+    const TRun r
+        = Run("--lang en --catalog '" + (Home / "one.txt").string() + "' catalog show Only");
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_NE(r.Out.find("Self-supporting insulated wires"), std::string::npos) << r.Out;
+    EXPECT_FALSE(std::filesystem::exists(Working()));
+
+    const TRun import = Run("--catalog '" + (Home / "one.txt").string() + "' catalog import '"
+                            + (Home / "one.txt").string() + "'");
+    EXPECT_EQ(import.Code, 2) << import.Err;
+}
+
+TEST_F(CatalogCli, CutCatalogFileLoadsWithAWarning)
+{
+    WriteAll(Home / "cut.dat", ReadAll(kShipped) + "abc");
+    const TRun r
+        = Run("--lang en --catalog '" + (Home / "cut.dat").string() + "' catalog show АС50/8");
+    EXPECT_EQ(r.Code, 0);
+    EXPECT_NE(r.Err.find("warning: The catalog file " + (Home / "cut.dat").string()
+                         + " ends with 3 bytes"),
+              std::string::npos)
+        << r.Err;
+}
+
+TEST_F(CatalogCli, MistakesGiveTheirExitCodes)
+{
+    const TRun missing = Run("--lang en catalog show nothing");
+    EXPECT_EQ(missing.Code, 1);
+    EXPECT_EQ(missing.Err, "vartesk: The wire nothing is not found.\n");
+    EXPECT_EQ(Run("catalog list --sort colour").Code, 2);
+    EXPECT_EQ(Run("catalog list --group 8").Code, 2);
+    EXPECT_EQ(Run("catalog show").Code, 2);
+    EXPECT_EQ(Run("catalog show A --sort name").Code, 2);
+    EXPECT_EQ(Run("catalog erase").Code, 2);
+}
