@@ -12,7 +12,9 @@ using namespace vartesk;
 namespace {
 
 constexpr const char *kWire = "АС120/19";
-constexpr const char *kCord = "С-50";
+// The shipped catalog holds no steel rope whose figures could be checked, so the earth wire
+// is a steel-aluminium wire, as is also done on lines in lightning-prone country.
+constexpr const char *kCord = "АС50/8";
 
 struct TSupportRow
 {
@@ -64,8 +66,8 @@ std::unique_ptr<TParcel> Section(const char *name)
     p->Napr_srg = 9;
     p->IsTros = true;
     p->Tros = kCord;
-    p->Naprt_max = 32;
-    p->Naprt_srg = 21;
+    p->Naprt_max = 12;
+    p->Naprt_srg = 8.4;
     return p;
 }
 
@@ -116,8 +118,8 @@ void BuildDemo(TProject &project)
     crossing->TagModet = 1; // the crossing cord is given by its tensions
     crossing->Naprt_max = 0;
     crossing->Naprt_srg = 0;
-    crossing->Tagt_max = 1550;
-    crossing->Tagt_srg = 1020;
+    crossing->Tagt_max = 690;
+    crossing->Tagt_srg = 470;
     crossing->IsGis = true;
     crossing->Ves_Gis = 52;
     crossing->Dlina_Gis = 1.9;
@@ -154,8 +156,14 @@ void BuildDemo(TProject &project)
                     {"27", 0, "У110-2", 219, false, "У5", 41, 0, 0},
                     {"28", 1, "П110-3", 232},
                     {"29", 1, "П110-3", 247, true},
-                    {"30", 0, "Анк.", 58},
-                    {"31", 2, "ПС", 0, false, "", 0, 0, 0, "", "портал ПС Южная"},
+                    {"30", 1, "П110-3", 251},
+                    {"31", 1, "П110-3", 238, false, "", 0, 0, 0, "5", "ВЛ 0,4 кВ"},
+                    {"32", 0, "У110-2", 226, false, "У6", 23, 45, 1},
+                    {"33", 1, "П110-3", 254, true},
+                    {"34", 1, "П110-3", 243},
+                    {"35", 1, "Пром.", 231},
+                    {"36", 0, "Анк.", 58},
+                    {"37", 2, "ПС", 0, false, "", 0, 0, 0, "", "портал ПС Южная"},
                 },
                 4465);
     project.Parcels.Add(std::move(first));
