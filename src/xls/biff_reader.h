@@ -1,0 +1,14 @@
+// Reading a BIFF8 "Workbook" stream into the object model (Part 7.1, OpenFile).
+#pragma once
+
+#include <string_view>
+
+namespace vartesk::xls {
+
+class TWorkbook;
+
+// The workbook is emptied first. EXLSError 2 when the stream is not BIFF8, EBiffError
+// when a record cannot be decoded.
+void ReadWorkbookStream(std::string_view stream, TWorkbook &book);
+
+} // namespace vartesk::xls

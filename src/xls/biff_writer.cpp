@@ -1,0 +1,642 @@
+// BIFF8 writer: the workbook globals and each sheet in the order of Part 7.1.
+#include "xls/biff_writer.h"
+
+#include "base/utf8.h"
+#include "xls/biff_records.h"
+#include "xls/biff_stream.h"
+#include "xls/workbook.h"
+#include "xls/xls_error.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vartesk::xls {
+
+namespace {
+
+constexpr std::uint32_t kNoSst = 0xFFFFFFFF;
+
+// A small record built in a scratch buffer.
+template <class F>
+void Put(std::string &out, std::uint16_t id, F &&body)
+{
+    std::string b;
+    TByteWriter w(b);
+    body(w);
+    WriteRecord(out, id, b);
+}
+
+void PutU16(std::string &out, std::uint16_t id, unsigned v)
+{
+    Put(out, id, [&](TByteWriter &w) { w.U16(v); });
+}
+
+void PutF64(std::string &out, std::uint16_t id, double v)
+{
+    Put(out, id, [&](TByteWriter &w) { w.F64(v); });
+}
+
+template <class R>
+void PutStruct(std::string &out, std::uint16_t id, const R &record)
+{
+    Put(out, id, [&](TByteWriter &w) { record.Write(w); });
+}
+
+void PutRaw(std::string &out, const TRawRecord &r)
+{
+    WriteRecordPieces(out, r.Id, r.Body, r.Pieces);
+}
+
+// Cell records are written straight into the stream: header and body in one append.
+inline void CellHeader(char *b, unsigned id, unsigned size, unsigned row, unsigned col,
+                       unsigned xf)
+{
+    b[0] = char(id & 0xFF);
+    b[1] = char(id >> 8);
+    b[2] = char(size & 0xFF);
+    b[3] = char(size >> 8);
+    b[4] = char(row & 0xFF);
+    b[5] = char(row >> 8);
+    b[6] = char(col & 0xFF);
+    b[7] = char(col >> 8);
+    b[8] = char(xf & 0xFF);
+    b[9] = char(xf >> 8);
+}
+
+class TWriter
+{
+public:
+    explicit TWriter(const TWorkbook &book)
+        : Book(book)
+    {}
+    std::string Run();
+
+private:
+    void Globals();
+    void LinkTable();
+    void Sst();
+    void Sheet(const TSheet &sheet, bool first);
+    void Cells(const TSheet &sheet);
+    std::string AreaName(const TSheet &sheet, unsigned builtin, const std::string &name,
+                         const std::vector<TRect> &areas, bool local);
+    std::uint16_t XtiOf(const TSheet &sheet);
+    unsigned XfOf(std::uint32_t xf) const { return xf < Book.XFs.size() ? xf : 15; }
+
+    const TWorkbook &Book;
+    std::string Out;
+    std::vector<size_t> BoundSheetPos;
+    std::vector<std::uint32_t> PoolToSst;
+    std::vector<std::uint32_t> SstOrder;
+    std::vector<TXti> Xtis;
+    std::uint16_t InternalBook = 0xFFFF;
+    std::vector<TSupBook> Books;
+};
+
+std::string TWriter::Run()
+{
+    if (Book.Sheets().Count() == 0)
+        throw EXLSError(12);
+    // Texts in order of first use, each once.
+    PoolToSst.assign(Book.Strings.Count(), kNoSst);
+    for (int i = 0; i < Book.Sheets().Count(); ++i)
+        for (const auto &row : Book.Sheets().Item(i).Cells().Rows)
+            for (const auto &c : row)
+                if (c.Kind == TCellKind::Text && c.Ref() < PoolToSst.size()
+                    && PoolToSst[c.Ref()] == kNoSst) {
+                    PoolToSst[c.Ref()] = std::uint32_t(SstOrder.size());
+                    SstOrder.push_back(c.Ref());
+                }
+    size_t estimate = 4096;
+    for (int i = 0; i < Book.Sheets().Count(); ++i)
+        estimate += Book.Sheets().Item(i).Cells().Count() * 18;
+    Out.reserve(estimate);
+    Globals();
+    for (int i = 0; i < Book.Sheets().Count(); ++i) {
+        TByteWriter(Out).PatchU32(BoundSheetPos[size_t(i)], std::uint32_t(Out.size()));
+        Sheet(Book.Sheets().Item(i), i == 0);
+    }
+    Out.resize((Out.size() + 511) / 512 * 512, '\0');
+    return std::move(Out);
+}
+
+void TWriter::Globals()
+{
+    PutStruct(Out, rec::Bof, TBofRecord{});
+    PutU16(Out, rec::InterfaceHdr, 0x04B0); // code page 1200, UTF-16
+    PutU16(Out, rec::Mms, 0);
+    Put(Out, rec::InterfaceEnd, [](TByteWriter &) {});
+    PutU16(Out, rec::Dsf, 0);
+    Put(Out, rec::TabId, [&](TByteWriter &w) {
+        for (int i = 0; i < Book.Sheets().Count(); ++i)
+            w.U16(unsigned(i + 1));
+    });
+    PutU16(Out, rec::WindowProtect, Book.WindowProtect ? 1 : 0);
+    PutU16(Out, rec::Protect, Book.Protect ? 1 : 0);
+    if (Book.Password)
+        PutU16(Out, rec::Password, Book.Password);
+    int firstVisible = 0;
+    while (firstVisible + 1 < Book.Sheets().Count() && Book.Sheets().Item(firstVisible).Hidden())
+        ++firstVisible;
+    Put(Out, rec::Window1, [&](TByteWriter &w) {
+        w.U16(0x0168);  // window position and size in twips
+        w.U16(0x001E);
+        w.U16(0x3A5C);
+        w.U16(0x23BE);
+        w.U16(0x0038);  // horizontal and vertical scroll bars, sheet tabs
+        w.U16(0);       // active sheet
+        w.U16(0);       // first sheet tab shown
+        w.U16(1);       // selected sheets
+        w.U16(0x0258);  // tab bar width ratio
+    });
+    PutU16(Out, rec::HideObj, 0);
+    PutU16(Out, rec::DateMode, 0); // the 1900 date system
+    for (size_t i = 0; i < Book.Fonts.size(); ++i)
+        PutStruct(Out, rec::Font, TFontRecord{Book.Fonts[i]});
+    for (const auto &[id, text] : Book.Formats)
+        PutStruct(Out, rec::Format, TFormatRecord{id, text});
+    for (const auto &xf : Book.XFs) {
+        TXFRecord r{xf};
+        if (r.Xf.Font >= Book.Fonts.size())
+            r.Xf.Font = 0;
+        if (r.Xf.Font >= 4) // memory index to file index: 4 is skipped
+            r.Xf.Font = std::uint16_t(r.Xf.Font + 1);
+        PutStruct(Out, rec::Xf, r);
+    }
+    for (const auto &s : Book.Styles)
+        PutRaw(Out, s);
+    Put(Out, rec::Palette, [&](TByteWriter &w) {
+        w.U16(56);
+        for (auto c : Book.Palette) {
+            w.U8((c >> 16) & 0xFF);
+            w.U8((c >> 8) & 0xFF);
+            w.U8(c & 0xFF);
+            w.U8(0);
+        }
+    });
+    for (int i = 0; i < Book.Sheets().Count(); ++i) {
+        const TSheet &s = Book.Sheets().Item(i);
+        BoundSheetPos.push_back(Out.size() + 4);
+        PutStruct(Out, rec::BoundSheet, TBoundSheetRecord{0, s.Visibility, 0, s.Name()});
+    }
+    Put(Out, rec::Country, [](TByteWriter &w) {
+        w.U16(1);
+        w.U16(7);
+    });
+    LinkTable();
+    bool drawings = false;
+    for (int i = 0; i < Book.Sheets().Count(); ++i)
+        drawings |= !Book.Sheets().Item(i).Drawing.empty();
+    if (drawings && !Book.DrawingGroup.Body.empty())
+        WriteRecord(Out, rec::MsoDrawingGroup, Book.DrawingGroup.Body);
+    Put(Out, rec::RecalcId, [](TByteWriter &w) {
+        w.U16(rec::RecalcId);
+        w.U16(0);
+        w.U32(0x0001E0A4);
+    });
+    Sst();
+    Put(Out, rec::Eof, [](TByteWriter &) {});
+}
+
+std::uint16_t TWriter::XtiOf(const TSheet &sheet)
+{
+    for (size_t i = 0; i < Xtis.size(); ++i)
+        if (Xtis[i].SupBook == InternalBook && Xtis[i].FirstSheet == &sheet
+            && Xtis[i].LastSheet == &sheet)
+            return std::uint16_t(i);
+    TXti x;
+    x.SupBook = InternalBook;
+    x.FirstSheet = x.LastSheet = &sheet;
+    Xtis.push_back(x);
+    return std::uint16_t(Xtis.size() - 1);
+}
+
+std::string TWriter::AreaName(const TSheet &sheet, unsigned builtin, const std::string &name,
+                              const std::vector<TRect> &areas, bool local)
+{
+    // NAME: 0 2 options, 2 1 key, 3 1 name length, 4 2 formula size, 6 2 reserved,
+    // 8 2 sheet (1-based, 0 global), 10 4 reserved, 14 var name (flag byte, characters),
+    // var formula: tArea3d per area, joined by tUnion inside tMemFunc when several.
+    std::string rpn;
+    TByteWriter f(rpn);
+    const std::uint16_t ixti = XtiOf(sheet);
+    for (size_t i = 0; i < areas.size(); ++i) {
+        const TRect &a = areas[i];
+        f.U8(0x3B);
+        f.U16(ixti);
+        f.U16(unsigned(a.Row1));
+        f.U16(unsigned(a.Row2));
+        f.U16(unsigned(a.Col1));
+        f.U16(unsigned(a.Col2));
+        if (i > 0)
+            f.U8(0x10);
+    }
+    if (areas.size() > 1) {
+        std::string mem;
+        TByteWriter m(mem);
+        m.U8(0x29);
+        m.U16(unsigned(rpn.size()));
+        rpn = mem + rpn;
+    }
+    std::string body;
+    TByteWriter w(body);
+    const std::u16string text = builtin ? std::u16string(1, char16_t(builtin))
+                                        : Utf8ToUtf16(name).substr(0, 255);
+    const bool wide =
+        std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
+    w.U16(builtin ? 0x0020 : 0);
+    w.U8(0);
+    w.U8(unsigned(text.size()));
+    w.U16(unsigned(rpn.size()));
+    w.U16(0);
+    w.U16(local ? unsigned(sheet.Index() + 1) : 0);
+    w.U32(0);
+    w.U8(wide ? 1 : 0);
+    for (char16_t c : text) {
+        if (wide)
+            w.U16(c);
+        else
+            w.U8(c);
+    }
+    w.Bytes(rpn);
+    return body;
+}
+
+void TWriter::LinkTable()
+{
+    Books = Book.SupBooks;
+    Xtis = Book.Xtis;
+    for (size_t i = 0; i < Books.size(); ++i)
+        if (Books[i].Internal && InternalBook == 0xFFFF)
+            InternalBook = std::uint16_t(i);
+    // Names first, since they may add references to sheets.
+    std::vector<std::string> names;
+    bool needInternal = false;
+    for (int i = 0; i < Book.Sheets().Count(); ++i) {
+        const TSheet &s = Book.Sheets().Item(i);
+        needInternal |= !s.PageSetup.PrintArea.empty() || s.PageSetup.TitleRows
+                        || s.PageSetup.TitleCols;
+        for (const auto &r : s.Ranges().Items)
+            needInternal |= !r->Name().empty() && r->Valid();
+    }
+    if (needInternal && InternalBook == 0xFFFF) {
+        TSupBook internal;
+        internal.Internal = true;
+        Books.push_back(internal);
+        InternalBook = std::uint16_t(Books.size() - 1);
+    }
+    for (const auto &n : Book.OtherNames) {
+        std::string body = n.Body;
+        if (body.size() >= 10)
+            TByteWriter(body).PatchU16(8, n.Scope ? unsigned(n.Scope->Index() + 1) : 0);
+        names.push_back(std::move(body));
+    }
+    for (int i = 0; i < Book.Sheets().Count(); ++i) {
+        const TSheet &s = Book.Sheets().Item(i);
+        const TPageSetup &ps = s.PageSetup;
+        if (!ps.PrintArea.empty())
+            names.push_back(AreaName(s, 0x06, {}, ps.PrintArea, true));
+        if (ps.TitleRows || ps.TitleCols) {
+            std::vector<TRect> titles;
+            if (ps.TitleCols)
+                titles.push_back({0, ps.TitleCols->first, 65535, ps.TitleCols->second});
+            if (ps.TitleRows)
+                titles.push_back({ps.TitleRows->first, 0, ps.TitleRows->second, 255});
+            names.push_back(AreaName(s, 0x07, {}, titles, true));
+        }
+        for (const auto &r : s.Ranges().Items)
+            if (!r->Name().empty() && r->Valid())
+                names.push_back(AreaName(s, 0, r->Name(), {r->Rect()}, !r->Global()));
+    }
+    if (Books.empty() && Xtis.empty() && names.empty())
+        return;
+    for (const auto &b : Books) {
+        if (b.Internal) {
+            Put(Out, rec::SupBook, [&](TByteWriter &w) {
+                w.U16(unsigned(Book.Sheets().Count()));
+                w.U16(0x0401);
+            });
+        } else {
+            WriteRecord(Out, rec::SupBook, b.Body);
+        }
+        for (const auto &n : b.Names)
+            PutRaw(Out, n);
+    }
+    Put(Out, rec::ExternSheet, [&](TByteWriter &w) {
+        w.U16(unsigned(Xtis.size()));
+        for (const auto &x : Xtis) {
+            w.U16(x.SupBook);
+            if (x.SupBook < Books.size() && Books[x.SupBook].Internal && x.FirstSheet
+                && x.LastSheet) {
+                w.U16(unsigned(x.FirstSheet->Index()));
+                w.U16(unsigned(x.LastSheet->Index()));
+            } else {
+                w.U16(unsigned(x.First));
+                w.U16(unsigned(x.Last));
+            }
+        }
+    });
+    for (const auto &n : names)
+        WriteRecord(Out, rec::Name, n);
+}
+
+void TWriter::Sst()
+{
+    size_t total = 0;
+    for (int i = 0; i < Book.Sheets().Count(); ++i)
+        for (const auto &row : Book.Sheets().Item(i).Cells().Rows)
+            for (const auto &c : row)
+                total += c.Kind == TCellKind::Text;
+    const size_t n = SstOrder.size();
+    size_t bucket = 8;
+    while ((n + bucket - 1) / bucket > 128)
+        bucket *= 2;
+    std::vector<std::pair<std::uint32_t, std::uint16_t>> ext;
+    {
+        TRecordSplitter s(Out, rec::Sst);
+        std::string head;
+        TByteWriter h(head);
+        h.U32(std::uint32_t(total));
+        h.U32(std::uint32_t(n));
+        s.Split(head);
+        std::u16string text;
+        for (size_t i = 0; i < n; ++i) {
+            text = Utf8ToUtf16(Book.Strings.At(SstOrder[i]));
+            const bool wide =
+                std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
+            const char strHead[3] = {char(text.size() & 0xFF), char(text.size() >> 8),
+                                     char(wide ? 1 : 0)};
+            // The header and the first character stay together in one record.
+            const size_t firstChar = text.empty() ? 0 : (wide ? 2 : 1);
+            if (i % bucket == 0) {
+                s.Whole({}, 3 + firstChar); // break first, so that the offsets are exact
+                ext.emplace_back(std::uint32_t(s.StreamPos()),
+                                 std::uint16_t(s.OffsetInRecord()));
+            }
+            s.Whole(std::string_view(strHead, 3), firstChar);
+            s.Chars(text, wide);
+        }
+        s.Finish();
+    }
+    Put(Out, rec::ExtSst, [&](TByteWriter &w) {
+        w.U16(unsigned(bucket));
+        for (const auto &[pos, off] : ext) {
+            w.U32(pos);
+            w.U16(off);
+            w.U16(0);
+        }
+    });
+}
+
+void TWriter::Cells(const TSheet &sheet)
+{
+    const auto &cells = sheet.Cells();
+    char b[32];
+    for (size_t r = 0; r < cells.Rows.size(); ++r) {
+        for (const auto &c : cells.Rows[r]) {
+            const unsigned xf = XfOf(c.Xf);
+            switch (c.Kind) {
+            case TCellKind::Blank:
+                CellHeader(b, rec::Blank, 6, unsigned(r), c.Col, xf);
+                Out.append(b, 10);
+                break;
+            case TCellKind::Number: {
+                CellHeader(b, rec::Number, 14, unsigned(r), c.Col, xf);
+                std::memcpy(b + 10, &c.Payload, 8); // little-endian IEEE double
+                Out.append(b, 18);
+                break;
+            }
+            case TCellKind::Text: {
+                CellHeader(b, rec::LabelSst, 10, unsigned(r), c.Col, xf);
+                const std::uint32_t isst = PoolToSst[c.Ref()];
+                for (int k = 0; k < 4; ++k)
+                    b[10 + k] = char((isst >> (8 * k)) & 0xFF);
+                Out.append(b, 14);
+                break;
+            }
+            case TCellKind::Boolean:
+            case TCellKind::Error:
+                CellHeader(b, rec::BoolErr, 8, unsigned(r), c.Col, xf);
+                b[10] = char(c.Small);
+                b[11] = c.Kind == TCellKind::Error ? 1 : 0;
+                Out.append(b, 12);
+                break;
+            case TCellKind::Formula: {
+                const TFormula &f = cells.Formulas.at(c.Ref());
+                std::string body;
+                TByteWriter w(body);
+                w.U16(unsigned(r));
+                w.U16(c.Col);
+                w.U16(xf);
+                std::string_view text;
+                switch (f.ResultKind) {
+                case TCellKind::Number: w.F64(f.ResultNumber); break;
+                case TCellKind::Text:
+                    text = Book.Strings.At(f.ResultText);
+                    w.U8(text.empty() ? 3 : 0);
+                    w.Zeros(5);
+                    w.U16(0xFFFF);
+                    break;
+                case TCellKind::Boolean:
+                case TCellKind::Error:
+                    w.U8(f.ResultKind == TCellKind::Boolean ? 1 : 2);
+                    w.U8(0);
+                    w.U8(f.ResultSmall);
+                    w.Zeros(3);
+                    w.U16(0xFFFF);
+                    break;
+                default:
+                    w.U8(3);
+                    w.Zeros(5);
+                    w.U16(0xFFFF);
+                    break;
+                }
+                w.U16(f.Flags & ~0x0008u);
+                w.U32(0);
+                w.U16(f.RpnSize);
+                w.Bytes(f.Tokens);
+                WriteRecord(Out, rec::Formula, body);
+                if (!text.empty())
+                    Put(Out, rec::String,
+                        [&](TByteWriter &sw) { WriteUnicodeString(sw, text, false); });
+                break;
+            }
+            }
+        }
+    }
+}
+
+void TWriter::Sheet(const TSheet &sheet, bool first)
+{
+    TBofRecord bof;
+    bof.Type = 0x0010;
+    PutStruct(Out, rec::Bof, bof);
+    const auto &rows = sheet.Cells().Rows;
+    size_t firstRow = rows.size(), lastRow = 0;
+    unsigned firstCol = 256, lastCol = 0;
+    for (size_t r = 0; r < rows.size(); ++r)
+        if (!rows[r].empty()) {
+            firstRow = std::min(firstRow, r);
+            lastRow = r;
+            firstCol = std::min<unsigned>(firstCol, rows[r].front().Col);
+            lastCol = std::max<unsigned>(lastCol, rows[r].back().Col);
+        }
+    const bool any = firstRow < rows.size();
+    Put(Out, rec::Index, [&](TByteWriter &w) {
+        w.U32(0);
+        w.U32(any ? std::uint32_t(firstRow) : 0);
+        w.U32(any ? std::uint32_t(lastRow + 1) : 0);
+        w.U32(0);
+    });
+    auto breaks = [&](std::uint16_t id, const std::vector<TPageBreak> &list) {
+        if (list.empty())
+            return;
+        Put(Out, id, [&](TByteWriter &w) {
+            w.U16(unsigned(std::min<size_t>(list.size(), 1026)));
+            for (size_t i = 0; i < list.size() && i < 1026; ++i) {
+                w.U16(list[i].Pos);
+                w.U16(list[i].First);
+                w.U16(list[i].Last);
+            }
+        });
+    };
+    breaks(rec::HorizontalPageBreaks, sheet.RowBreaks);
+    breaks(rec::VerticalPageBreaks, sheet.ColBreaks);
+    const TPageSetup &ps = sheet.PageSetup;
+    PutU16(Out, rec::WsBool, ps.WsBool);
+    TSetupRecord setup;
+    setup.Paper = ps.PaperSize;
+    setup.Scale = ps.Scale;
+    setup.PageStart = ps.PageStart;
+    setup.FitWidth = ps.FitWidth;
+    setup.FitHeight = ps.FitHeight;
+    setup.Options = ps.Options;
+    setup.Res = ps.Resolution;
+    setup.VRes = ps.VResolution;
+    setup.HeaderMargin = ps.HeaderMargin;
+    setup.FooterMargin = ps.FooterMargin;
+    setup.Copies = ps.Copies;
+    PutStruct(Out, rec::Setup, setup);
+    PutU16(Out, rec::PrintHeaders, ps.PrintHeaders);
+    PutU16(Out, rec::PrintGridlines, ps.PrintGridlines);
+    Put(Out, rec::Guts, [](TByteWriter &w) { w.Zeros(8); });
+    PutF64(Out, rec::LeftMargin, ps.LeftMargin);
+    PutF64(Out, rec::RightMargin, ps.RightMargin);
+    PutF64(Out, rec::TopMargin, ps.TopMargin);
+    PutF64(Out, rec::BottomMargin, ps.BottomMargin);
+    PutU16(Out, rec::HCenter, ps.HCenter);
+    PutU16(Out, rec::VCenter, ps.VCenter);
+    for (auto [id, hf] : {std::pair{rec::Header, &ps.Header}, std::pair{rec::Footer, &ps.Footer}}) {
+        const std::string text = hf->Text();
+        if (!text.empty())
+            Put(Out, id, [&](TByteWriter &w) { WriteUnicodeString(w, text, false); });
+    }
+    const TSheetProtection &prot = sheet.Protection;
+    if (prot.Protect) {
+        PutU16(Out, rec::Protect, 1);
+        PutU16(Out, rec::ScenProtect, prot.Scenarios);
+        PutU16(Out, rec::ObjProtect, prot.Objects);
+        PutU16(Out, rec::Password, prot.Password);
+        for (const auto &f : prot.Features)
+            PutRaw(Out, f);
+    }
+    // COLINFO for runs of equal columns.
+    const auto &cols = sheet.Columns().Items;
+    for (auto it = cols.begin(); it != cols.end();) {
+        auto end = std::next(it);
+        unsigned last = it->first;
+        while (end != cols.end() && end->first == last + 1 && end->second == it->second) {
+            last = end->first;
+            ++end;
+        }
+        PutStruct(Out, rec::ColInfo,
+                  TColInfoRecord{it->first, std::uint16_t(last), it->second.Width,
+                                 std::uint16_t(XfOf(it->second.Xf)), it->second.Options, 0});
+        it = end;
+    }
+    TDimensionsRecord dim;
+    if (any) {
+        dim.FirstRow = std::uint32_t(firstRow);
+        dim.LastRowPlus1 = std::uint32_t(lastRow + 1);
+        dim.FirstCol = std::uint16_t(firstCol);
+        dim.LastColPlus1 = std::uint16_t(lastCol + 1);
+    }
+    PutStruct(Out, rec::Dimensions, dim);
+    Put(Out, rec::DefaultRowHeight, [](TByteWriter &w) {
+        w.U16(0);
+        w.U16(255);
+    });
+    // ROW for every row with settings or cells.
+    const auto &settings = sheet.Rows().Items;
+    auto setting = settings.begin();
+    const size_t rowEnd = std::max<size_t>(rows.size(), settings.empty() ? 0 : settings.rbegin()->first + 1u);
+    for (size_t r = 0; r < rowEnd; ++r) {
+        const bool hasCells = r < rows.size() && !rows[r].empty();
+        while (setting != settings.end() && setting->first < r)
+            ++setting;
+        const bool hasSetting = setting != settings.end() && setting->first == r;
+        if (!hasCells && !hasSetting)
+            continue;
+        TRowRecord rr;
+        rr.Row = std::uint16_t(r);
+        if (hasCells) {
+            rr.FirstCol = rows[r].front().Col;
+            rr.LastColPlus1 = std::uint16_t(rows[r].back().Col + 1);
+        }
+        if (hasSetting) {
+            rr.Height = setting->second.Height;
+            rr.Options = 0x0100u | (setting->second.Options & 0xFFu)
+                         | (std::uint32_t(XfOf(setting->second.Xf)) << 16);
+        } else {
+            rr.Options = 0x0100u | (15u << 16);
+        }
+        PutStruct(Out, rec::Row, rr);
+    }
+    Cells(sheet);
+    for (const auto &d : sheet.Drawing)
+        PutRaw(Out, d);
+    for (const auto &n : sheet.Notes)
+        PutRaw(Out, n);
+    const TSheetView &v = sheet.View;
+    TWindow2Record w2;
+    w2.Options = std::uint16_t(v.Options & ~(TSheetView::kSelected | TSheetView::kActive));
+    if (first)
+        w2.Options |= TSheetView::kSelected | TSheetView::kActive;
+    w2.TopRow = v.TopRow;
+    w2.LeftCol = v.LeftCol;
+    w2.GridColor = v.GridColor;
+    w2.ZoomPageBreak = v.ZoomPageBreak;
+    w2.ZoomNormal = v.ZoomNormal;
+    if (!v.HasPane)
+        w2.Options &= std::uint16_t(~(TSheetView::kFrozen | 0x0100));
+    PutStruct(Out, rec::Window2, w2);
+    if (v.Zoom != 100 && v.Zoom >= 10 && v.Zoom <= 400)
+        Put(Out, rec::Scl, [&](TByteWriter &w) {
+            w.U16(unsigned(v.Zoom));
+            w.U16(100);
+        });
+    if (v.HasPane)
+        PutStruct(Out, rec::Pane,
+                  TPaneRecord{v.PaneX, v.PaneY, v.PaneTopRow, v.PaneLeftCol, v.ActivePane});
+    const auto merged = sheet.Ranges().MergedAreas();
+    for (size_t i = 0; i < merged.size(); i += TMergedCellsRecord::kMaxRanges) {
+        TMergedCellsRecord m;
+        for (size_t k = i; k < merged.size() && k < i + TMergedCellsRecord::kMaxRanges; ++k)
+            m.Ranges.push_back({std::uint16_t(merged[k].Row1), std::uint16_t(merged[k].Row2),
+                                std::uint16_t(merged[k].Col1), std::uint16_t(merged[k].Col2)});
+        PutStruct(Out, rec::MergedCells, m);
+    }
+    for (const auto &h : sheet.Hyperlinks)
+        PutRaw(Out, h);
+    for (const auto &d : sheet.Validations)
+        PutRaw(Out, d);
+    Put(Out, rec::Eof, [](TByteWriter &) {});
+}
+
+} // namespace
+
+std::string WriteWorkbookStream(const TWorkbook &book)
+{
+    return TWriter(book).Run();
+}
+
+} // namespace vartesk::xls
