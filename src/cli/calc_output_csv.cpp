@@ -1,0 +1,77 @@
+// vartesk calc --format csv: one row per span for spreadsheets and scripts.
+#include "cli/calc_output_report.h"
+
+#include "base/number_text.h"
+#include "l10n/string_table.h"
+#include "l10n/units.h"
+
+#include <ostream>
+
+namespace vartesk::cli {
+
+namespace {
+
+// RFC 4180: a field holding a separator, a quote or a line break is quoted, quotes doubled.
+std::string Field(const std::string &text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string TemperatureSuffix(double t)
+{
+    return (t > 0 ? "+" : "") + FormatGeneral(t);
+}
+
+void WriteHeader(std::ostream &out)
+{
+    // Unit names stay English whatever the language, so that scripts can rely on them.
+    const std::string force = UnitSystem() == 0 ? "daN" : "kN";
+    out << "section,conductor,strain_section,span,length (m),attested";
+    for (double t : kTemperatureGrid)
+        out << ",sag" << TemperatureSuffix(t) << " (m)";
+    for (double t : kTemperatureGrid)
+        out << ",tension" << TemperatureSuffix(t) << " (" << force << ")";
+    out << "\r\n";
+}
+
+void WriteConductor(std::ostream &out,
+                    const TSectionRun &section,
+                    const char *conductor,
+                    const std::optional<TConductorRun> &run)
+{
+    if (!run)
+        return;
+    for (const auto &ss : run->StrainSections) {
+        for (const auto &span : ss.Result.Spans) {
+            out << Field(section.Name) << ',' << conductor << ',' << Field(ss.Label) << ','
+                << Field(span.From + "-" + span.To) << ',' << ShortestText(span.Length) << ','
+                << (span.Attested ? 1 : 0);
+            for (double f : span.Sag)
+                out << ',' << ShortestText(f);
+            for (double t : span.Tension)
+                out << ',' << ShortestText(t * ForceFactor());
+            out << "\r\n";
+        }
+    }
+}
+
+} // namespace
+
+void WriteCalcCsv(std::ostream &out, const TCalcReport &report)
+{
+    WriteHeader(out);
+    for (const auto &section : report.Sections) {
+        WriteConductor(out, section, "wire", section.Wire);
+        WriteConductor(out, section, "cord", section.Cord);
+    }
+}
+
+} // namespace vartesk::cli

@@ -1,0 +1,91 @@
+// The results of vartesk calc for a whole project, and the three forms it prints them in.
+#pragma once
+
+#include "calc/calc_section.h"
+
+#include <array>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vartesk {
+class TParcel;
+}
+
+namespace vartesk::cli {
+
+struct TDamperSpan
+{
+    std::string Name; // span label, "1-2"
+    double Length = 0; // m
+    std::array<int, 4> Counts {};
+    bool HasDampers = false;
+};
+
+// The damper choice for one conductor of one damper-report strain section.
+struct TDamperConductor
+{
+    bool Calculated = false;
+    double TensionAvg = 0; // daN
+    bool Dielectric = false;
+    std::array<double, 4> Distances {};
+    std::array<std::string, 4> Types {};
+    std::vector<TDamperSpan> Spans;
+};
+
+struct TDamperStrainSection
+{
+    int First = 0; // m
+    int Last = 0; // o
+    std::optional<TDamperConductor> Wire; // set when the section asks for the wire's dampers
+    std::optional<TDamperConductor> Cord;
+};
+
+// One call of the calculation with the label of its supports, known even when the call
+// ended before it set its own.
+struct TStrainSectionRun
+{
+    std::string Label;
+    TCalcResult Result;
+};
+
+struct TConductorRun
+{
+    std::string Type; // the section's Provod or Tros
+    std::vector<TStrainSectionRun> StrainSections;
+};
+
+struct TSectionRun
+{
+    int Index = 0; // 0-based
+    std::string Name;
+    std::optional<TConductorRun> Wire; // set when the section carries it
+    std::optional<TConductorRun> Cord;
+    std::vector<TDamperStrainSection> Dampers; // empty unless the section asks for dampers
+};
+
+struct TCalcReport
+{
+    std::vector<TSectionRun> Sections;
+};
+
+// The damper report's strain sections of a section with its conductors left uncalculated:
+// the damper calculation does not exist yet and will take the place of this function.
+std::vector<TDamperStrainSection> UncalculatedDampers(const TParcel &section);
+
+// One JSON document in internal units (daN, daN/mm2, m, mm), whatever the unit system.
+void WriteCalcJson(std::ostream &out, const TCalcReport &report);
+// Stringing tables for reading, in the language and unit system of the run.
+void WriteCalcText(std::ostream &out, const TCalcReport &report);
+// One row per span: labels, length, attestation, nine sags and nine tensions; tensions in
+// the unit system of the run, named in the header.
+void WriteCalcCsv(std::ostream &out, const TCalcReport &report);
+
+// The shortest text that reads back to the same double, locale-free; "null" if not finite.
+std::string ShortestText(double v);
+
+// A message of the calculation on one line: the boxes break their lines with CR LF.
+std::string OneLine(const std::string &text);
+
+} // namespace vartesk::cli

@@ -1,0 +1,169 @@
+// vartesk calc --format text: the stringing tables as the designer reads them.
+#include "cli/calc_output_report.h"
+
+#include "base/number_text.h"
+#include "base/utf8.h"
+#include "l10n/language.h"
+#include "l10n/string_table.h"
+#include "l10n/units.h"
+#include "mechanics/critical_spans.h"
+
+#include <charconv>
+#include <ostream>
+
+namespace vartesk::cli {
+
+namespace {
+
+constexpr size_t kLabelWidth = 14;
+constexpr size_t kNumberWidth = 9;
+
+const char *Say(const char *english, const char *russian)
+{
+    return IsEnglish() ? english : russian;
+}
+
+std::string Fixed(double v, int decimals)
+{
+    char buffer[64];
+    const auto r
+        = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
+    return r.ec == std::errc() ? std::string(buffer, r.ptr) : FormatGeneral(v);
+}
+
+std::string PadLeft(const std::string &text, size_t width)
+{
+    const size_t length = Utf8Length(text);
+    return length >= width ? text : std::string(width - length, ' ') + text;
+}
+
+std::string PadRight(const std::string &text, size_t width)
+{
+    const size_t length = Utf8Length(text);
+    return length >= width ? text : text + std::string(width - length, ' ');
+}
+
+std::string StressUnit()
+{
+    return LocalString(UnitSystem() == 0 ? "daN_mm2" : "N_mm2");
+}
+
+std::string ForceUnit()
+{
+    return LocalString(UnitSystem() == 0 ? "daN" : "kN");
+}
+
+// A kN is a hundred daN: three decimals there keep the precision of one in daN.
+int TensionDecimals()
+{
+    return UnitSystem() == 0 ? 1 : 3;
+}
+
+std::string TemperatureHeading(double t)
+{
+    return (t > 0 ? "+" : "") + FormatGeneral(t);
+}
+
+std::string CriticalSpanText(double l)
+{
+    return IsImaginarySpan(l) ? Say("imaginary", "мнимый") : Fixed(l, 2);
+}
+
+std::string StateText(const TCalcResult &r)
+{
+    switch (r.State) {
+    case TGoverningState::AverageTemperature:
+        return Say("1 (average annual temperature)", "1 (среднегодовая температура)");
+    case TGoverningState::MinimumTemperature:
+        return Say("2 (minimum temperature)", "2 (низшая температура)");
+    case TGoverningState::MaximumLoad:
+        return Say("3 (maximum load)", "3 (наибольшая нагрузка)");
+    case TGoverningState::None:
+        break;
+    }
+    return Say("none", "не найдено");
+}
+
+void WriteGridHeading(std::ostream &out)
+{
+    out << "      " << PadRight(Say("Span", "Пролёт"), kLabelWidth)
+        << PadLeft(Say("Length", "Длина"), kNumberWidth) << "  " << Say("Att.", "Виз.");
+    for (double t : kTemperatureGrid)
+        out << PadLeft(TemperatureHeading(t), kNumberWidth);
+    out << "\n";
+}
+
+void WriteStrainSection(std::ostream &out, const TStrainSectionRun &run)
+{
+    const TCalcResult &r = run.Result;
+    out << "    " << Say("Strain section", "Анкерный участок") << " " << run.Label << ": "
+        << Say("length", "длина") << " " << FormatGeneral(r.Length) << " " << LocalString("meter")
+        << ", " << Say("ruling span", "приведённый пролёт") << " " << Fixed(r.RulingSpan, 2) << " "
+        << LocalString("meter") << "\n";
+    if (r.TypeFound)
+        out << "      σmax " << FormatGeneral(r.StressMax * StressFactor()) << ", σavg "
+            << FormatGeneral(r.StressAvg * StressFactor()) << " " << StressUnit() << "; "
+            << Say("ice", "гололёд") << " " << Fixed(r.Ice, 2) << " " << LocalString("mm") << "\n";
+    if (r.Critical)
+        out << "      " << Say("Critical spans", "Критические пролёты") << ", "
+            << LocalString("meter") << ": l1 " << CriticalSpanText(r.Critical->L1) << ", l2 "
+            << CriticalSpanText(r.Critical->L2) << ", l3 " << CriticalSpanText(r.Critical->L3)
+            << "; " << Say("governing state", "исходный режим") << " " << StateText(r)
+            << (r.UsesStrings ? Say(" (spans with insulator strings follow their own)",
+                                    " (пролёты с гирляндами рассчитываются по своему)")
+                              : "")
+            << "\n";
+    if (!r.Spans.empty()) {
+        out << "      " << Say("Sags", "Стрелы провеса") << ", " << LocalString("meter") << ", "
+            << Say("at", "при") << " C:\n";
+        WriteGridHeading(out);
+        for (const auto &span : r.Spans) {
+            out << "      " << PadRight(span.From + "-" + span.To, kLabelWidth)
+                << PadLeft(FormatGeneral(span.Length), kNumberWidth) << "  "
+                << PadRight(span.Attested ? "V" : "", Utf8Length(Say("Att.", "Виз.")));
+            for (double f : span.Sag)
+                out << PadLeft(Fixed(f, 2), kNumberWidth);
+            out << "\n";
+        }
+        out << "      "
+            << PadRight(std::string(Say("Tension", "Тяжение")) + ", " + ForceUnit(),
+                        kLabelWidth + kNumberWidth + 2 + Utf8Length(Say("Att.", "Виз.")));
+        for (double t : r.Tension)
+            out << PadLeft(Fixed(t * ForceFactor(), TensionDecimals()), kNumberWidth);
+        out << "\n";
+    }
+    for (const auto &message : r.Messages)
+        out << "      ! " << OneLine(message) << "\n";
+}
+
+void WriteConductor(std::ostream &out,
+                    const char *english,
+                    const char *russian,
+                    const TConductorRun &conductor)
+{
+    out << "  " << Say(english, russian) << " " << conductor.Type << "\n";
+    if (conductor.StrainSections.empty())
+        out << "    " << Say("no strain sections", "нет анкерных участков") << "\n";
+    for (const auto &run : conductor.StrainSections)
+        WriteStrainSection(out, run);
+}
+
+} // namespace
+
+void WriteCalcText(std::ostream &out, const TCalcReport &report)
+{
+    bool first = true;
+    for (const auto &section : report.Sections) {
+        if (!first)
+            out << "\n";
+        first = false;
+        out << Say("Section", "Участок") << " " << section.Index + 1 << ". " << section.Name
+            << "\n";
+        if (section.Wire)
+            WriteConductor(out, "Wire", "Провод", *section.Wire);
+        if (section.Cord)
+            WriteConductor(out, "Cord", "Трос", *section.Cord);
+    }
+}
+
+} // namespace vartesk::cli
