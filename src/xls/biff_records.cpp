@@ -295,6 +295,7 @@ void TWindow2Record::Read(TByteReader &r)
         r.U16();
         ZoomPageBreak = r.U16();
         ZoomNormal = r.U16();
+        r.Skip(std::min<size_t>(r.Left(), 4)); // reserved
     }
 }
 

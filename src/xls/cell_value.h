@@ -91,6 +91,12 @@ public:
         : TCellValue(std::string_view(utf8))
     {}
     TCellValue(std::u16string_view text);
+    TCellValue(const std::u16string &text)
+        : TCellValue(std::u16string_view(text))
+    {}
+    TCellValue(const char16_t *text)
+        : TCellValue(std::u16string_view(text))
+    {}
     TCellValue(const TAnsiText &text);
 
     TKind Kind() const { return Kind_; }
