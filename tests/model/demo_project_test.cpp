@@ -14,7 +14,7 @@ namespace {
 constexpr const char *kWire = "АС120/19";
 // The shipped catalog holds no steel rope whose figures could be checked, so the earth wire
 // is a steel-aluminium wire, as is also done on lines in lightning-prone country.
-constexpr const char *kCord = "АС50/8";
+constexpr const char *kCord = "АС70/11";
 
 struct TSupportRow
 {
@@ -66,16 +66,16 @@ std::unique_ptr<TParcel> Section(const char *name)
     p->Napr_srg = 9;
     p->IsTros = true;
     p->Tros = kCord;
-    p->Naprt_max = 12;
-    p->Naprt_srg = 8.4;
+    p->Naprt_max = 13;
+    p->Naprt_srg = 9;
     return p;
 }
 
 void BuildDemo(TProject &project)
 {
-    // A 110 kV single-circuit line in the second ice and wind region, terrain B.
+    // A 110 kV single-circuit line with 10 mm of ice and 29 m/s of wind, terrain B.
     TKlimat &k = project.Klimat;
-    k.Tols = 15;
+    k.Tols = 10;
     k.VMax = 29;
     k.Vwetsg = 15;
     k.TMin = -40;
@@ -118,8 +118,8 @@ void BuildDemo(TProject &project)
     crossing->TagModet = 1; // the crossing cord is given by its tensions
     crossing->Naprt_max = 0;
     crossing->Naprt_srg = 0;
-    crossing->Tagt_max = 690;
-    crossing->Tagt_srg = 470;
+    crossing->Tagt_max = 1030;
+    crossing->Tagt_srg = 710;
     crossing->IsGis = true;
     crossing->Ves_Gis = 52;
     crossing->Dlina_Gis = 1.9;
