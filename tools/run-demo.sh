@@ -10,7 +10,12 @@ mkdir -p "$out"
 vartesk=build-release/bin/vartesk
 echo "== vartesk info examples/demo.vsk"
 "$vartesk" info examples/demo.vsk
+echo
+echo "== vartesk calc examples/demo.vsk (first strain sections)"
+"$vartesk" calc examples/demo.vsk | head -n 40
+"$vartesk" calc examples/demo.vsk --format csv >"$out/demo-stringing.csv"
+"$vartesk" calc examples/demo.vsk --format json >"$out/demo-stringing.json"
 "$vartesk" resave examples/demo.vsk "$out/demo-resaved.vsk"
 echo
-echo "Produced:"
+echo "Produced in $out:"
 ls -l "$out"
