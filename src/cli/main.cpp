@@ -124,8 +124,8 @@ int main(int argc, char **argv)
         return command->Run(context);
     } catch (const EUsageError &e) {
         std::cerr << "vartesk: " << e.what() << "\n";
-        std::cerr << "Try 'vartesk " << (commandName.empty() ? "" : commandName + " ")
-                  << "--help'.\n";
+        const bool known = !commandName.empty() && Find(commandName);
+        std::cerr << "Try 'vartesk " << (known ? commandName + " " : "") << "--help'.\n";
         return 2;
     } catch (const std::exception &e) {
         std::cerr << "vartesk: " << e.what() << "\n";
