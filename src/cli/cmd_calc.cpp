@@ -168,7 +168,7 @@ int RunCalc(TCommandContext &c)
 const TCommandRegistrar kCalc {{
     "calc",
     "calculate every strain section: loads, state, stresses, sags, tensions",
-    "Usage: vartesk calc PROJECT.vsk [--format text|csv|json]\n\n"
+    "Usage: vartesk calc PROJECT.vsk [--catalog PATH] [--format text|csv|json]\n\n"
     "Calculates the wire and the cord of every strain section at -40..+40 C.\n"
     "  text  stringing tables in the language and units of --lang and --units (default)\n"
     "  csv   one row per span: section, conductor, strain section, span, length,\n"
