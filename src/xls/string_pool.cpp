@@ -1,18 +1,16 @@
 // Text arena with a lazily built open-addressing index.
 #include "xls/string_pool.h"
 
+#include <functional>
+
 namespace vartesk::xls {
 
 namespace {
 
 std::uint64_t Hash(std::string_view s)
 {
-    std::uint64_t h = 1469598103934665603ull; // FNV-1a
-    for (unsigned char c : s) {
-        h ^= c;
-        h *= 1099511628211ull;
-    }
-    return h | 1;
+    // The library's string hash works a word at a time; 0 is kept free for empty slots.
+    return std::uint64_t(std::hash<std::string_view>{}(s)) | 1;
 }
 
 } // namespace

@@ -133,7 +133,8 @@ TEST(BiffRecords, RowColInfoBofSetupWindow2RoundTrip)
 TEST(BiffRecords, ShortRecordsFailWithTheirOffset)
 {
     TFontRecord f;
-    TByteReader r(Bytes({0xC8, 0x00, 0x00}), 100);
+    const std::string bytes = Bytes({0xC8, 0x00, 0x00});
+    TByteReader r(bytes, 100);
     try {
         f.Read(r);
         FAIL();

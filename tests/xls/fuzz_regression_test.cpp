@@ -1,0 +1,61 @@
+// Every fuzz seed and every input the fuzzer (or a review) found troublesome opens to a
+// workbook or to one of the engine's errors; fuzz/regressions/xls_open keeps them by name.
+#include "xls/xls_error.h"
+#include "xls/xls_file.h"
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace vartesk::xls;
+namespace fs = std::filesystem;
+
+namespace {
+
+void ExpectOpensOrFailsCleanly(const fs::path &dir)
+{
+    ASSERT_TRUE(fs::is_directory(dir)) << dir;
+    int files = 0;
+    for (const auto &entry : fs::directory_iterator(dir)) {
+        if (!entry.is_regular_file())
+            continue;
+        ++files;
+        TXLSFile file;
+        try {
+            file.OpenBytes(vartesk::test::ReadAll(entry.path()));
+            TXLSFile again;
+            again.OpenBytes(file.SaveToBytes());
+        } catch (const EXLSError &) {
+        } catch (const ECFileError &) {
+        } catch (const EBiffError &) {
+        }
+        SUCCEED() << entry.path().filename();
+    }
+    EXPECT_GT(files, 0);
+}
+
+} // namespace
+
+TEST(FuzzRegression, SeedCorpusOpens)
+{
+    ExpectOpensOrFailsCleanly(fs::path(VARTESK_FUZZ_DIR) / "corpus" / "xls_open");
+}
+
+TEST(FuzzRegression, FoundInputsFailCleanly)
+{
+    ExpectOpensOrFailsCleanly(fs::path(VARTESK_FUZZ_DIR) / "regressions" / "xls_open");
+}
+
+TEST(FuzzRegression, FatLoopIsACompoundFileError)
+{
+    TXLSFile file;
+    try {
+        file.OpenBytes(vartesk::test::ReadAll(fs::path(VARTESK_FUZZ_DIR) / "regressions"
+                                              / "xls_open" / "fat_loop.xls"));
+        FAIL();
+    } catch (const ECFileError &e) {
+        EXPECT_NE(e.Detail().find("loop"), std::string::npos) << e.Detail();
+    }
+}
