@@ -175,6 +175,10 @@ void TCall::Spans(const TDesignConditions &c)
         = R.State == TGoverningState::None ? 0 : StateTerm(init.Gamma, R.RulingSpan, R.Modulus);
     // The grids start at zero once per call, not per span.
     TGrid stress {}, sag {};
+    // Without strings every span has the ruling span's stress: solved for the first span,
+    // reused by the others.
+    TGrid stateStress {};
+    bool stressKnown = false;
     for (int i = R.First; i < R.Last; ++i) {
         const TPillar &s = Support(i);
         const double l = s.Prolet;
@@ -219,8 +223,13 @@ void TCall::Spans(const TDesignConditions &c)
                 in.Section = R.Area;
                 in.TensionFactor = R.TensionFactor;
                 in.SagFactor = R.SagFactor;
-                SpanState(in, stress[size_t(k)], sag[size_t(k)], Project.GridTension[size_t(k)]);
+                const size_t at = size_t(k);
+                if (!stressKnown)
+                    stateStress[at] = SpanStress(in);
+                stress[at] = stateStress[at];
+                SpanSagTension(in, stress[at], sag[at], Project.GridTension[at]);
             }
+            stressKnown = true;
         }
         Project.AnchorLabel = Support(R.First).Nomer.str() + "-" + Support(R.Last).Nomer.str();
         R.Label = Project.AnchorLabel;

@@ -57,15 +57,24 @@ double SolveStateCubic(double a, double b)
     return mid;
 }
 
-void SpanState(const TSpanStateInput &in, double &stress, double &sag, double &tension)
+double SpanStress(const TSpanStateInput &in)
 {
     const double a = FreeTerm(
         in.Stress0, in.InitialTerm, in.Alpha, in.Modulus, in.Temperature, in.Temperature0);
     const double b = StateTerm(in.Gamma, in.RulingSpan, in.Modulus) / 24.0;
-    const double sigma = SolveStateCubic(a, b);
-    stress = sigma;
+    return SolveStateCubic(a, b);
+}
+
+void SpanSagTension(const TSpanStateInput &in, double sigma, double &sag, double &tension)
+{
     sag = CheckFinite(in.SagFactor * Sag(in.Gamma, in.Span, sigma));
     tension = CheckFinite(sigma * in.Section * in.TensionFactor);
+}
+
+void SpanState(const TSpanStateInput &in, double &stress, double &sag, double &tension)
+{
+    stress = SpanStress(in);
+    SpanSagTension(in, stress, sag, tension);
 }
 
 void RulingSpanState(const TRulingSpanStateInput &in, double &stress, double &sag)

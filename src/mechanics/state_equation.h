@@ -39,6 +39,13 @@ struct TSpanStateInput
 // (σ0 zero, zero-length ruling span, overflow); outputs written before the failure stay.
 void SpanState(const TSpanStateInput &in, double &stress, double &sag, double &tension);
 
+// The two halves of SpanState. The stress depends on the ruling span alone, so a strain
+// section needs it once per temperature whatever the number of its spans; SpanState is
+// exactly SpanStress followed by SpanSagTension.
+double SpanStress(const TSpanStateInput &in);
+// The span's own sag and tension at stress sigma. Throws as SpanState; sag is written first.
+void SpanSagTension(const TSpanStateInput &in, double sigma, double &sag, double &tension);
+
 // The ruling span itself at temperature t: the equation of SpanState without the span's own
 // length, section and over-tensioning factors (the anchor-support load cases).
 struct TRulingSpanStateInput

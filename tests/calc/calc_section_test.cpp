@@ -336,3 +336,40 @@ TEST_F(Calc, SpanEqualToTheRulingSpanReturnsItsInitialStress)
     }
     EXPECT_EQ(seen.size(), 2u);
 }
+
+TEST_F(Calc, SharedStressGivesTheSameNumbersAsSolvingEverySpan)
+{
+    Add(Section({{0, 150}, {1, 310}, {1, 95}, {0, 0}}));
+    const TCalcResult r = Run(kWire, 4, 1);
+    ASSERT_FALSE(r.Error);
+    ASSERT_NE(r.State, TGoverningState::None);
+    for (const auto &span : r.Spans) {
+        for (size_t k = 0; k < kGridSize; ++k) {
+            TSpanStateInput in;
+            in.Gamma = r.Loads.gamma1;
+            in.RulingSpan = r.RulingSpan;
+            in.Modulus = r.Modulus;
+            TDesignConditions d;
+            d.AvgStress = r.StressAvg;
+            d.MaxStress = r.StressMax;
+            d.TAvg = Project.Klimat.Tsrec;
+            d.TMin = Project.Klimat.TMin;
+            d.TIce = Project.Klimat.TGsw;
+            d.Gamma1 = r.Loads.gamma1;
+            d.GammaMax = r.Loads.gammaMax;
+            const TInitialState init = InitialState(r.State, d);
+            in.InitialTerm = StateTerm(init.Gamma, r.RulingSpan, r.Modulus);
+            in.Span = span.Length;
+            in.Stress0 = init.Stress;
+            in.Alpha = r.ThermalCoef;
+            in.Temperature = kTemperatureGrid[k];
+            in.Temperature0 = init.Temperature;
+            in.Section = r.Area;
+            double stress = 0, sag = 0, tension = 0;
+            SpanState(in, stress, sag, tension);
+            EXPECT_EQ(span.Stress[k], stress);
+            EXPECT_EQ(span.Sag[k], sag);
+            EXPECT_EQ(span.Tension[k], tension);
+        }
+    }
+}
