@@ -42,7 +42,7 @@ public:
     TPieceReader(std::string_view body, const std::vector<std::uint32_t> *pieces, size_t base)
         : R(body, base)
         , Pieces(pieces)
-    {}
+    { }
     TByteReader R;
     size_t NextBoundary()
     {
@@ -104,7 +104,7 @@ public:
     TReader(std::string_view stream, TWorkbook &book)
         : Cursor(stream)
         , Book(book)
-    {}
+    { }
     void Run();
 
 private:
@@ -113,8 +113,13 @@ private:
     void FinishSheet(TSheet &sheet);
     void Finish();
     void ReadSst(const TBiffRecord &r);
-    void Cell(TSheet &sheet, int row, int col, std::uint32_t xf, TCellKind kind,
-              std::uint64_t payload, std::uint8_t small = 0);
+    void Cell(TSheet &sheet,
+              int row,
+              int col,
+              std::uint32_t xf,
+              TCellKind kind,
+              std::uint64_t payload,
+              std::uint8_t small = 0);
     void ApplyNames();
     bool DecodeAreas(std::string_view rpn, const TSheet *&sheet, std::vector<TRect> &areas);
 
@@ -237,7 +242,9 @@ void TReader::Globals(const TBiffRecord &r)
         Book.XFs.push_back(x.Xf);
         break;
     }
-    case rec::Style: Book.Styles.push_back({r.Id, std::string(r.Body), {}}); break;
+    case rec::Style:
+        Book.Styles.push_back({r.Id, std::string(r.Body), {}});
+        break;
     case rec::Palette: {
         const size_t n = std::min<size_t>(b.U16(), 56);
         for (size_t i = 0; i < n; ++i) {
@@ -256,13 +263,15 @@ void TReader::Globals(const TBiffRecord &r)
         BoundSheets.emplace_back(&sheet, s.Type);
         break;
     }
-    case rec::Sst: ReadSst(r); break;
+    case rec::Sst:
+        ReadSst(r);
+        break;
     case rec::SupBook: {
         TSupBook sb;
         sb.Body = std::string(r.Body);
         // An internal book: sheet count and the marker 0x0401 ([MS-XLS] 2.4.271).
         sb.Internal = r.Body.size() == 4 && std::uint8_t(r.Body[2]) == 0x01
-                      && std::uint8_t(r.Body[3]) == 0x04;
+            && std::uint8_t(r.Body[3]) == 0x04;
         Book.SupBooks.push_back(std::move(sb));
         break;
     }
@@ -270,7 +279,7 @@ void TReader::Globals(const TBiffRecord &r)
         if (Book.SupBooks.empty())
             throw EXLSError(14);
         Book.SupBooks.back().Names.push_back(
-            {r.Id, std::string(r.Body), r.Pieces ? *r.Pieces : std::vector<std::uint32_t>{}});
+            {r.Id, std::string(r.Body), r.Pieces ? *r.Pieces : std::vector<std::uint32_t> {}});
         break;
     case rec::ExternSheet: {
         const size_t n = b.U16();
@@ -307,13 +316,20 @@ void TReader::Globals(const TBiffRecord &r)
         break;
     }
     case rec::MsoDrawingGroup:
-        Book.DrawingGroup = {r.Id, std::string(r.Body),
-                             r.Pieces ? *r.Pieces : std::vector<std::uint32_t>{}};
+        Book.DrawingGroup
+            = {r.Id, std::string(r.Body), r.Pieces ? *r.Pieces : std::vector<std::uint32_t> {}};
         break;
-    case rec::WindowProtect: Book.WindowProtect = b.U16() != 0; break;
-    case rec::Protect: Book.Protect = b.U16() != 0; break;
-    case rec::Password: Book.Password = b.U16(); break;
-    default: break; // every other record is skipped
+    case rec::WindowProtect:
+        Book.WindowProtect = b.U16() != 0;
+        break;
+    case rec::Protect:
+        Book.Protect = b.U16() != 0;
+        break;
+    case rec::Password:
+        Book.Password = b.U16();
+        break;
+    default:
+        break; // every other record is skipped
     }
 }
 
@@ -333,13 +349,18 @@ void TReader::ReadSst(const TBiffRecord &r)
         text.clear();
         p.Chars(text, cch, flags & 0x01);
         p.R.Skip(runs * 4); // formatting runs
-        p.R.Skip(ext);      // phonetic data
+        p.R.Skip(ext); // phonetic data
         SstToPool.push_back(Book.Strings.Append(text));
     }
 }
 
-void TReader::Cell(TSheet &sheet, int row, int col, std::uint32_t xf, TCellKind kind,
-                   std::uint64_t payload, std::uint8_t small)
+void TReader::Cell(TSheet &sheet,
+                   int row,
+                   int col,
+                   std::uint32_t xf,
+                   TCellKind kind,
+                   std::uint64_t payload,
+                   std::uint8_t small)
 {
     // Columns above 255 cannot exist in BIFF8; such cells (met in fuzzed files only) are
     // left out rather than failing the whole workbook.
@@ -356,8 +377,8 @@ void TReader::SheetRecord(const TBiffRecord &r, TSheet &sheet)
 {
     TByteReader b(r.Body, r.Offset + 4);
     auto raw = [&] {
-        return TRawRecord{r.Id, std::string(r.Body),
-                          r.Pieces ? *r.Pieces : std::vector<std::uint32_t>{}};
+        return TRawRecord {
+            r.Id, std::string(r.Body), r.Pieces ? *r.Pieces : std::vector<std::uint32_t> {}};
     };
     TPageSetup &ps = sheet.PageSetup;
     switch (r.Id) {
@@ -370,7 +391,11 @@ void TReader::SheetRecord(const TBiffRecord &r, TSheet &sheet)
     case rec::Rk: {
         const int row = b.U16(), col = b.U16();
         const std::uint32_t xf = b.U16();
-        Cell(sheet, row, col, xf, TCellKind::Number,
+        Cell(sheet,
+             row,
+             col,
+             xf,
+             TCellKind::Number,
              std::bit_cast<std::uint64_t>(DecodeRk(b.U32())));
         break;
     }
@@ -379,7 +404,11 @@ void TReader::SheetRecord(const TBiffRecord &r, TSheet &sheet)
         const size_t n = b.Left() >= 2 ? (b.Left() - 2) / 6 : 0;
         for (size_t i = 0; i < n; ++i) {
             const std::uint32_t xf = b.U16();
-            Cell(sheet, row, first + int(i), xf, TCellKind::Number,
+            Cell(sheet,
+                 row,
+                 first + int(i),
+                 xf,
+                 TCellKind::Number,
                  std::bit_cast<std::uint64_t>(DecodeRk(b.U32())));
         }
         break;
@@ -441,10 +470,18 @@ void TReader::SheetRecord(const TBiffRecord &r, TSheet &sheet)
             res.U8();
             const std::uint8_t small = res.U8();
             switch (type) {
-            case 0: f.ResultKind = TCellKind::Text; break; // a STRING record follows
-            case 1: f.ResultKind = TCellKind::Boolean; break;
-            case 2: f.ResultKind = TCellKind::Error; break;
-            default: f.ResultKind = TCellKind::Blank; break; // 3: empty text
+            case 0:
+                f.ResultKind = TCellKind::Text;
+                break; // a STRING record follows
+            case 1:
+                f.ResultKind = TCellKind::Boolean;
+                break;
+            case 2:
+                f.ResultKind = TCellKind::Error;
+                break;
+            default:
+                f.ResultKind = TCellKind::Blank;
+                break; // 3: empty text
             }
             f.ResultSmall = small;
             f.ResultText = Book.Strings.Intern("");
@@ -456,7 +493,7 @@ void TReader::SheetRecord(const TBiffRecord &r, TSheet &sheet)
             break;
         auto &cells = sheet.Cells();
         const auto index = std::uint32_t(cells.Formulas.size());
-        TPendingFormula p{index, row, col, false, 0, 0};
+        TPendingFormula p {index, row, col, false, 0, 0};
         if (f.RpnSize == 5 && std::uint8_t(f.Tokens[0]) == 0x01) { // tExp: shared or array
             p.Shared = true;
             p.BaseRow = std::uint8_t(f.Tokens[1]) | (std::uint8_t(f.Tokens[2]) << 8);
@@ -526,15 +563,33 @@ void TReader::SheetRecord(const TBiffRecord &r, TSheet &sheet)
         if (!r.Body.empty())
             ps.Footer = THeaderFooter::Parse(ReadUnicodeString(b, false));
         break;
-    case rec::LeftMargin: ps.LeftMargin = b.F64(); break;
-    case rec::RightMargin: ps.RightMargin = b.F64(); break;
-    case rec::TopMargin: ps.TopMargin = b.F64(); break;
-    case rec::BottomMargin: ps.BottomMargin = b.F64(); break;
-    case rec::PrintHeaders: ps.PrintHeaders = b.U16() != 0; break;
-    case rec::PrintGridlines: ps.PrintGridlines = b.U16() != 0; break;
-    case rec::WsBool: ps.WsBool = b.U16(); break;
-    case rec::HCenter: ps.HCenter = b.U16() != 0; break;
-    case rec::VCenter: ps.VCenter = b.U16() != 0; break;
+    case rec::LeftMargin:
+        ps.LeftMargin = b.F64();
+        break;
+    case rec::RightMargin:
+        ps.RightMargin = b.F64();
+        break;
+    case rec::TopMargin:
+        ps.TopMargin = b.F64();
+        break;
+    case rec::BottomMargin:
+        ps.BottomMargin = b.F64();
+        break;
+    case rec::PrintHeaders:
+        ps.PrintHeaders = b.U16() != 0;
+        break;
+    case rec::PrintGridlines:
+        ps.PrintGridlines = b.U16() != 0;
+        break;
+    case rec::WsBool:
+        ps.WsBool = b.U16();
+        break;
+    case rec::HCenter:
+        ps.HCenter = b.U16() != 0;
+        break;
+    case rec::VCenter:
+        ps.VCenter = b.U16() != 0;
+        break;
     case rec::Setup: {
         TSetupRecord s;
         s.Read(b);
@@ -594,18 +649,37 @@ void TReader::SheetRecord(const TBiffRecord &r, TSheet &sheet)
     }
     case rec::MsoDrawing:
     case rec::Obj:
-    case rec::Txo: sheet.Drawing.push_back(raw()); break;
-    case rec::Note: sheet.Notes.push_back(raw()); break;
+    case rec::Txo:
+        sheet.Drawing.push_back(raw());
+        break;
+    case rec::Note:
+        sheet.Notes.push_back(raw());
+        break;
     case rec::HLink:
-    case rec::HLinkTooltip: sheet.Hyperlinks.push_back(raw()); break;
+    case rec::HLinkTooltip:
+        sheet.Hyperlinks.push_back(raw());
+        break;
     case rec::DVal:
-    case rec::Dv: sheet.Validations.push_back(raw()); break;
-    case rec::Protect: sheet.Protection.Protect = b.U16() != 0; break;
-    case rec::ScenProtect: sheet.Protection.Scenarios = b.U16() != 0; break;
-    case rec::ObjProtect: sheet.Protection.Objects = b.U16() != 0; break;
-    case rec::Password: sheet.Protection.Password = b.U16(); break;
-    case rec::FeatHeadr: sheet.Protection.Features.push_back(raw()); break;
-    default: break;
+    case rec::Dv:
+        sheet.Validations.push_back(raw());
+        break;
+    case rec::Protect:
+        sheet.Protection.Protect = b.U16() != 0;
+        break;
+    case rec::ScenProtect:
+        sheet.Protection.Scenarios = b.U16() != 0;
+        break;
+    case rec::ObjProtect:
+        sheet.Protection.Objects = b.U16() != 0;
+        break;
+    case rec::Password:
+        sheet.Protection.Password = b.U16();
+        break;
+    case rec::FeatHeadr:
+        sheet.Protection.Features.push_back(raw());
+        break;
+    default:
+        break;
     }
 }
 
@@ -629,7 +703,7 @@ void TReader::FinishSheet(TSheet &sheet)
             }
         } else {
             keep = f.RpnSize <= f.Tokens.size()
-                   && FormulaCanBeKept(std::string_view(f.Tokens).substr(0, f.RpnSize));
+                && FormulaCanBeKept(std::string_view(f.Tokens).substr(0, f.RpnSize));
         }
         if (keep)
             continue;
@@ -728,8 +802,8 @@ void TReader::ApplyNames()
             continue;
         }
         if (simple && !n.Builtin && areas.size() == 1 && !(n.Options & 0x0001)
-            && (n.Itab == 0 || (n.Itab <= BoundSheets.size()
-                                && BoundSheets[n.Itab - 1].first == sheet))) {
+            && (n.Itab == 0
+                || (n.Itab <= BoundSheets.size() && BoundSheets[n.Itab - 1].first == sheet))) {
             TRange &range = sheet->Ranges().Add(areas.front());
             range.SetName(n.Name);
             range.SetGlobal(n.Itab == 0);
@@ -737,8 +811,8 @@ void TReader::ApplyNames()
         }
         TRawName rawName;
         rawName.Body = n.Body;
-        rawName.Scope =
-            n.Itab > 0 && n.Itab <= BoundSheets.size() ? BoundSheets[n.Itab - 1].first : nullptr;
+        rawName.Scope
+            = n.Itab > 0 && n.Itab <= BoundSheets.size() ? BoundSheets[n.Itab - 1].first : nullptr;
         Book.OtherNames.push_back(std::move(rawName));
     }
 }
@@ -757,9 +831,9 @@ void TReader::Finish()
     ApplyNames();
     // Tables the cells rely on: at least the 16 standard XFs and one font.
     if (Book.Fonts.empty())
-        Book.Fonts.push_back(TFont{});
+        Book.Fonts.push_back(TFont {});
     while (Book.XFs.size() < 16)
-        Book.XFs.push_back(TXF{});
+        Book.XFs.push_back(TXF {});
     for (auto &x : Book.XFs)
         if (x.Font >= Book.Fonts.size())
             x.Font = 0;

@@ -1,4 +1,4 @@
-// Reading a BIFF8 "Workbook" stream into the object model (Part 7.1, OpenFile).
+// Reading a BIFF8 "Workbook" stream into the object model (OpenFile).
 #pragma once
 
 #include <string_view>

@@ -367,7 +367,7 @@ void TMergedCellsRecord::Read(TByteReader &r)
         throw EReadPastEnd(r.StreamOffset(), count * 8, r.Left());
     Ranges.clear();
     for (size_t i = 0; i < count; ++i) {
-        TRef ref{};
+        TRef ref {};
         ref.Row1 = r.U16();
         ref.Row2 = r.U16();
         ref.Col1 = r.U16();

@@ -31,11 +31,13 @@ bool TBiffRecordCursor::Next(TBiffRecord &record)
     const unsigned id = Get16(Stream, At);
     const size_t size = Get16(Stream, At + 2);
     if (size > Stream.size() - At - 4)
-        throw EBiffError("Workbook stream, record 0x" + [&] {
-            char b[8];
-            std::snprintf(b, sizeof b, "%04X", id);
-            return std::string(b);
-        }() + " " + RecordName(std::uint16_t(id)) + " at offset " + std::to_string(At)
+        throw EBiffError("Workbook stream, record 0x" +
+                         [&] {
+                             char b[8];
+                             std::snprintf(b, sizeof b, "%04X", id);
+                             return std::string(b);
+                         }()
+                         + " " + RecordName(std::uint16_t(id)) + " at offset " + std::to_string(At)
                          + ": body of " + std::to_string(size) + " bytes, found "
                          + std::to_string(Stream.size() - At - 4));
     record.Id = std::uint16_t(id);
@@ -125,12 +127,15 @@ void WriteRecord(std::string &out, std::uint16_t id, std::string_view body)
     s.Finish();
 }
 
-void WriteRecordPieces(std::string &out, std::uint16_t id, std::string_view body,
+void WriteRecordPieces(std::string &out,
+                       std::uint16_t id,
+                       std::string_view body,
                        const std::vector<std::uint32_t> &pieces)
 {
     size_t from = 0;
     for (size_t k = 0; k <= pieces.size(); ++k) {
-        const size_t to = k < pieces.size() ? std::min<size_t>(pieces[k], body.size()) : body.size();
+        const size_t to
+            = k < pieces.size() ? std::min<size_t>(pieces[k], body.size()) : body.size();
         if (to < from)
             continue;
         WriteRecord(out, k == 0 ? id : rec::Continue, body.substr(from, to - from));

@@ -12,8 +12,8 @@ namespace vartesk::xls {
 struct TBiffRecord
 {
     std::uint16_t Id = 0;
-    std::string_view Body;                   // with the bodies of its CONTINUE records
-    size_t Offset = 0;                       // of the record header in the stream
+    std::string_view Body; // with the bodies of its CONTINUE records
+    size_t Offset = 0; // of the record header in the stream
     const std::vector<std::uint32_t> *Pieces = nullptr; // where each CONTINUE body begins
 };
 
@@ -22,7 +22,7 @@ class TBiffRecordCursor
 public:
     explicit TBiffRecordCursor(std::string_view stream)
         : Stream(stream)
-    {}
+    { }
     // The next record; false at the end of the stream (fewer than 4 bytes left). The body
     // stays valid until the next call. EBiffError when a body runs past the end.
     bool Next(TBiffRecord &record);
@@ -43,7 +43,7 @@ public:
     TRecordSplitter(std::string &out, std::uint16_t id)
         : Out(out)
         , Id(id)
-    {}
+    { }
     ~TRecordSplitter() = default;
     TRecordSplitter(const TRecordSplitter &) = delete;
     TRecordSplitter &operator=(const TRecordSplitter &) = delete;
@@ -73,7 +73,9 @@ private:
 // Writes a record of any length through TRecordSplitter.
 void WriteRecord(std::string &out, std::uint16_t id, std::string_view body);
 // Writes a record read earlier with its CONTINUE boundaries as they were.
-void WriteRecordPieces(std::string &out, std::uint16_t id, std::string_view body,
+void WriteRecordPieces(std::string &out,
+                       std::uint16_t id,
+                       std::string_view body,
                        const std::vector<std::uint32_t> &pieces);
 
 } // namespace vartesk::xls

@@ -1,4 +1,4 @@
-// BIFF8 writer: the workbook globals and each sheet in the order of Part 7.1.
+// BIFF8 writer: the workbook globals and each sheet in the fixed record order.
 #include "xls/biff_writer.h"
 
 #include "base/utf8.h"
@@ -17,7 +17,7 @@ namespace {
 constexpr std::uint32_t kNoSst = 0xFFFFFFFF;
 
 // A small record built in a scratch buffer.
-template <class F>
+template<class F>
 void Put(std::string &out, std::uint16_t id, F &&body)
 {
     std::string b;
@@ -36,7 +36,7 @@ void PutF64(std::string &out, std::uint16_t id, double v)
     Put(out, id, [&](TByteWriter &w) { w.F64(v); });
 }
 
-template <class R>
+template<class R>
 void PutStruct(std::string &out, std::uint16_t id, const R &record)
 {
     Put(out, id, [&](TByteWriter &w) { record.Write(w); });
@@ -48,8 +48,7 @@ void PutRaw(std::string &out, const TRawRecord &r)
 }
 
 // Cell records are written straight into the stream: header and body in one append.
-inline void CellHeader(char *b, unsigned id, unsigned size, unsigned row, unsigned col,
-                       unsigned xf)
+inline void CellHeader(char *b, unsigned id, unsigned size, unsigned row, unsigned col, unsigned xf)
 {
     b[0] = char(id & 0xFF);
     b[1] = char(id >> 8);
@@ -68,7 +67,7 @@ class TWriter
 public:
     explicit TWriter(const TWorkbook &book)
         : Book(book)
-    {}
+    { }
     std::string Run();
 
 private:
@@ -77,8 +76,11 @@ private:
     void Sst();
     void Sheet(const TSheet &sheet, bool first);
     void Cells(const TSheet &sheet);
-    std::string AreaName(const TSheet &sheet, unsigned builtin, const std::string &name,
-                         const std::vector<TRect> &areas, bool local);
+    std::string AreaName(const TSheet &sheet,
+                         unsigned builtin,
+                         const std::string &name,
+                         const std::vector<TRect> &areas,
+                         bool local);
     std::uint16_t XtiOf(const TSheet &sheet);
     unsigned XfOf(std::uint32_t xf) const { return xf < Book.XFs.size() ? xf : 15; }
 
@@ -121,7 +123,7 @@ std::string TWriter::Run()
 
 void TWriter::Globals()
 {
-    PutStruct(Out, rec::Bof, TBofRecord{});
+    PutStruct(Out, rec::Bof, TBofRecord {});
     PutU16(Out, rec::InterfaceHdr, 0x04B0); // code page 1200, UTF-16
     PutU16(Out, rec::Mms, 0);
     Put(Out, rec::InterfaceEnd, [](TByteWriter &) {});
@@ -138,24 +140,24 @@ void TWriter::Globals()
     while (firstVisible + 1 < Book.Sheets().Count() && Book.Sheets().Item(firstVisible).Hidden())
         ++firstVisible;
     Put(Out, rec::Window1, [&](TByteWriter &w) {
-        w.U16(0x0168);  // window position and size in twips
+        w.U16(0x0168); // window position and size in twips
         w.U16(0x001E);
         w.U16(0x3A5C);
         w.U16(0x23BE);
-        w.U16(0x0038);  // horizontal and vertical scroll bars, sheet tabs
-        w.U16(0);       // active sheet
-        w.U16(0);       // first sheet tab shown
-        w.U16(1);       // selected sheets
-        w.U16(0x0258);  // tab bar width ratio
+        w.U16(0x0038); // horizontal and vertical scroll bars, sheet tabs
+        w.U16(0); // active sheet
+        w.U16(0); // first sheet tab shown
+        w.U16(1); // selected sheets
+        w.U16(0x0258); // tab bar width ratio
     });
     PutU16(Out, rec::HideObj, 0);
     PutU16(Out, rec::DateMode, 0); // the 1900 date system
     for (size_t i = 0; i < Book.Fonts.size(); ++i)
-        PutStruct(Out, rec::Font, TFontRecord{Book.Fonts[i]});
+        PutStruct(Out, rec::Font, TFontRecord {Book.Fonts[i]});
     for (const auto &[id, text] : Book.Formats)
-        PutStruct(Out, rec::Format, TFormatRecord{id, text});
+        PutStruct(Out, rec::Format, TFormatRecord {id, text});
     for (const auto &xf : Book.XFs) {
-        TXFRecord r{xf};
+        TXFRecord r {xf};
         if (r.Xf.Font >= Book.Fonts.size())
             r.Xf.Font = 0;
         if (r.Xf.Font >= 4) // memory index to file index: 4 is skipped
@@ -176,7 +178,7 @@ void TWriter::Globals()
     for (int i = 0; i < Book.Sheets().Count(); ++i) {
         const TSheet &s = Book.Sheets().Item(i);
         BoundSheetPos.push_back(Out.size() + 4);
-        PutStruct(Out, rec::BoundSheet, TBoundSheetRecord{0, s.Visibility, 0, s.Name()});
+        PutStruct(Out, rec::BoundSheet, TBoundSheetRecord {0, s.Visibility, 0, s.Name()});
     }
     Put(Out, rec::Country, [](TByteWriter &w) {
         w.U16(1);
@@ -210,8 +212,11 @@ std::uint16_t TWriter::XtiOf(const TSheet &sheet)
     return std::uint16_t(Xtis.size() - 1);
 }
 
-std::string TWriter::AreaName(const TSheet &sheet, unsigned builtin, const std::string &name,
-                              const std::vector<TRect> &areas, bool local)
+std::string TWriter::AreaName(const TSheet &sheet,
+                              unsigned builtin,
+                              const std::string &name,
+                              const std::vector<TRect> &areas,
+                              bool local)
 {
     // NAME: 0 2 options, 2 1 key, 3 1 name length, 4 2 formula size, 6 2 reserved,
     // 8 2 sheet (1-based, 0 global), 10 4 reserved, 14 var name (flag byte, characters),
@@ -239,10 +244,9 @@ std::string TWriter::AreaName(const TSheet &sheet, unsigned builtin, const std::
     }
     std::string body;
     TByteWriter w(body);
-    const std::u16string text = builtin ? std::u16string(1, char16_t(builtin))
-                                        : Utf8ToUtf16(name).substr(0, 255);
-    const bool wide =
-        std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
+    const std::u16string text
+        = builtin ? std::u16string(1, char16_t(builtin)) : Utf8ToUtf16(name).substr(0, 255);
+    const bool wide = std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
     w.U16(builtin ? 0x0020 : 0);
     w.U8(0);
     w.U8(unsigned(text.size()));
@@ -273,8 +277,8 @@ void TWriter::LinkTable()
     bool needInternal = false;
     for (int i = 0; i < Book.Sheets().Count(); ++i) {
         const TSheet &s = Book.Sheets().Item(i);
-        needInternal |= !s.PageSetup.PrintArea.empty() || s.PageSetup.TitleRows
-                        || s.PageSetup.TitleCols;
+        needInternal
+            |= !s.PageSetup.PrintArea.empty() || s.PageSetup.TitleRows || s.PageSetup.TitleCols;
         for (const auto &r : s.Ranges().Items)
             needInternal |= !r->Name().empty() && r->Valid();
     }
@@ -361,16 +365,15 @@ void TWriter::Sst()
         std::u16string text;
         for (size_t i = 0; i < n; ++i) {
             text = Utf8ToUtf16(Book.Strings.At(SstOrder[i]));
-            const bool wide =
-                std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
-            const char strHead[3] = {char(text.size() & 0xFF), char(text.size() >> 8),
-                                     char(wide ? 1 : 0)};
+            const bool wide
+                = std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
+            const char strHead[3]
+                = {char(text.size() & 0xFF), char(text.size() >> 8), char(wide ? 1 : 0)};
             // The header and the first character stay together in one record.
             const size_t firstChar = text.empty() ? 0 : (wide ? 2 : 1);
             if (i % bucket == 0) {
                 s.Whole({}, 3 + firstChar); // break first, so that the offsets are exact
-                ext.emplace_back(std::uint32_t(s.StreamPos()),
-                                 std::uint16_t(s.OffsetInRecord()));
+                ext.emplace_back(std::uint32_t(s.StreamPos()), std::uint16_t(s.OffsetInRecord()));
             }
             s.Whole(std::string_view(strHead, 3), firstChar);
             s.Chars(text, wide);
@@ -429,7 +432,9 @@ void TWriter::Cells(const TSheet &sheet)
                 w.U16(xf);
                 std::string_view text;
                 switch (f.ResultKind) {
-                case TCellKind::Number: w.F64(f.ResultNumber); break;
+                case TCellKind::Number:
+                    w.F64(f.ResultNumber);
+                    break;
                 case TCellKind::Text:
                     text = Book.Strings.At(f.ResultText);
                     w.U8(text.empty() ? 3 : 0);
@@ -456,8 +461,9 @@ void TWriter::Cells(const TSheet &sheet)
                 w.Bytes(f.Tokens);
                 WriteRecord(Out, rec::Formula, body);
                 if (!text.empty())
-                    Put(Out, rec::String,
-                        [&](TByteWriter &sw) { WriteUnicodeString(sw, text, false); });
+                    Put(Out, rec::String, [&](TByteWriter &sw) {
+                        WriteUnicodeString(sw, text, false);
+                    });
                 break;
             }
             }
@@ -525,7 +531,8 @@ void TWriter::Sheet(const TSheet &sheet, bool first)
     PutF64(Out, rec::BottomMargin, ps.BottomMargin);
     PutU16(Out, rec::HCenter, ps.HCenter);
     PutU16(Out, rec::VCenter, ps.VCenter);
-    for (auto [id, hf] : {std::pair{rec::Header, &ps.Header}, std::pair{rec::Footer, &ps.Footer}}) {
+    for (auto [id, hf] :
+         {std::pair {rec::Header, &ps.Header}, std::pair {rec::Footer, &ps.Footer}}) {
         const std::string text = hf->Text();
         if (!text.empty())
             Put(Out, id, [&](TByteWriter &w) { WriteUnicodeString(w, text, false); });
@@ -548,9 +555,14 @@ void TWriter::Sheet(const TSheet &sheet, bool first)
             last = end->first;
             ++end;
         }
-        PutStruct(Out, rec::ColInfo,
-                  TColInfoRecord{it->first, std::uint16_t(last), it->second.Width,
-                                 std::uint16_t(XfOf(it->second.Xf)), it->second.Options, 0});
+        PutStruct(Out,
+                  rec::ColInfo,
+                  TColInfoRecord {it->first,
+                                  std::uint16_t(last),
+                                  it->second.Width,
+                                  std::uint16_t(XfOf(it->second.Xf)),
+                                  it->second.Options,
+                                  0});
         it = end;
     }
     TDimensionsRecord dim;
@@ -568,7 +580,8 @@ void TWriter::Sheet(const TSheet &sheet, bool first)
     // ROW for every row with settings or cells.
     const auto &settings = sheet.Rows().Items;
     auto setting = settings.begin();
-    const size_t rowEnd = std::max<size_t>(rows.size(), settings.empty() ? 0 : settings.rbegin()->first + 1u);
+    const size_t rowEnd
+        = std::max<size_t>(rows.size(), settings.empty() ? 0 : settings.rbegin()->first + 1u);
     for (size_t r = 0; r < rowEnd; ++r) {
         const bool hasCells = r < rows.size() && !rows[r].empty();
         while (setting != settings.end() && setting->first < r)
@@ -585,7 +598,7 @@ void TWriter::Sheet(const TSheet &sheet, bool first)
         if (hasSetting) {
             rr.Height = setting->second.Height;
             rr.Options = 0x0100u | (setting->second.Options & 0xFFu)
-                         | (std::uint32_t(XfOf(setting->second.Xf)) << 16);
+                | (std::uint32_t(XfOf(setting->second.Xf)) << 16);
         } else {
             rr.Options = 0x0100u | (15u << 16);
         }
@@ -615,14 +628,17 @@ void TWriter::Sheet(const TSheet &sheet, bool first)
             w.U16(100);
         });
     if (v.HasPane)
-        PutStruct(Out, rec::Pane,
-                  TPaneRecord{v.PaneX, v.PaneY, v.PaneTopRow, v.PaneLeftCol, v.ActivePane});
+        PutStruct(Out,
+                  rec::Pane,
+                  TPaneRecord {v.PaneX, v.PaneY, v.PaneTopRow, v.PaneLeftCol, v.ActivePane});
     const auto merged = sheet.Ranges().MergedAreas();
     for (size_t i = 0; i < merged.size(); i += TMergedCellsRecord::kMaxRanges) {
         TMergedCellsRecord m;
         for (size_t k = i; k < merged.size() && k < i + TMergedCellsRecord::kMaxRanges; ++k)
-            m.Ranges.push_back({std::uint16_t(merged[k].Row1), std::uint16_t(merged[k].Row2),
-                                std::uint16_t(merged[k].Col1), std::uint16_t(merged[k].Col2)});
+            m.Ranges.push_back({std::uint16_t(merged[k].Row1),
+                                std::uint16_t(merged[k].Row2),
+                                std::uint16_t(merged[k].Col1),
+                                std::uint16_t(merged[k].Col2)});
         PutStruct(Out, rec::MergedCells, m);
     }
     for (const auto &h : sheet.Hyperlinks)

@@ -1,4 +1,4 @@
-// Writing the object model as a BIFF8 "Workbook" stream (Part 7.1, SaveAs).
+// Writing the object model as a BIFF8 "Workbook" stream (SaveAs).
 #pragma once
 
 #include <string>

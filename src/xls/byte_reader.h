@@ -20,7 +20,7 @@ public:
     explicit TByteReader(std::string_view data, size_t base = 0)
         : Data(data)
         , Base(base)
-    {}
+    { }
     size_t Pos() const { return At; }
     size_t Size() const { return Data.size(); }
     size_t Left() const { return Data.size() - At; }
@@ -45,7 +45,7 @@ public:
         const auto *p = reinterpret_cast<const unsigned char *>(Data.data() + At);
         At += 4;
         return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16)
-               | (std::uint32_t(p[3]) << 24);
+            | (std::uint32_t(p[3]) << 24);
     }
     std::uint64_t U64()
     {
@@ -92,7 +92,7 @@ class TByteWriter
 public:
     explicit TByteWriter(std::string &out)
         : Out(out)
-    {}
+    { }
     size_t Pos() const { return Out.size(); }
     void U8(unsigned v) { Out.push_back(char(v & 0xFF)); }
     void U16(unsigned v)
@@ -102,8 +102,8 @@ public:
     }
     void U32(std::uint32_t v)
     {
-        const char b[4] = {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF),
-                           char((v >> 24) & 0xFF)};
+        const char b[4] = {
+            char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char((v >> 24) & 0xFF)};
         Out.append(b, 4);
     }
     void U64(std::uint64_t v)

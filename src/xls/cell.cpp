@@ -16,7 +16,7 @@ namespace {
 
 void CheckPosition(int row, int col)
 {
-    // The column is checked first (Part 3.1); both give error 5.
+    // The column is checked first; both give error 5.
     if (col < 0 || col > 255)
         throw EXLSError(5);
     if (row < 0 || row > 65535)
@@ -54,20 +54,31 @@ TCellValue TCell::Value() const
         return {};
     const TStringPool &pool = Owner->Workbook().Strings;
     switch (d->Kind) {
-    case TCellKind::Blank: return {};
-    case TCellKind::Number: return TCellValue(d->Number());
-    case TCellKind::Text: return TCellValue(pool.At(d->Ref()));
-    case TCellKind::Boolean: return TCellValue(d->Small != 0);
-    case TCellKind::Error: return TCellValue(TErrorValue{d->Small});
+    case TCellKind::Blank:
+        return {};
+    case TCellKind::Number:
+        return TCellValue(d->Number());
+    case TCellKind::Text:
+        return TCellValue(pool.At(d->Ref()));
+    case TCellKind::Boolean:
+        return TCellValue(d->Small != 0);
+    case TCellKind::Error:
+        return TCellValue(TErrorValue {d->Small});
     case TCellKind::Formula: {
         const TFormula &f = cells.Formulas.at(d->Ref());
         switch (f.ResultKind) {
-        case TCellKind::Number: return TCellValue(f.ResultNumber);
-        case TCellKind::Text: return TCellValue(pool.At(f.ResultText));
-        case TCellKind::Blank: return TCellValue(std::string_view());
-        case TCellKind::Boolean: return TCellValue(f.ResultSmall != 0);
-        case TCellKind::Error: return TCellValue(TErrorValue{f.ResultSmall});
-        default: return {};
+        case TCellKind::Number:
+            return TCellValue(f.ResultNumber);
+        case TCellKind::Text:
+            return TCellValue(pool.At(f.ResultText));
+        case TCellKind::Blank:
+            return TCellValue(std::string_view());
+        case TCellKind::Boolean:
+            return TCellValue(f.ResultSmall != 0);
+        case TCellKind::Error:
+            return TCellValue(TErrorValue {f.ResultSmall});
+        default:
+            return {};
         }
     }
     }
@@ -77,9 +88,14 @@ TCellValue TCell::Value() const
 void TCell::SetValue(const TCellValue &value)
 {
     switch (value.Kind()) {
-    case TCellValue::TKind::Empty: throw EXLSError(3);
-    case TCellValue::TKind::Number: SetNumber(value.Number()); return;
-    case TCellValue::TKind::Text: SetText(value.Text()); return;
+    case TCellValue::TKind::Empty:
+        throw EXLSError(3);
+    case TCellValue::TKind::Number:
+        SetNumber(value.Number());
+        return;
+    case TCellValue::TKind::Text:
+        SetText(value.Text());
+        return;
     case TCellValue::TKind::Boolean: {
         auto &d = Owner->Cells().Put(RowNo, ColNo);
         d.Kind = TCellKind::Boolean;
@@ -151,8 +167,8 @@ const TCellData *TCells::Find(int row, int col) const
     if (row < 0 || size_t(row) >= Rows.size())
         return nullptr;
     const auto &r = Rows[size_t(row)];
-    auto it = std::lower_bound(r.begin(), r.end(), col,
-                               [](const TCellData &d, int c) { return d.Col < c; });
+    auto it = std::lower_bound(
+        r.begin(), r.end(), col, [](const TCellData &d, int c) { return d.Col < c; });
     return it != r.end() && it->Col == col ? &*it : nullptr;
 }
 
@@ -167,14 +183,14 @@ TCellData &TCells::PutRaw(int row, int col, std::uint32_t xf)
         Rows.resize(size_t(row) + 1);
     auto &r = Rows[size_t(row)];
     if (r.empty() || r.back().Col < col) {
-        r.push_back(TCellData{std::uint16_t(col), TCellKind::Blank, 0, xf, 0});
+        r.push_back(TCellData {std::uint16_t(col), TCellKind::Blank, 0, xf, 0});
         return r.back();
     }
-    auto it = std::lower_bound(r.begin(), r.end(), col,
-                               [](const TCellData &d, int c) { return d.Col < c; });
+    auto it = std::lower_bound(
+        r.begin(), r.end(), col, [](const TCellData &d, int c) { return d.Col < c; });
     if (it != r.end() && it->Col == col)
         return *it;
-    return *r.insert(it, TCellData{std::uint16_t(col), TCellKind::Blank, 0, xf, 0});
+    return *r.insert(it, TCellData {std::uint16_t(col), TCellKind::Blank, 0, xf, 0});
 }
 
 TCellData &TCells::Put(int row, int col)
@@ -189,8 +205,8 @@ void TCells::Erase(int row, int col)
     if (row < 0 || size_t(row) >= Rows.size())
         return;
     auto &r = Rows[size_t(row)];
-    auto it = std::lower_bound(r.begin(), r.end(), col,
-                               [](const TCellData &d, int c) { return d.Col < c; });
+    auto it = std::lower_bound(
+        r.begin(), r.end(), col, [](const TCellData &d, int c) { return d.Col < c; });
     if (it != r.end() && it->Col == col)
         r.erase(it);
 }

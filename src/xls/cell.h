@@ -51,7 +51,7 @@ public:
         : Owner(&sheet)
         , RowNo(row)
         , ColNo(col)
-    {}
+    { }
     int Row() const { return RowNo; }
     int Col() const { return ColNo; }
     bool Exists() const;

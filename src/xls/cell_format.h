@@ -13,16 +13,16 @@ namespace vartesk::xls {
 // One FONT record's content.
 struct TFont
 {
-    std::uint16_t Height = 200;    // twips (1/20 point)
-    std::uint16_t Options = 0;     // 0x02 italic, 0x08 strike-out, 0x10 outline, 0x20 shadow
-    std::uint16_t Color = 0x7FFF;  // colour index; 0x7FFF the window text colour
-    std::uint16_t Weight = 400;    // 400 normal, 700 bold
-    std::uint16_t Escapement = 0;  // 1 superscript, 2 subscript
-    std::uint8_t Underline = 0;    // 0 none, 1 single, 2 double, 0x21, 0x22 accounting
+    std::uint16_t Height = 200; // twips (1/20 point)
+    std::uint16_t Options = 0; // 0x02 italic, 0x08 strike-out, 0x10 outline, 0x20 shadow
+    std::uint16_t Color = 0x7FFF; // colour index; 0x7FFF the window text colour
+    std::uint16_t Weight = 400; // 400 normal, 700 bold
+    std::uint16_t Escapement = 0; // 1 superscript, 2 subscript
+    std::uint8_t Underline = 0; // 0 none, 1 single, 2 double, 0x21, 0x22 accounting
     std::uint8_t Family = 0;
-    std::uint8_t Charset = 0;      // 204 Russian
+    std::uint8_t Charset = 0; // 204 Russian
     std::uint8_t Reserved = 0;
-    std::string Name = "Arial";    // UTF-8
+    std::string Name = "Arial"; // UTF-8
 
     static constexpr std::uint16_t kItalic = 0x02;
     static constexpr std::uint16_t kStrikeOut = 0x08;
@@ -33,15 +33,15 @@ struct TFont
 // so that reading and writing give the same bytes; the named bit fields below read them.
 struct TXF
 {
-    std::uint16_t Font = 0;       // index into the font table (memory order, see TWorkbook)
-    std::uint16_t NumFormat = 0;  // format number
+    std::uint16_t Font = 0; // index into the font table (memory order, see TWorkbook)
+    std::uint16_t NumFormat = 0; // format number
     std::uint16_t TypeProt = 0x0001; // locked, hidden, style flag, parent XF
-    std::uint8_t Align = 0x20;    // horizontal, wrap, vertical, justify-last
+    std::uint8_t Align = 0x20; // horizontal, wrap, vertical, justify-last
     std::uint8_t Rotation = 0;
-    std::uint8_t IndentEtc = 0;   // indent, shrink, reading order
-    std::uint8_t Used = 0;        // attributes of a cell XF that differ from its style
-    std::uint32_t Border1 = 0;    // left, right, top, bottom styles; left, right colours
-    std::uint32_t Border2 = 0;    // top, bottom, diagonal colours; diagonal; fill pattern
+    std::uint8_t IndentEtc = 0; // indent, shrink, reading order
+    std::uint8_t Used = 0; // attributes of a cell XF that differ from its style
+    std::uint32_t Border1 = 0; // left, right, top, bottom styles; left, right colours
+    std::uint32_t Border2 = 0; // top, bottom, diagonal colours; diagonal; fill pattern
     std::uint16_t FillColors = 0x20C0; // pattern foreground and background colours
 
     // clang-format off

@@ -22,9 +22,9 @@ struct TDate
     static TDate FromCivil(int year, unsigned month, unsigned day)
     {
         using namespace std::chrono;
-        const auto d = sys_days(std::chrono::year(year) / std::chrono::month(month)
-                                / std::chrono::day(day))
-                       - sys_days(std::chrono::year(1899) / December / 30);
+        const auto d
+            = sys_days(std::chrono::year(year) / std::chrono::month(month) / std::chrono::day(day))
+            - sys_days(std::chrono::year(1899) / December / 30);
         return {double(d.count())};
     }
 };
@@ -42,7 +42,7 @@ struct TErrorValue
     std::uint8_t Code = 0;
 };
 
-// A variant of the kinds of Part 3.1. Texts are held as UTF-8; TooLong marks a text above
+// A variant of the kinds a cell can hold. Texts are held as UTF-8; TooLong marks a text above
 // 65535 UTF-16 units, which setting a cell refuses with error 3.
 class TCellValue
 {
@@ -50,53 +50,52 @@ public:
     enum class TKind : std::uint8_t { Empty, Number, Text, Boolean, Error };
 
     TCellValue() = default;
-    template <std::integral T>
-        requires(!std::same_as<T, bool>)
-    TCellValue(T v)
+    template<std::integral T>
+    requires(!std::same_as<T, bool>) TCellValue(T v)
         : Kind_(TKind::Number)
         , Num(double(v))
-    {}
+    { }
     TCellValue(float v)
         : Kind_(TKind::Number)
         , Num(double(v))
-    {}
+    { }
     TCellValue(double v)
         : Kind_(TKind::Number)
         , Num(v)
-    {}
+    { }
     TCellValue(bool v)
         : Kind_(TKind::Boolean)
         , Flag(v)
-    {}
+    { }
     TCellValue(TCurrency v)
         : Kind_(TKind::Number)
         , Num(double(v.Scaled) / 10000.0)
-    {}
+    { }
     TCellValue(TDate v)
         : Kind_(TKind::Number)
         , Num(v.Serial)
-    {}
+    { }
     TCellValue(TErrorValue v)
         : Kind_(TKind::Error)
         , Code(v.Code)
-    {}
+    { }
     TCellValue(std::string_view utf8)
         : Kind_(TKind::Text)
         , Str(utf8)
-    {}
+    { }
     TCellValue(const char *utf8)
         : TCellValue(std::string_view(utf8))
-    {}
+    { }
     TCellValue(const std::string &utf8)
         : TCellValue(std::string_view(utf8))
-    {}
+    { }
     TCellValue(std::u16string_view text);
     TCellValue(const std::u16string &text)
         : TCellValue(std::u16string_view(text))
-    {}
+    { }
     TCellValue(const char16_t *text)
         : TCellValue(std::u16string_view(text))
-    {}
+    { }
     TCellValue(const TAnsiText &text);
 
     TKind Kind() const { return Kind_; }

@@ -14,7 +14,7 @@ class TCells
 public:
     explicit TCells(TSheet &sheet)
         : Owner(&sheet)
-    {}
+    { }
     TCells(const TCells &) = delete;
     TCells &operator=(const TCells &) = delete;
 

@@ -38,7 +38,7 @@ double TColumn::Width() const
 {
     const auto &items = Owner->Columns().Items;
     auto it = items.find(std::uint16_t(ColNo));
-    return UnitsToWidth(it == items.end() ? TColumnData{}.Width : it->second.Width);
+    return UnitsToWidth(it == items.end() ? TColumnData {}.Width : it->second.Width);
 }
 
 void TColumn::SetWidth(double chars)

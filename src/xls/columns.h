@@ -32,7 +32,7 @@ public:
     TColumn(TSheet &sheet, int col)
         : Owner(&sheet)
         , ColNo(col)
-    {}
+    { }
     int Col() const { return ColNo; }
     double Width() const;
     void SetWidth(double chars); // EXLSError 4 outside 0..255
@@ -55,7 +55,7 @@ class TColumns
 public:
     explicit TColumns(TSheet &sheet)
         : Owner(&sheet)
-    {}
+    { }
     TColumns(const TColumns &) = delete;
     TColumns &operator=(const TColumns &) = delete;
     TColumn Item(int col); // EXLSError 5 outside 0..255

@@ -67,7 +67,8 @@ std::string_view TCompoundFileReader::Sector(std::uint32_t n) const
 }
 
 std::vector<std::uint32_t> TCompoundFileReader::Chain(std::uint32_t start,
-                                                      std::uint64_t maxSectors, TOwner owner,
+                                                      std::uint64_t maxSectors,
+                                                      TOwner owner,
                                                       const char *what)
 {
     std::vector<std::uint32_t> out;
@@ -221,8 +222,8 @@ TCompoundFileReader::TCompoundFileReader(std::string bytes)
         }
 
         // Mini FAT and the mini stream (held by the root entry).
-        const auto miniFatChain = Chain(firstMiniFat, miniFatSectors ? miniFatSectors : SectorCount,
-                                        MiniFat, "mini FAT");
+        const auto miniFatChain = Chain(
+            firstMiniFat, miniFatSectors ? miniFatSectors : SectorCount, MiniFat, "mini FAT");
         {
             const std::string mf = ChainBytes(miniFatChain);
             TByteReader m(mf);
@@ -296,8 +297,8 @@ std::optional<std::string> TCompoundFileReader::ReadStream(const std::string &na
     std::uint32_t s = entry->Start;
     while (out.size() < size) {
         if (s >= SectorCount || s >= FatTable.size())
-            fail("sector " + std::to_string(s) + " out of range after "
-                 + std::to_string(out.size()) + " of " + std::to_string(size) + " bytes");
+            fail("sector " + std::to_string(s) + " out of range after " + std::to_string(out.size())
+                 + " of " + std::to_string(size) + " bytes");
         if (seen[s] || Owner[s] != Free)
             fail("chain loops or enters the file's tables at sector " + std::to_string(s));
         seen[s] = true;

@@ -38,8 +38,8 @@ private:
     };
     enum TOwner : std::uint8_t { Free, Fat, Difat, Directory, MiniFat, MiniStream };
 
-    std::vector<std::uint32_t> Chain(std::uint32_t start, std::uint64_t maxSectors,
-                                     TOwner owner, const char *what);
+    std::vector<std::uint32_t>
+    Chain(std::uint32_t start, std::uint64_t maxSectors, TOwner owner, const char *what);
     std::string ChainBytes(const std::vector<std::uint32_t> &sectors) const;
     std::string_view Sector(std::uint32_t n) const;
 

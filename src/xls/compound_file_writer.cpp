@@ -30,7 +30,9 @@ bool NameLess(const std::u16string &a, const std::u16string &b)
     if (a.size() != b.size())
         return a.size() < b.size();
     for (size_t i = 0; i < a.size(); ++i) {
-        auto up = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
+        auto up = [](char16_t c) {
+            return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+        };
         if (up(a[i]) != up(b[i]))
             return up(a[i]) < up(b[i]);
     }
@@ -143,7 +145,9 @@ std::string TCompoundFileWriter::Build() const
         w.U32(k < fatCount ? fatStart + k : kFreeSect);
     out.resize(ss, '\0');
 
-    auto pad = [&] { out.resize(Ceil(out.size(), ss) * ss, '\0'); };
+    auto pad = [&] {
+        out.resize(Ceil(out.size(), ss) * ss, '\0');
+    };
     for (size_t i : order)
         if (Streams[i].Data.size() >= kMiniCutoff) {
             out += Streams[i].Data;
@@ -157,8 +161,12 @@ std::string TCompoundFileWriter::Build() const
         w.U32(kFreeSect);
 
     // Directory: the root, then the streams in their sorted order.
-    auto entry = [&](const std::u16string &name, unsigned type, std::uint32_t child,
-                     std::uint32_t right, std::uint32_t start, std::uint64_t size) {
+    auto entry = [&](const std::u16string &name,
+                     unsigned type,
+                     std::uint32_t child,
+                     std::uint32_t right,
+                     std::uint32_t start,
+                     std::uint64_t size) {
         for (size_t k = 0; k < 32; ++k)
             w.U16(k < name.size() ? name[k] : 0);
         w.U16(unsigned(name.size() + 1) * 2);
@@ -171,12 +179,20 @@ std::string TCompoundFileWriter::Build() const
         w.U32(start);
         w.U64(size);
     };
-    entry(u"Root Entry", 5, order.empty() ? kNoStream : 1, kNoStream,
-          mini.empty() ? kEndOfChain : miniStart, mini.size());
+    entry(u"Root Entry",
+          5,
+          order.empty() ? kNoStream : 1,
+          kNoStream,
+          mini.empty() ? kEndOfChain : miniStart,
+          mini.size());
     for (size_t k = 0; k < order.size(); ++k) {
         const size_t i = order[k];
-        entry(names[i], 2, kNoStream, k + 1 < order.size() ? std::uint32_t(k + 2) : kNoStream,
-              startOf[i], Streams[i].Data.size());
+        entry(names[i],
+              2,
+              kNoStream,
+              k + 1 < order.size() ? std::uint32_t(k + 2) : kNoStream,
+              startOf[i],
+              Streams[i].Data.size());
     }
     while (out.size() % ss) {
         w.Zeros(64);

@@ -17,7 +17,7 @@ public:
     // sectorShift 9 (version 3) is what the engine writes; 12 (version 4) serves the tests.
     explicit TCompoundFileWriter(unsigned sectorShift = 9)
         : Shift(sectorShift)
-    {}
+    { }
     void AddStream(std::string name, std::string data);
     std::string Build() const;
     // ECFileError 0 when the file cannot be created or written.

@@ -52,7 +52,7 @@ void TCustomXLSItem::SetFormatIndex(std::uint32_t xf)
     StoreXF(xf);
 }
 
-template <class F>
+template<class F>
 void TCustomXLSItem::ChangeXF(F &&change)
 {
     TWorkbook &book = Book();
@@ -62,7 +62,7 @@ void TCustomXLSItem::ChangeXF(F &&change)
     StoreXF(book.InternXF(xf));
 }
 
-template <class F>
+template<class F>
 void TCustomXLSItem::ChangeFont(F &&change)
 {
     TFont font = Font();
@@ -173,8 +173,8 @@ void TCustomXLSItem::SetUnderline(bool on)
 void TCustomXLSItem::SetStrikeOut(bool on)
 {
     ChangeFont([&](TFont &f) {
-        f.Options =
-            std::uint16_t(on ? f.Options | TFont::kStrikeOut : f.Options & ~TFont::kStrikeOut);
+        f.Options
+            = std::uint16_t(on ? f.Options | TFont::kStrikeOut : f.Options & ~TFont::kStrikeOut);
     });
 }
 

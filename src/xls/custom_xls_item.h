@@ -33,7 +33,7 @@ public:
     void SetVAlign(TVAlign align);
     void SetWrap(bool wrap);
     void SetRotation(int degrees); // 0..180, or 255 for vertical text
-    void SetIndent(int level);     // 0..15
+    void SetIndent(int level); // 0..15
     void SetNumberFormat(std::string_view format);
     void SetFontName(std::string_view name);
     void SetFontSize(double points);
@@ -54,9 +54,9 @@ protected:
     virtual void StoreXF(std::uint32_t xf) = 0;
 
 private:
-    template <class F>
+    template<class F>
     void ChangeXF(F &&change);
-    template <class F>
+    template<class F>
     void ChangeFont(F &&change);
 };
 

@@ -13,7 +13,7 @@ constexpr std::uint8_t kTName = 0x23, kTRef = 0x24, kTArea = 0x25, kTRefN = 0x2C
 
 // Classified tokens (0x20..0x7F) by their base id: data bytes after the ptg, -1 unknown.
 constexpr int kClassifiedSize[32] = {
-    7, 2, 3, 4, 4, 8, 6, 6, 6, 2, 4, 8, 4, 8, 2, 2, // 0x20..0x2F
+    7,  2,  3,  4,  4,  8,  6,  6,  6,  2, 4, 8,  4, 8,  2,  2, // 0x20..0x2F
     -1, -1, -1, -1, -1, -1, -1, -1, -1, 6, 6, 10, 6, 10, -1, -1, // 0x30..0x3F
 };
 
@@ -79,11 +79,19 @@ size_t FormulaTokenSize(std::string_view rpn, size_t pos)
     } else {
         switch (ptg) {
         case kTExp:
-        case kTTbl: size = 5; break;
+        case kTTbl:
+            size = 5;
+            break;
         case 0x1C: // tErr
-        case 0x1D: size = 2; break; // tBool
-        case 0x1E: size = 3; break; // tInt
-        case 0x1F: size = 9; break; // tNum
+        case 0x1D:
+            size = 2;
+            break; // tBool
+        case 0x1E:
+            size = 3;
+            break; // tInt
+        case 0x1F:
+            size = 9;
+            break; // tNum
         case kTStr: {
             if (left < 3)
                 return 0;
@@ -101,7 +109,8 @@ size_t FormulaTokenSize(std::string_view rpn, size_t pos)
             }
             break;
         }
-        default: return 0;
+        default:
+            return 0;
         }
     }
     return size <= left ? size : 0;
@@ -156,12 +165,12 @@ bool ShiftFormula(std::string &rpn, int dRow, int dCol)
             ok = MoveRef(rpn, pos + 1, pos + 3, dRow, dCol, false);
         else if (base == kTArea)
             ok = MoveRef(rpn, pos + 1, pos + 5, dRow, dCol, false)
-                 && MoveRef(rpn, pos + 3, pos + 7, dRow, dCol, false);
+                && MoveRef(rpn, pos + 3, pos + 7, dRow, dCol, false);
         else if (base == kTRef3d)
             ok = MoveRef(rpn, pos + 3, pos + 5, dRow, dCol, false);
         else if (base == kTArea3d)
             ok = MoveRef(rpn, pos + 3, pos + 7, dRow, dCol, false)
-                 && MoveRef(rpn, pos + 5, pos + 9, dRow, dCol, false);
+                && MoveRef(rpn, pos + 5, pos + 9, dRow, dCol, false);
         if (!ok)
             return false;
         pos += n;

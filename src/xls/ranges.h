@@ -32,7 +32,7 @@ public:
     TRange(TSheet &sheet, std::optional<TRect> rect)
         : Owner(&sheet)
         , Area(rect)
-    {}
+    { }
     bool Valid() const { return Area.has_value(); }
     const TRect &Rect() const { return *Area; }
     void SetRect(const TRect &rect) { Area = rect; }
@@ -46,7 +46,7 @@ public:
     bool Global() const { return IsGlobal; }
     void SetGlobal(bool global) { IsGlobal = global; }
 
-    // The outline of the rectangle in the colour and line style (Part 3.1 BorderAround);
+    // The outline of the rectangle in the colour and line style (BorderAround);
     // nothing for a range that covers nothing.
     void BorderAround(int colour, int style);
 
@@ -63,7 +63,7 @@ class TRanges
 public:
     explicit TRanges(TSheet &sheet)
         : Owner(&sheet)
-    {}
+    { }
     TRanges(const TRanges &) = delete;
     TRanges &operator=(const TRanges &) = delete;
 

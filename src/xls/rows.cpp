@@ -18,7 +18,7 @@ double TRow::Height() const
 {
     const auto &items = Owner->Rows().Items;
     auto it = items.find(std::uint16_t(RowNo));
-    return (it == items.end() ? TRowData{}.Height : it->second.Height) / 20.0;
+    return (it == items.end() ? TRowData {}.Height : it->second.Height) / 20.0;
 }
 
 void TRow::SetHeight(double points)
@@ -40,8 +40,8 @@ bool TRow::Hidden() const
 void TRow::SetHidden(bool hidden)
 {
     auto &d = Data();
-    d.Options = std::uint16_t(hidden ? d.Options | TRowData::kHidden
-                                     : d.Options & ~TRowData::kHidden);
+    d.Options
+        = std::uint16_t(hidden ? d.Options | TRowData::kHidden : d.Options & ~TRowData::kHidden);
 }
 
 TWorkbook &TRow::Book() const
@@ -53,8 +53,7 @@ std::uint32_t TRow::CurrentXF() const
 {
     const auto &items = Owner->Rows().Items;
     auto it = items.find(std::uint16_t(RowNo));
-    return it == items.end() || !(it->second.Options & TRowData::kHasFormat) ? 15
-                                                                             : it->second.Xf;
+    return it == items.end() || !(it->second.Options & TRowData::kHasFormat) ? 15 : it->second.Xf;
 }
 
 void TRow::StoreXF(std::uint32_t xf)

@@ -14,8 +14,8 @@ class TSheet;
 struct TRowData
 {
     std::uint16_t Height = 255; // 12.75 points
-    std::uint16_t Options = 0;  // outline 0x7, collapsed 0x10, hidden 0x20, custom height 0x40,
-                                // has format 0x80
+    std::uint16_t Options = 0; // outline 0x7, collapsed 0x10, hidden 0x20, custom height 0x40,
+                               // has format 0x80
     std::uint16_t Xf = 15;
     static constexpr std::uint16_t kHidden = 0x20;
     static constexpr std::uint16_t kCustomHeight = 0x40;
@@ -29,7 +29,7 @@ public:
     TRow(TSheet &sheet, int row)
         : Owner(&sheet)
         , RowNo(row)
-    {}
+    { }
     int Row() const { return RowNo; }
     double Height() const; // points
     void SetHeight(double points); // EXLSError 4 outside 0..409
@@ -52,7 +52,7 @@ class TRows
 public:
     explicit TRows(TSheet &sheet)
         : Owner(&sheet)
-    {}
+    { }
     TRows(const TRows &) = delete;
     TRows &operator=(const TRows &) = delete;
     TRow Item(int row); // EXLSError 5 outside 0..65535

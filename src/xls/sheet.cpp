@@ -124,8 +124,8 @@ std::uint32_t TSheet::InitialXF(int row, int col) const
     return Book->InternXF(x);
 }
 
-void TSheet::CopyBlock(int firstRow, int lastRow, int firstCol, int lastCol, int targetRow,
-                       int targetCol)
+void TSheet::CopyBlock(
+    int firstRow, int lastRow, int firstCol, int lastCol, int targetRow, int targetCol)
 {
     if (firstRow > lastRow)
         std::swap(firstRow, lastRow);
@@ -143,7 +143,7 @@ void TSheet::CopyBlock(int firstRow, int lastRow, int firstCol, int lastCol, int
     for (int r = firstRow; r <= lastRow && size_t(r) < CellItems.Rows.size(); ++r)
         for (const auto &d : CellItems.Rows[size_t(r)])
             if (d.Col >= firstCol && d.Col <= lastCol) {
-                TMovedCell m{r + dRow, d.Col + dCol, d, {}};
+                TMovedCell m {r + dRow, d.Col + dCol, d, {}};
                 if (d.Kind == TCellKind::Formula)
                     m.Formula = CellItems.Formulas.at(d.Ref());
                 moved.push_back(std::move(m));
@@ -178,8 +178,10 @@ void TSheet::CopyBlock(int firstRow, int lastRow, int firstCol, int lastCol, int
     for (const TRect &a : RangeItems.MergedAreas()) {
         if (a.Row1 < firstRow || a.Row2 > lastRow || a.Col1 < firstCol || a.Col2 > lastCol)
             continue;
-        TRect t{a.Row1 + dRow, a.Col1 + dCol, std::min(a.Row2 + dRow, kMaxRow),
-                std::min(a.Col2 + dCol, kMaxCol)};
+        TRect t {a.Row1 + dRow,
+                 a.Col1 + dCol,
+                 std::min(a.Row2 + dRow, kMaxRow),
+                 std::min(a.Col2 + dCol, kMaxCol)};
         if (t.Row1 < 0 || t.Col1 < 0 || t.Row1 > kMaxRow || t.Col1 > kMaxCol)
             continue;
         RangeItems.AddMerged(t);
@@ -203,7 +205,7 @@ void TSheet::InsertRows(int row, int count)
         return;
     auto &rows = CellItems.Rows;
     if (size_t(row + 1) < rows.size()) {
-        rows.insert(rows.begin() + row + 1, size_t(count), std::vector<TCellData>{});
+        rows.insert(rows.begin() + row + 1, size_t(count), std::vector<TCellData> {});
         if (rows.size() > size_t(kMaxRow) + 1)
             rows.resize(size_t(kMaxRow) + 1);
     }

@@ -104,7 +104,7 @@ public:
     TSheet &operator=(const TSheet &) = delete;
 
     const std::string &Name() const { return SheetName; }
-    // EXLSError 7 or 6 by the rules of Part 3.1 (the sheet's own name counts as taken).
+    // EXLSError 7 or 6 by the sheet-name rules (the sheet's own name counts as taken).
     void SetName(const std::string &name);
     int Index() const { return Position; }
     TWorkbook &Workbook() const { return *Book; }
@@ -127,14 +127,14 @@ public:
     TSheetView View;
     TSheetProtection Protection;
     std::vector<TPageBreak> RowBreaks, ColBreaks;
-    std::vector<TRawRecord> Drawing;   // MSODRAWING, OBJ, TXO in stream order
-    std::vector<TRawRecord> Notes;     // NOTE
+    std::vector<TRawRecord> Drawing; // MSODRAWING, OBJ, TXO in stream order
+    std::vector<TRawRecord> Notes; // NOTE
     std::vector<TRawRecord> Hyperlinks; // HLINK, HLINKTOOLTIP
     std::vector<TRawRecord> Validations; // DVAL, DV
 
-    // Part 3.1 block operations; rows and columns 0-based, both ends included.
-    void CopyBlock(int firstRow, int lastRow, int firstCol, int lastCol, int targetRow,
-                   int targetCol);
+    // Block operations; rows and columns 0-based, both ends included.
+    void
+    CopyBlock(int firstRow, int lastRow, int firstCol, int lastCol, int targetRow, int targetCol);
     void ClearBlock(int firstRow, int lastRow, int firstCol, int lastCol);
     void InsertRows(int row, int count);
     void CopyRows(int firstRow, int lastRow, int targetRow);
@@ -143,7 +143,7 @@ public:
     // pictures and view options (not comments or validations).
     void CopyFrom(const TSheet &source);
 
-    // The format a new cell takes from its row and column (Part 3.1 Cell access).
+    // The format a new cell takes from its row and column (cell access).
     std::uint32_t InitialXF(int row, int col) const;
     // Keeps the column-format cache of InitialXF in step with Columns.
     void ColumnFormatChanged(int col);
@@ -157,7 +157,7 @@ private:
     TColumns ColumnItems;
     TRows RowItems;
     TRanges RangeItems;
-    std::array<std::uint16_t, 256> ColumnXF{};
+    std::array<std::uint16_t, 256> ColumnXF {};
 };
 
 } // namespace vartesk::xls

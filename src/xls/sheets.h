@@ -16,7 +16,7 @@ class TSheets
 public:
     explicit TSheets(TWorkbook &book)
         : Book(&book)
-    {}
+    { }
     TSheets(const TSheets &) = delete;
     TSheets &operator=(const TSheets &) = delete;
 

@@ -10,7 +10,7 @@ namespace {
 std::uint64_t Hash(std::string_view s)
 {
     // The library's string hash works a word at a time; 0 is kept free for empty slots.
-    return std::uint64_t(std::hash<std::string_view>{}(s)) | 1;
+    return std::uint64_t(std::hash<std::string_view> {}(s)) | 1;
 }
 
 } // namespace

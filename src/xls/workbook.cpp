@@ -127,7 +127,7 @@ void TWorkbook::Clear()
     ClearForReading();
     // The default tables of the spreadsheet program (as Apache POI's InternalWorkbook
     // creates them): four Arial fonts, 15 style XFs, the default cell XF 15, five styles.
-    Fonts.assign(4, TFont{});
+    Fonts.assign(4, TFont {});
     for (std::uint16_t id : {0x05, 0x06, 0x07, 0x08, 0x2a, 0x29, 0x2c, 0x2b})
         Formats[id] = BuiltinFormats().at(id);
     auto styleXf = [](std::uint16_t font, std::uint16_t fmt, std::uint8_t used) {
@@ -145,14 +145,18 @@ void TWorkbook::Clear()
     XFs.push_back(styleXf(2, 0, 0xF4));
     for (int i = 5; i < 15; ++i)
         XFs.push_back(styleXf(0, 0, 0xF4));
-    XFs.push_back(TXF{}); // 15: the default cell format
+    XFs.push_back(TXF {}); // 15: the default cell format
     XFs.push_back(styleXf(1, 0x2B, 0xF8));
     XFs.push_back(styleXf(1, 0x29, 0xF8));
     XFs.push_back(styleXf(1, 0x2C, 0xF8));
     XFs.push_back(styleXf(1, 0x2A, 0xF8));
     XFs.push_back(styleXf(1, 0x09, 0xF8));
-    Styles = {Style(0x10, 3), Style(0x11, 6), Style(0x12, 4),
-              Style(0x13, 7), Style(0x00, 0), Style(0x14, 5)};
+    Styles = {Style(0x10, 3),
+              Style(0x11, 6),
+              Style(0x12, 4),
+              Style(0x13, 7),
+              Style(0x00, 0),
+              Style(0x14, 5)};
 }
 
 std::uint32_t TWorkbook::InternXF(const TXF &xf)

@@ -20,8 +20,8 @@ namespace vartesk::xls {
 struct TSupBook
 {
     bool Internal = false;
-    std::string Body;                 // SUPBOOK as read (external and add-in books)
-    std::vector<TRawRecord> Names;    // EXTERNNAME records that follow it
+    std::string Body; // SUPBOOK as read (external and add-in books)
+    std::vector<TRawRecord> Names; // EXTERNNAME records that follow it
 };
 
 // One EXTERNSHEET entry; for the internal book the sheets are held by identity, so that
@@ -63,7 +63,7 @@ public:
     std::map<std::uint16_t, std::string> Formats; // FORMAT records by number
     std::vector<TXF> XFs;
     std::vector<TRawRecord> Styles; // STYLE records
-    std::array<std::uint32_t, 56> Palette{}; // 0xRRGGBB, palette index 8 first
+    std::array<std::uint32_t, 56> Palette {}; // 0xRRGGBB, palette index 8 first
     TStringPool Strings;
     std::vector<TSupBook> SupBooks;
     std::vector<TXti> Xtis;

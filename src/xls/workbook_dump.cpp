@@ -26,11 +26,21 @@ std::string JsonString(std::string_view s)
     std::string o = "\"";
     for (unsigned char c : s) {
         switch (c) {
-        case '"': o += "\\\""; break;
-        case '\\': o += "\\\\"; break;
-        case '\n': o += "\\n"; break;
-        case '\r': o += "\\r"; break;
-        case '\t': o += "\\t"; break;
+        case '"':
+            o += "\\\"";
+            break;
+        case '\\':
+            o += "\\\\";
+            break;
+        case '\n':
+            o += "\\n";
+            break;
+        case '\r':
+            o += "\\r";
+            break;
+        case '\t':
+            o += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 char b[8];
@@ -78,15 +88,18 @@ TCellText Describe(const TWorkbook &book, const TCells &cells, const TCellData &
         small = f.ResultSmall;
     }
     switch (kind) {
-    case TCellKind::Number: return {"number", Number(num), Number(num)};
+    case TCellKind::Number:
+        return {"number", Number(num), Number(num)};
     case TCellKind::Text: {
         const auto t = book.Strings.At(text);
         return {"text", JsonString(t), std::string(t)};
     }
     case TCellKind::Boolean:
         return {"boolean", small ? "true" : "false", small ? "TRUE" : "FALSE"};
-    case TCellKind::Error: return {"error", std::to_string(small), ErrorText(small)};
-    default: return {"blank", "null", ""};
+    case TCellKind::Error:
+        return {"error", std::to_string(small), ErrorText(small)};
+    default:
+        return {"blank", "null", ""};
     }
 }
 
@@ -116,8 +129,8 @@ std::string DumpJson(const TWorkbook &book, const std::optional<std::string> &na
         if (!firstSheet)
             o += ",";
         firstSheet = false;
-        o += "\n{\"name\":" + JsonString(s->Name()) + ",\"hidden\":"
-             + (s->Hidden() ? "true" : "false") + ",\"cells\":[";
+        o += "\n{\"name\":" + JsonString(s->Name())
+            + ",\"hidden\":" + (s->Hidden() ? "true" : "false") + ",\"cells\":[";
         bool first = true;
         const auto &cells = s->Cells();
         for (size_t r = 0; r < cells.Rows.size(); ++r)
@@ -126,10 +139,10 @@ std::string DumpJson(const TWorkbook &book, const std::optional<std::string> &na
                 o += first ? "\n" : ",\n";
                 first = false;
                 o += "{\"address\":\"" + A1Address({int(r), c.Col, int(r), c.Col})
-                     + "\",\"row\":" + std::to_string(r) + ",\"col\":" + std::to_string(c.Col)
-                     + ",\"kind\":\"" + t.Kind + "\",\"value\":" + t.Json
-                     + ",\"format\":" + JsonString(FormatOf(book, c.Xf))
-                     + (c.Kind == TCellKind::Formula ? ",\"formula\":true" : "") + "}";
+                    + "\",\"row\":" + std::to_string(r) + ",\"col\":" + std::to_string(c.Col)
+                    + ",\"kind\":\"" + t.Kind + "\",\"value\":" + t.Json
+                    + ",\"format\":" + JsonString(FormatOf(book, c.Xf))
+                    + (c.Kind == TCellKind::Formula ? ",\"formula\":true" : "") + "}";
             }
         o += "],\n\"merged\":[";
         first = true;
@@ -144,9 +157,9 @@ std::string DumpJson(const TWorkbook &book, const std::optional<std::string> &na
             o += first ? "" : ",";
             first = false;
             o += "{\"col\":" + std::to_string(col) + ",\"letter\":\"" + ColumnLetters(col)
-                 + "\",\"width\":" + Number(UnitsToWidth(d.Width))
-                 + ",\"units\":" + std::to_string(d.Width)
-                 + ",\"hidden\":" + ((d.Options & 1) ? "true" : "false") + "}";
+                + "\",\"width\":" + Number(UnitsToWidth(d.Width))
+                + ",\"units\":" + std::to_string(d.Width)
+                + ",\"hidden\":" + ((d.Options & 1) ? "true" : "false") + "}";
         }
         o += "]}";
     }
@@ -162,15 +175,14 @@ std::string DumpCsv(const TWorkbook &book, const std::optional<std::string> &nam
         for (size_t r = 0; r < cells.Rows.size(); ++r)
             for (const auto &c : cells.Rows[r]) {
                 const TCellText t = Describe(book, cells, c);
-                o += sheet + ",cell," + A1Address({int(r), c.Col, int(r), c.Col}) + ","
-                     + t.Kind + "," + CsvField(t.Plain) + "," + CsvField(FormatOf(book, c.Xf))
-                     + "\n";
+                o += sheet + ",cell," + A1Address({int(r), c.Col, int(r), c.Col}) + "," + t.Kind
+                    + "," + CsvField(t.Plain) + "," + CsvField(FormatOf(book, c.Xf)) + "\n";
             }
         for (const auto &m : s->Ranges().MergedAreas())
             o += sheet + ",merged," + A1Address(m) + ",,,\n";
         for (const auto &[col, d] : s->Columns().Items)
-            o += sheet + ",column," + ColumnLetters(col) + ",width,"
-                 + Number(UnitsToWidth(d.Width)) + ",\n";
+            o += sheet + ",column," + ColumnLetters(col) + ",width," + Number(UnitsToWidth(d.Width))
+                + ",\n";
     }
     return o;
 }

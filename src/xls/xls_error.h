@@ -6,7 +6,7 @@
 
 namespace vartesk::xls {
 
-// A workbook-level error of Part 3.1 with its code (1..16) and its fixed English message.
+// A workbook-level error with its code (1..16) and its fixed English message.
 class EXLSError : public std::runtime_error
 {
 public:
@@ -33,7 +33,7 @@ private:
     std::string DetailText;
 };
 
-// A record that cannot be decoded. what() begins with the words of Part 3.1,
+// A record that cannot be decoded. what() begins with the fixed words,
 // "Error: BIFF record can not be processed", followed by the stream, record and offset.
 class EBiffError : public std::runtime_error
 {

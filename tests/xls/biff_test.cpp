@@ -1,5 +1,5 @@
 // BIFF8 records and streams: per-record round trips, the writer's order and limits, the
-// reader's edge cases of Part 7.1.
+// reader's edge cases.
 #include "xls/biff_records.h"
 #include "xls/biff_stream.h"
 #include "xls/compound_file_writer.h"
@@ -44,7 +44,7 @@ std::string Bytes(std::initializer_list<int> b)
     return s;
 }
 
-template <class R>
+template<class R>
 std::string Encode(const R &r)
 {
     std::string out;
@@ -53,7 +53,7 @@ std::string Encode(const R &r)
     return out;
 }
 
-template <class R>
+template<class R>
 void ExpectRoundTrip(const std::string &bytes)
 {
     R r;
@@ -77,9 +77,9 @@ TEST(BiffRecords, FontDecodesAndEncodesTheSameBytes)
 {
     // height 200, options 0, colour 0x7FFF, weight 400, escapement 0, underline 0,
     // family 0, charset 1, reserved, name "Arial" as 8-bit characters.
-    const std::string bytes = Bytes({0xC8, 0x00, 0x00, 0x00, 0xFF, 0x7F, 0x90, 0x01, 0x00,
-                                     0x00, 0x00, 0x00, 0x01, 0x00, 0x05, 0x00, 'A', 'r', 'i',
-                                     'a', 'l'});
+    const std::string bytes
+        = Bytes({0xC8, 0x00, 0x00, 0x00, 0xFF, 0x7F, 0x90, 0x01, 0x00, 0x00, 0x00,
+                 0x00, 0x01, 0x00, 0x05, 0x00, 'A',  'r',  'i',  'a',  'l'});
     ExpectRoundTrip<TFontRecord>(bytes);
     TFontRecord f;
     TByteReader r(bytes);
@@ -92,9 +92,8 @@ TEST(BiffRecords, FontDecodesAndEncodesTheSameBytes)
 TEST(BiffRecords, XfKeepsEveryBit)
 {
     // A cell XF: font 6, format 164, locked, centred and wrapped, thin borders in colour 8.
-    const std::string bytes = Bytes({0x06, 0x00, 0xA4, 0x00, 0x01, 0x00, 0x1A, 0x00, 0x00,
-                                     0xFC, 0x11, 0x11, 0x08, 0x04, 0x08, 0x04, 0x00, 0x00,
-                                     0xC0, 0x20});
+    const std::string bytes = Bytes({0x06, 0x00, 0xA4, 0x00, 0x01, 0x00, 0x1A, 0x00, 0x00, 0xFC,
+                                     0x11, 0x11, 0x08, 0x04, 0x08, 0x04, 0x00, 0x00, 0xC0, 0x20});
     ExpectRoundTrip<TXFRecord>(bytes);
     TXFRecord x;
     TByteReader r(bytes);
@@ -110,22 +109,65 @@ TEST(BiffRecords, XfKeepsEveryBit)
 TEST(BiffRecords, RowColInfoBofSetupWindow2RoundTrip)
 {
     // ROW 5, cells 1..3, 20.25 pt custom height, XF 15.
-    ExpectRoundTrip<TRowRecord>(Bytes({0x05, 0x00, 0x01, 0x00, 0x04, 0x00, 0x95, 0x01, 0x00,
-                                       0x00, 0x00, 0x00, 0x40, 0x01, 0x0F, 0x00}));
+    ExpectRoundTrip<TRowRecord>(Bytes({0x05,
+                                       0x00,
+                                       0x01,
+                                       0x00,
+                                       0x04,
+                                       0x00,
+                                       0x95,
+                                       0x01,
+                                       0x00,
+                                       0x00,
+                                       0x00,
+                                       0x00,
+                                       0x40,
+                                       0x01,
+                                       0x0F,
+                                       0x00}));
     // COLINFO columns 0..1, width 548, XF 15, no options.
     ExpectRoundTrip<TColInfoRecord>(
         Bytes({0x00, 0x00, 0x01, 0x00, 0x24, 0x02, 0x0F, 0x00, 0x00, 0x00, 0x00, 0x00}));
-    ExpectRoundTrip<TBofRecord>(Bytes({0x00, 0x06, 0x10, 0x00, 0xBB, 0x0D, 0xCC, 0x07, 0x00,
-                                       0x00, 0x00, 0x00, 0x06, 0x00, 0x00, 0x00}));
+    ExpectRoundTrip<TBofRecord>(Bytes({0x00,
+                                       0x06,
+                                       0x10,
+                                       0x00,
+                                       0xBB,
+                                       0x0D,
+                                       0xCC,
+                                       0x07,
+                                       0x00,
+                                       0x00,
+                                       0x00,
+                                       0x00,
+                                       0x06,
+                                       0x00,
+                                       0x00,
+                                       0x00}));
     TSetupRecord setup;
     setup.Paper = 9;
     setup.Options = 0x0002;
     const std::string s = Encode(setup);
     EXPECT_EQ(s.size(), 34u);
     ExpectRoundTrip<TSetupRecord>(s);
-    ExpectRoundTrip<TWindow2Record>(Bytes({0xB6, 0x06, 0x00, 0x00, 0x00, 0x00, 0x40, 0x00,
-                                           0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                                           0x00, 0x00}));
+    ExpectRoundTrip<TWindow2Record>(Bytes({0xB6,
+                                           0x06,
+                                           0x00,
+                                           0x00,
+                                           0x00,
+                                           0x00,
+                                           0x40,
+                                           0x00,
+                                           0x00,
+                                           0x00,
+                                           0x00,
+                                           0x00,
+                                           0x00,
+                                           0x00,
+                                           0x00,
+                                           0x00,
+                                           0x00,
+                                           0x00}));
     ExpectRoundTrip<TBoundSheetRecord>(
         Bytes({0x00, 0x10, 0x00, 0x00, 0x01, 0x00, 0x02, 0x01, 0x1B, 0x04, 0x38, 0x04}));
 }
@@ -169,7 +211,7 @@ TEST(BiffStream, LongRecordIsSplitIntoContinueRecordsAndJoinedBack)
     ASSERT_TRUE(c.Next(r));
     EXPECT_EQ(r.Body, body);
     ASSERT_NE(r.Pieces, nullptr);
-    EXPECT_EQ(*r.Pieces, (std::vector<std::uint32_t>{8224, 16448}));
+    EXPECT_EQ(*r.Pieces, (std::vector<std::uint32_t> {8224, 16448}));
     EXPECT_FALSE(c.Next(r));
 }
 
@@ -201,16 +243,51 @@ TEST(BiffWriter, GlobalsAndSheetRecordsComeInTheOrderOfPart71)
     for (const auto &r : recs)
         if (ids.empty() || ids.back() != r.Id)
             ids.push_back(r.Id);
-    const std::vector<std::uint16_t> expected = {
-        rec::Bof, rec::InterfaceHdr, rec::Mms, rec::InterfaceEnd, rec::Dsf, rec::TabId,
-        rec::WindowProtect, rec::Protect, rec::Window1, rec::HideObj, rec::DateMode, rec::Font,
-        rec::Format, rec::Xf, rec::Style, rec::Palette, rec::BoundSheet, rec::Country,
-        rec::RecalcId, rec::Sst, rec::ExtSst, rec::Eof,
-        // the sheet
-        rec::Bof, rec::Index, rec::WsBool, rec::Setup, rec::PrintHeaders, rec::PrintGridlines,
-        rec::Guts, rec::LeftMargin, rec::RightMargin, rec::TopMargin, rec::BottomMargin,
-        rec::HCenter, rec::VCenter, rec::Dimensions, rec::DefaultRowHeight, rec::Row,
-        rec::LabelSst, rec::Number, rec::Window2, rec::Scl, rec::MergedCells, rec::Eof};
+    const std::vector<std::uint16_t> expected = {rec::Bof,
+                                                 rec::InterfaceHdr,
+                                                 rec::Mms,
+                                                 rec::InterfaceEnd,
+                                                 rec::Dsf,
+                                                 rec::TabId,
+                                                 rec::WindowProtect,
+                                                 rec::Protect,
+                                                 rec::Window1,
+                                                 rec::HideObj,
+                                                 rec::DateMode,
+                                                 rec::Font,
+                                                 rec::Format,
+                                                 rec::Xf,
+                                                 rec::Style,
+                                                 rec::Palette,
+                                                 rec::BoundSheet,
+                                                 rec::Country,
+                                                 rec::RecalcId,
+                                                 rec::Sst,
+                                                 rec::ExtSst,
+                                                 rec::Eof,
+                                                 // the sheet
+                                                 rec::Bof,
+                                                 rec::Index,
+                                                 rec::WsBool,
+                                                 rec::Setup,
+                                                 rec::PrintHeaders,
+                                                 rec::PrintGridlines,
+                                                 rec::Guts,
+                                                 rec::LeftMargin,
+                                                 rec::RightMargin,
+                                                 rec::TopMargin,
+                                                 rec::BottomMargin,
+                                                 rec::HCenter,
+                                                 rec::VCenter,
+                                                 rec::Dimensions,
+                                                 rec::DefaultRowHeight,
+                                                 rec::Row,
+                                                 rec::LabelSst,
+                                                 rec::Number,
+                                                 rec::Window2,
+                                                 rec::Scl,
+                                                 rec::MergedCells,
+                                                 rec::Eof};
     EXPECT_EQ(ids, expected);
 }
 
@@ -241,7 +318,7 @@ TEST(BiffWriter, FifteenHundredMergedRangesGiveRecordsOf1024And476)
     for (const auto &r : Records(f.WorkbookStream()))
         if (r.Id == rec::MergedCells)
             counts.push_back(std::uint8_t(r.Body[0]) | (std::uint8_t(r.Body[1]) << 8));
-    EXPECT_EQ(counts, (std::vector<size_t>{1024, 476}));
+    EXPECT_EQ(counts, (std::vector<size_t> {1024, 476}));
     TXLSFile back;
     back.OpenBytes(f.SaveToBytes());
     EXPECT_EQ(back.Sheets().Item(0).Ranges().MergedAreas().size(), 1500u);
@@ -251,13 +328,15 @@ TEST(BiffWriter, LongCyrillicTextCrossesContinueRecordsInUtf16)
 {
     std::string text;
     for (int i = 0; i < 10000; ++i)
-        text += (i % 33 == 32) ? "ё" : std::string("абвгдежзийклмнопрстуфхцчшщъыьэюя")
-                                           .substr(size_t(i % 32) * 2, 2);
+        text += (i % 33 == 32)
+            ? "ё"
+            : std::string("абвгдежзийклмнопрстуфхцчшщъыьэюя").substr(size_t(i % 32) * 2, 2);
     TXLSFile f;
     f.Sheets().Item(0).Cells().Item(0, 0).SetValue("short");
     f.Sheets().Item(0).Cells().Item(1, 0).SetValue(text);
     const auto recs = Records(f.WorkbookStream());
-    auto sst = std::find_if(recs.begin(), recs.end(), [](const TRec &r) { return r.Id == rec::Sst; });
+    auto sst
+        = std::find_if(recs.begin(), recs.end(), [](const TRec &r) { return r.Id == rec::Sst; });
     ASSERT_NE(sst, recs.end());
     size_t continues = 0;
     for (auto it = sst + 1; it != recs.end() && it->Id == rec::Continue; ++it) {
@@ -311,15 +390,30 @@ TEST(BiffReader, HiddenSheetStaysHidden)
 TEST(BiffReader, Biff5WorkbookIsError2)
 {
     // Excel 5.0/95 keeps its stream under the name "Book".
-    std::string biff5 = Bytes({0x09, 0x08, 0x08, 0x00, 0x00, 0x05, 0x05, 0x00, 0x00, 0x00,
-                               0x00, 0x00, 0x0A, 0x00, 0x00, 0x00});
+    std::string biff5 = Bytes({0x09,
+                               0x08,
+                               0x08,
+                               0x00,
+                               0x00,
+                               0x05,
+                               0x05,
+                               0x00,
+                               0x00,
+                               0x00,
+                               0x00,
+                               0x00,
+                               0x0A,
+                               0x00,
+                               0x00,
+                               0x00});
     TXLSFile f;
     try {
         f.OpenBytes(StreamOf(biff5, "Book"));
         FAIL();
     } catch (const EXLSError &e) {
         EXPECT_EQ(e.Code(), 2);
-        EXPECT_STREQ(e.what(), "Stream not found: Workbook. File format is not Excel 97 or higher.");
+        EXPECT_STREQ(e.what(),
+                     "Stream not found: Workbook. File format is not Excel 97 or higher.");
     }
     // A BIFF5 stream stored as "Workbook" is refused the same way.
     try {
@@ -403,7 +497,8 @@ TEST(BiffReader, RkMulRkBlanksBoolErrAndLabelCells)
     s += Rec(rec::Rk, Bytes({0, 0, 0, 0, 15, 0, 0x00, 0x00, 0xF8, 0x3F}));
     s += Rec(rec::Rk, Bytes({0, 0, 1, 0, 15, 0, 0xF3, 0x0A, 0x00, 0x00})); // 700 / 100 = 7
     // MULRK row 1, columns 0..1: 2 and -3.
-    s += Rec(rec::MulRk, Bytes({1, 0, 0, 0, 15, 0, 0x0A, 0, 0, 0, 15, 0, 0xF6, 0xFF, 0xFF, 0xFF, 1, 0}));
+    s += Rec(rec::MulRk,
+             Bytes({1, 0, 0, 0, 15, 0, 0x0A, 0, 0, 0, 15, 0, 0xF6, 0xFF, 0xFF, 0xFF, 1, 0}));
     // MULBLANK row 2, columns 0..2 with XF 15, 16, 15: only the middle one is kept.
     s += Rec(rec::MulBlank, Bytes({2, 0, 0, 0, 15, 0, 16, 0, 15, 0, 2, 0}));
     s += Rec(rec::Blank, Bytes({3, 0, 0, 0, 15, 0}));
@@ -430,17 +525,17 @@ TEST(BiffReader, FormulaTokensAreKeptWithTheirResults)
 {
     std::string s;
     // A3 = A1+A2 (tRef A1, tRef A2, tAdd), result 3.
-    std::string f1 = Bytes({2, 0, 0, 0, 15, 0, 0, 0, 0, 0, 0, 0, 8, 0x40, 0, 0, 0, 0, 0, 0,
-                            11, 0, 0x24, 0, 0, 0, 0xC0, 0x24, 1, 0, 0, 0xC0, 0x03});
+    std::string f1 = Bytes({2, 0, 0, 0,  15, 0,    0, 0, 0, 0,    0,    0, 8, 0x40, 0,    0,   0,
+                            0, 0, 0, 11, 0,  0x24, 0, 0, 0, 0xC0, 0x24, 1, 0, 0,    0xC0, 0x03});
     s += Rec(rec::Formula, f1);
     // B1 = "x"&"y": a text result followed by a STRING record.
-    std::string f2 = Bytes({0, 0, 1, 0, 15, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0,
-                            9, 0, 0x17, 1, 0, 'x', 0x17, 1, 0, 'y', 0x08});
+    std::string f2 = Bytes({0, 0, 1, 0, 15, 0, 0,    0, 0, 0,   0,    0, 0xFF, 0xFF, 0,   0,
+                            0, 0, 0, 0, 9,  0, 0x17, 1, 0, 'x', 0x17, 1, 0,    'y',  0x08});
     s += Rec(rec::Formula, f2);
     s += Rec(rec::String, Bytes({2, 0, 0, 'x', 'y'}));
     // C1 = a defined name (tName 1): cannot be kept, the cell keeps 42.
-    std::string f3 = Bytes({0, 0, 2, 0, 15, 0, 0, 0, 0, 0, 0, 0, 0x45, 0x40, 0, 0, 0, 0, 0, 0,
-                            5, 0, 0x23, 1, 0, 0, 0});
+    std::string f3 = Bytes({0, 0, 2, 0, 15, 0, 0, 0, 0,    0, 0, 0, 0x45, 0x40,
+                            0, 0, 0, 0, 0,  0, 5, 0, 0x23, 1, 0, 0, 0});
     s += Rec(rec::Formula, f3);
     TXLSFile f;
     f.OpenBytes(StreamOf(OneSheetStream(s)));
@@ -471,8 +566,8 @@ TEST(BiffReader, SharedFormulaBecomesAFormulaPerCell)
         return b + v + Bytes({0x08, 0, 0, 0, 0, 0, 5, 0, 0x01, 0, 0, 1, 0});
     };
     s += Rec(rec::Formula, cell(0, 2));
-    s += Rec(rec::ShrFmla, Bytes({0, 0, 1, 0, 1, 1, 0, 2, 9, 0, 0x4C, 0, 0, 0xFF, 0xC0, 0x1E,
-                                  2, 0, 0x05}));
+    s += Rec(rec::ShrFmla,
+             Bytes({0, 0, 1, 0, 1, 1, 0, 2, 9, 0, 0x4C, 0, 0, 0xFF, 0xC0, 0x1E, 2, 0, 0x05}));
     s += Rec(rec::Formula, cell(1, 4));
     TXLSFile f;
     f.OpenBytes(StreamOf(OneSheetStream(s)));
@@ -517,7 +612,7 @@ TEST(BiffReader, PageSetupViewAndPrintAreaSurvive)
     s.PageSetup.Header = {"Left", "", "Page &P of &N"};
     s.PageSetup.Footer.Center = "Подвал";
     s.PageSetup.PrintArea = {{0, 0, 40, 20}};
-    s.PageSetup.TitleRows = std::pair{0, 2};
+    s.PageSetup.TitleRows = std::pair {0, 2};
     s.View.Zoom = 75;
     s.View.HasPane = true;
     s.View.Options |= TSheetView::kFrozen | 0x0100;
@@ -538,11 +633,11 @@ TEST(BiffReader, PageSetupViewAndPrintAreaSurvive)
     EXPECT_EQ(b.PageSetup.TopMargin, 0.4);
     EXPECT_TRUE(b.PageSetup.HCenter);
     EXPECT_TRUE(b.PageSetup.PrintGridlines);
-    EXPECT_EQ(b.PageSetup.Header, (THeaderFooter{"Left", "", "Page &P of &N"}));
+    EXPECT_EQ(b.PageSetup.Header, (THeaderFooter {"Left", "", "Page &P of &N"}));
     EXPECT_EQ(b.PageSetup.Footer.Center, "Подвал");
     ASSERT_EQ(b.PageSetup.PrintArea.size(), 1u);
-    EXPECT_EQ(b.PageSetup.PrintArea[0], (TRect{0, 0, 40, 20}));
-    EXPECT_EQ(b.PageSetup.TitleRows, (std::pair{0, 2}));
+    EXPECT_EQ(b.PageSetup.PrintArea[0], (TRect {0, 0, 40, 20}));
+    EXPECT_EQ(b.PageSetup.TitleRows, (std::pair {0, 2}));
     EXPECT_EQ(b.View.Zoom, 75);
     EXPECT_TRUE(b.View.HasPane);
     EXPECT_EQ(b.View.PaneTopRow, 3);
@@ -550,7 +645,7 @@ TEST(BiffReader, PageSetupViewAndPrintAreaSurvive)
     EXPECT_TRUE(b.Protection.Protect);
     ASSERT_EQ(b.Ranges().Count(), 1u);
     EXPECT_EQ(b.Ranges().Item(0).Name(), "Area");
-    EXPECT_EQ(b.Ranges().Item(0).Rect(), (TRect{2, 2, 3, 3}));
+    EXPECT_EQ(b.Ranges().Item(0).Rect(), (TRect {2, 2, 3, 3}));
 }
 
 TEST(BiffReader, FormatsFontsAndWidthsRoundTrip)

@@ -16,8 +16,7 @@ const fs::path kFixtures = fs::path(VARTESK_TEST_DATA) / "fixtures";
 
 int RunPython(const std::string &args, std::string &output)
 {
-    const std::string cmd =
-        "/usr/bin/python3 " VARTESK_TEST_DATA "/xls_check.py " + args + " 2>&1";
+    const std::string cmd = "/usr/bin/python3 " VARTESK_TEST_DATA "/xls_check.py " + args + " 2>&1";
     FILE *p = ::popen(cmd.c_str(), "r");
     if (!p)
         return -1;
@@ -51,8 +50,8 @@ TEST(Fixture, LibreOfficeTemplateReadsWithItsContent)
     EXPECT_EQ(s.Cells().Item(1, 2).BorderStyle(0), 1);
     const auto merged = s.Ranges().MergedAreas();
     EXPECT_EQ(merged.size(), 2u);
-    EXPECT_EQ(s.Notes.size(), 1u);    // the comment
-    EXPECT_FALSE(s.Drawing.empty());  // and its shape
+    EXPECT_EQ(s.Notes.size(), 1u); // the comment
+    EXPECT_FALSE(s.Drawing.empty()); // and its shape
     EXPECT_GT(s.Columns().Item(1).Width(), s.Columns().Item(0).Width());
     EXPECT_EQ(f.Sheets().Item(1).Cells().Item(0, 1).Value().Number(), 0.001);
 }
@@ -84,7 +83,7 @@ TEST(Fixture, CopyOfEachFixtureReadsTheSameInXlrd)
 
 TEST(Fixture, TemplateFilledAndCopiedLikeAReport)
 {
-    // What a report does (Part 3.2): widths, CopySheet per section, names, header cells.
+    // What a report does: widths, CopySheet per section, names, header cells.
     TXLSFile f;
     f.OpenFile(kFixtures / "lo_template.xls");
     TSheet &form = f.Sheets().Item(0);

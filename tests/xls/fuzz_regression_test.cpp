@@ -29,8 +29,7 @@ void ExpectOpensOrFailsCleanly(const fs::path &dir)
             again.OpenBytes(file.SaveToBytes());
         } catch (const EXLSError &) {
         } catch (const ECFileError &) {
-        } catch (const EBiffError &) {
-        }
+        } catch (const EBiffError &) { }
         SUCCEED() << entry.path().filename();
     }
     EXPECT_GT(files, 0);

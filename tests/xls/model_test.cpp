@@ -1,4 +1,4 @@
-// The workbook interface of Part 3.1: indexing, values, formats, names, block operations.
+// The workbook interface: indexing, values, formats, names, block operations.
 #include "xls/workbook.h"
 #include "xls/xls_error.h"
 #include "xls/xls_file.h"
@@ -99,10 +99,10 @@ TEST(Model, ValueKindsAreStoredAsNumbersTextsAndBooleans)
     c.Item(0, 0).SetValue(std::int8_t(-5));
     c.Item(0, 1).SetValue(std::uint64_t(1) << 40);
     c.Item(0, 2).SetValue(1.25f);
-    c.Item(0, 3).SetValue(TCurrency{12345});
+    c.Item(0, 3).SetValue(TCurrency {12345});
     c.Item(0, 4).SetValue(TDate::FromCivil(2024, 3, 1));
     c.Item(0, 5).SetValue(true);
-    c.Item(0, 6).SetValue(TAnsiText{"\xCF\xF0\xE8"}); // "При" in Windows-1251
+    c.Item(0, 6).SetValue(TAnsiText {"\xCF\xF0\xE8"}); // "При" in Windows-1251
     c.Item(0, 7).SetValue(std::u16string(u"Опора"));
     EXPECT_EQ(c.Item(0, 0).Value().Number(), -5.0);
     EXPECT_EQ(c.Item(0, 1).Value().Number(), 1099511627776.0);
@@ -228,7 +228,7 @@ TEST(Model, CopySheetInsertsACopyWithWidthsMergesAndPageSetup)
     EXPECT_EQ(copy.Name(), "P_1");
     EXPECT_EQ(copy.Columns().Item(1).Width(), 10.57);
     ASSERT_EQ(copy.Ranges().MergedAreas().size(), 1u);
-    EXPECT_EQ(copy.Ranges().MergedAreas()[0], (TRect{2, 1, 3, 4}));
+    EXPECT_EQ(copy.Ranges().MergedAreas()[0], (TRect {2, 1, 3, 4}));
     EXPECT_EQ(copy.PageSetup.Options, TPageSetup::kPortrait);
     EXPECT_EQ(copy.PageSetup.LeftMargin, 0.3);
     EXPECT_EQ(copy.PageSetup.Header.Center, "Form &P");
@@ -256,9 +256,9 @@ TEST(Model, CopyBlockDuplicatesFourRowsBelowThemselvesWithMerges)
             EXPECT_EQ(s.Cells().Item(r, c).Value().Number(), (r - 4) * 100 + c);
     EXPECT_EQ(s.Cells().Item(27, 3).BorderStyle(0), 1);
     const auto merged = s.Ranges().MergedAreas();
-    EXPECT_NE(std::find(merged.begin(), merged.end(), TRect{26, 1, 27, 2}), merged.end());
-    EXPECT_NE(std::find(merged.begin(), merged.end(), TRect{29, 5, 29, 9}), merged.end());
-    EXPECT_EQ(std::find(merged.begin(), merged.end(), TRect{28, 0, 28, 1}), merged.end());
+    EXPECT_NE(std::find(merged.begin(), merged.end(), TRect {26, 1, 27, 2}), merged.end());
+    EXPECT_NE(std::find(merged.begin(), merged.end(), TRect {29, 5, 29, 9}), merged.end());
+    EXPECT_EQ(std::find(merged.begin(), merged.end(), TRect {28, 0, 28, 1}), merged.end());
     EXPECT_EQ(merged.size(), 5u);
 }
 
@@ -302,7 +302,7 @@ TEST(Model, InsertRowsMovesRowsBelowWithSettingsAndMerges)
     EXPECT_FALSE(s.Cells().Item(29, 1).Exists());
     EXPECT_EQ(s.Cells().Item(30, 1).Value().Text(), "notes");
     EXPECT_EQ(s.Rows().Item(30).Height(), 30);
-    EXPECT_EQ(s.Ranges().MergedAreas()[0], (TRect{30, 1, 30, 4}));
+    EXPECT_EQ(s.Ranges().MergedAreas()[0], (TRect {30, 1, 30, 4}));
     s.Cells().Item(65535, 0).SetValue(1);
     s.InsertRows(100, 5);
     EXPECT_FALSE(s.Cells().Item(65535, 0).Exists()); // moved beyond the last row: dropped
@@ -329,7 +329,7 @@ TEST(Model, RangesAndBorderAround)
     TSheet &s = First(f);
     TRange &r = s.Ranges().Add("B5:I6");
     ASSERT_TRUE(r.Valid());
-    EXPECT_EQ(r.Rect(), (TRect{4, 1, 5, 8}));
+    EXPECT_EQ(r.Rect(), (TRect {4, 1, 5, 8}));
     EXPECT_FALSE(r.Merged());
     EXPECT_TRUE(r.Name().empty());
     r.BorderAround(1, 2);
@@ -347,7 +347,7 @@ TEST(Model, RangesAndBorderAround)
     EXPECT_EQ(s.Cells().Count(), cells);
     EXPECT_FALSE(ParseA1Range("IW1"));
     EXPECT_FALSE(ParseA1Range("A0"));
-    EXPECT_EQ(ParseA1Range("$A$1:$IV$65536"), (TRect{0, 0, 65535, 255}));
+    EXPECT_EQ(ParseA1Range("$A$1:$IV$65536"), (TRect {0, 0, 65535, 255}));
 }
 
 TEST(Model, ColumnWidthsConvertBothWays)

@@ -26,7 +26,7 @@ void ExpectXlrdReads(const TXLSFile &file, const std::string &name)
     file.SaveAs(xls);
     vartesk::test::WriteAll(json, DumpJson(file.Workbook()));
     const std::string cmd = std::string(kPython) + " " VARTESK_TEST_DATA "/xls_check.py json '"
-                            + json.string() + "' '" + xls.string() + "' 2>&1";
+        + json.string() + "' '" + xls.string() + "' 2>&1";
     std::string output;
     FILE *p = ::popen(cmd.c_str(), "r");
     ASSERT_NE(p, nullptr);
@@ -53,7 +53,7 @@ TEST(Xlrd, ValuesKindsFormatsMergesAndWidthsMatch)
     s.Cells().Item(1, 0).SetValue(-123456789.125);
     s.Cells().Item(1, 1).SetValue(1e-7);
     s.Cells().Item(1, 2).SetValue(true);
-    s.Cells().Item(1, 3).SetValue(TErrorValue{0x07});
+    s.Cells().Item(1, 3).SetValue(TErrorValue {0x07});
     s.Cells().Item(2, 0).SetValue(TDate::FromCivil(2024, 5, 17));
     s.Cells().Item(2, 0).SetNumberFormat("dd.mm.yyyy");
     s.Cells().Item(2, 1).SetBorderStyle(4, 2); // blank with a format
