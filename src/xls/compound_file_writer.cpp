@@ -1,6 +1,7 @@
 // Compound-file writer: one pass that lays out streams, mini stream, directory and FAT.
 #include "xls/compound_file_writer.h"
 
+#include "base/file_io.h"
 #include "base/utf8.h"
 #include "xls/byte_reader.h"
 #include "xls/xls_error.h"
@@ -220,13 +221,13 @@ std::string TCompoundFileWriter::Build() const
 void TCompoundFileWriter::Save(const std::filesystem::path &path) const
 {
     const std::string bytes = Build();
-    std::FILE *f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        throw ECFileError(0, "cannot create " + path.string());
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const bool closed = std::fclose(f) == 0;
-    if (!ok || !closed)
-        throw ECFileError(0, "cannot write " + path.string());
+    // Written under a temporary name and renamed, so that a failed save (a full disk, a
+    // folder that went away) never leaves a half-written workbook in place of the old one.
+    try {
+        WriteFileAtomic(path, bytes);
+    } catch (const EFileError &e) {
+        throw ECFileError(0, e.what());
+    }
 }
 
 } // namespace vartesk::xls
