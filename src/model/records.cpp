@@ -163,44 +163,59 @@ bool TParcel::Equals(const TParcel &other) const
     return ParcelFields(*this) == ParcelFields(other) && Pillars.Equals(other.Pillars);
 }
 
+namespace {
+
+// A limit given in one form (mode 0 stress, mode 1 tension) in the other, for area A.
+double StressOf(int mode, double stress, double tension, double area)
+{
+    return mode == 1 ? Round2(tension / area) : stress;
+}
+
+double TensionOf(int mode, double stress, double tension, double area)
+{
+    return mode == 1 ? tension : stress * area;
+}
+
+} // namespace
+
 double TParcel::MaxStressProvod(double area) const
 {
-    return TagMode == 1 ? Round2(Tag_max / area) : Napr_max;
+    return StressOf(TagMode, Napr_max, Tag_max, area);
 }
 
 double TParcel::AvgStressProvod(double area) const
 {
-    return TagMode == 1 ? Round2(Tag_srg / area) : Napr_srg;
+    return StressOf(TagMode, Napr_srg, Tag_srg, area);
 }
 
 double TParcel::MaxTensionProvod(double area) const
 {
-    return TagMode == 1 ? Tag_max : Napr_max * area;
+    return TensionOf(TagMode, Napr_max, Tag_max, area);
 }
 
 double TParcel::AvgTensionProvod(double area) const
 {
-    return TagMode == 1 ? Tag_srg : Napr_srg * area;
+    return TensionOf(TagMode, Napr_srg, Tag_srg, area);
 }
 
 double TParcel::MaxStressTros(double area) const
 {
-    return TagModet == 1 ? Round2(Tagt_max / area) : Naprt_max;
+    return StressOf(TagModet, Naprt_max, Tagt_max, area);
 }
 
 double TParcel::AvgStressTros(double area) const
 {
-    return TagModet == 1 ? Round2(Tagt_srg / area) : Naprt_srg;
+    return StressOf(TagModet, Naprt_srg, Tagt_srg, area);
 }
 
 double TParcel::MaxTensionTros(double area) const
 {
-    return TagModet == 1 ? Tagt_max : Naprt_max * area;
+    return TensionOf(TagModet, Naprt_max, Tagt_max, area);
 }
 
 double TParcel::AvgTensionTros(double area) const
 {
-    return TagModet == 1 ? Tagt_srg : Naprt_srg * area;
+    return TensionOf(TagModet, Naprt_srg, Tagt_srg, area);
 }
 
 void TParcel::ZeroUnselectedLimits()
