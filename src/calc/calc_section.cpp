@@ -318,6 +318,17 @@ void TCall::Run()
         End(TCalcMessageKind::Warning, std::string(CriticalSpansMessage(check, IsEnglish())));
     R.Critical = spans;
     R.State = GoverningState(R.RulingSpan, spans.L1, spans.L2, spans.L3);
+    if (R.State == TGoverningState::None && !(IsWire() && Parcel().IsGis)) {
+        // No rule covers this ordering of the critical spans. Inventing a state would print
+        // sags nobody can check, and an empty table must not pass for a calculated one.
+        const std::string label = Support(R.First).Nomer.str() + "-" + Support(R.Last).Nomer.str();
+        Say(TCalcMessageKind::Warning,
+            IsEnglish() ? "No governing state was found for the strain section " + label
+                    + ": its sags and tensions are not calculated."
+                        : "Для анкерного участка " + label
+                    + " не найден исходный режим: стрелы провеса и тяжения не "
+                      "рассчитаны.");
+    }
     Spans(c);
     if (Mode == kModeDampers && Hooks.Dampers)
         Hooks.Dampers(Project, R);

@@ -373,3 +373,32 @@ TEST_F(Calc, SharedStressGivesTheSameNumbersAsSolvingEverySpan)
         }
     }
 }
+
+TEST_F(Calc, NoGoverningStateIsSaidAndLeavesTheGridsEmpty)
+{
+    // Light wind, no ice and low limits: an ordering of the critical spans no rule covers.
+    Project.Klimat.Tols = 0;
+    Project.Klimat.VMax = 10;
+    Project.Klimat.Vwetsg = 5;
+    Project.Klimat.Tsrec = 5;
+    TParcel &p = Add(Section({{0, 100}, {0, 0}}));
+    p.Napr_max = 4;
+    p.Napr_srg = 3;
+    Project.GridTension.fill(123); // left over from an earlier call
+    std::vector<std::string> messages;
+    TCalcHooks hooks;
+    hooks.Message = [&](TCalcMessageKind, const std::string &t) {
+        messages.push_back(t);
+    };
+    const TCalcResult r = Run(kWire, 2, 1, kModeForm1, hooks);
+    EXPECT_FALSE(r.Error);
+    EXPECT_EQ(r.State, TGoverningState::None);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0],
+              "No governing state was found for the strain section 1-2: its sags and tensions "
+              "are not calculated.");
+    ASSERT_EQ(r.Spans.size(), 1u);
+    EXPECT_EQ(r.Spans[0].Sag, TGrid {});
+    EXPECT_EQ(r.Tension, TGrid {});
+    EXPECT_EQ(Project.GridTension, TGrid {});
+}
