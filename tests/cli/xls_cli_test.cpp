@@ -14,15 +14,7 @@ const std::string kFixture = VARTESK_SOURCE_DIR "/tests/xls/fixtures/lo_template
 
 int RunCli(const std::string &args, std::string &out)
 {
-    const std::string cmd = std::string(VARTESK_CLI) + " " + args + " 2>&1";
-    FILE *p = ::popen(cmd.c_str(), "r");
-    if (!p)
-        return -1;
-    char buf[4096];
-    while (std::fgets(buf, sizeof buf, p))
-        out += buf;
-    const int status = ::pclose(p);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return vartesk::test::RunCommand(std::string(VARTESK_CLI) + " " + args, out);
 }
 
 } // namespace

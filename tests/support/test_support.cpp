@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace vartesk::test {
@@ -74,6 +76,18 @@ void ExpectGolden(const std::filesystem::path &golden, const std::string &actual
         }
     }
     ADD_FAILURE() << "golden " << golden << " differs (line endings?); actual written to .out";
+}
+
+int RunCommand(const std::string &command, std::string &output)
+{
+    FILE *p = ::popen((command + " 2>&1").c_str(), "r");
+    if (!p)
+        return -1;
+    char buf[4096];
+    while (std::fgets(buf, sizeof buf, p))
+        output += buf;
+    const int status = ::pclose(p);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 } // namespace vartesk::test

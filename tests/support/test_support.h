@@ -1,4 +1,4 @@
-// Helpers shared by the tests: scratch folders and golden files.
+// Helpers shared by the tests: scratch folders, golden files, outside programs.
 #pragma once
 
 #include <filesystem>
@@ -27,5 +27,9 @@ void ExpectGolden(const std::filesystem::path &golden, const std::string &actual
 
 std::string ReadAll(const std::filesystem::path &path);
 void WriteAll(const std::filesystem::path &path, const std::string &bytes);
+
+// Runs a shell command with stderr joined to stdout, appends what it printed to output and
+// gives its exit code (-1 when it could not run or did not exit).
+int RunCommand(const std::string &command, std::string &output);
 
 } // namespace vartesk::test

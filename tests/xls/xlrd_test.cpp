@@ -26,15 +26,9 @@ void ExpectXlrdReads(const TXLSFile &file, const std::string &name)
     file.SaveAs(xls);
     vartesk::test::WriteAll(json, DumpJson(file.Workbook()));
     const std::string cmd = std::string(kPython) + " " VARTESK_TEST_DATA "/xls_check.py json '"
-        + json.string() + "' '" + xls.string() + "' 2>&1";
+        + json.string() + "' '" + xls.string() + "'";
     std::string output;
-    FILE *p = ::popen(cmd.c_str(), "r");
-    ASSERT_NE(p, nullptr);
-    char buf[512];
-    while (std::fgets(buf, sizeof buf, p))
-        output += buf;
-    const int status = ::pclose(p);
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const int code = vartesk::test::RunCommand(cmd, output);
     if (code == 77)
         GTEST_SKIP() << "python3-xlrd is not installed";
     EXPECT_EQ(code, 0) << output;
