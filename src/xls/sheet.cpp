@@ -281,8 +281,8 @@ void TSheet::CopyFrom(const TSheet &source)
     RowBreaks = source.RowBreaks;
     ColBreaks = source.ColBreaks;
     View = source.View;
-    // Pictures are not copied: their drawing records carry shape ids that are unique in
-    // the workbook, and a copy would need them renumbered (not done yet).
+    // The drawing and comments need ids of their own in the workbook: TSheets::CopySheet
+    // gives them (CopyDrawing).
 }
 
 } // namespace vartesk::xls

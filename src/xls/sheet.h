@@ -139,8 +139,8 @@ public:
     void InsertRows(int row, int count);
     void CopyRows(int firstRow, int lastRow, int targetRow);
 
-    // Copies what CopySheet copies: cells, rows, columns, ranges, page setup and breaks,
-    // pictures and view options (not comments or validations).
+    // Cells, rows, columns, ranges, page setup and breaks, view options; not validations
+    // or hyperlinks. The drawing is copied by TSheets::CopySheet, which knows the workbook.
     void CopyFrom(const TSheet &source);
 
     // The format a new cell takes from its row and column (cell access).

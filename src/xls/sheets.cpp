@@ -2,6 +2,8 @@
 #include "xls/sheets.h"
 
 #include "base/utf8.h"
+#include "xls/drawing_copy.h"
+#include "xls/workbook.h"
 #include "xls/xls_error.h"
 
 namespace vartesk::xls {
@@ -48,6 +50,13 @@ void TSheets::CopySheet(int source, int target, const std::string &name)
         throw EListIndexError(target);
     auto sheet = std::make_unique<TSheet>(*Book, name);
     sheet->CopyFrom(from);
+    if (!from.Drawing.empty()) {
+        std::vector<const TSheet *> all;
+        for (const auto &s : Items)
+            all.push_back(s.get());
+        // A drawing that cannot be renumbered safely is left out of the copy.
+        CopyDrawing(from, *sheet, Book->DrawingGroup, all);
+    }
     Items.insert(Items.begin() + target, std::move(sheet));
     Renumber();
 }

@@ -26,7 +26,8 @@ public:
     const TSheet &Item(int position) const;
     // Appends an empty sheet; gives its position.
     int Add(const std::string &name);
-    // Inserts a copy of the source sheet at the target position under the new name.
+    // Inserts a copy of the source sheet at the target position under the new name, with
+    // its pictures, shapes and comments renumbered into a drawing of its own.
     void CopySheet(int source, int target, const std::string &name);
     // Exact, case-sensitive.
     TSheet *FindByName(const std::string &name);

@@ -16,15 +16,8 @@ const fs::path kFixtures = fs::path(VARTESK_TEST_DATA) / "fixtures";
 
 int RunPython(const std::string &args, std::string &output)
 {
-    const std::string cmd = "/usr/bin/python3 " VARTESK_TEST_DATA "/xls_check.py " + args + " 2>&1";
-    FILE *p = ::popen(cmd.c_str(), "r");
-    if (!p)
-        return -1;
-    char buf[512];
-    while (std::fgets(buf, sizeof buf, p))
-        output += buf;
-    const int status = ::pclose(p);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return vartesk::test::RunCommand("/usr/bin/python3 " VARTESK_TEST_DATA "/xls_check.py " + args,
+                                     output);
 }
 
 } // namespace
@@ -61,7 +54,7 @@ TEST(Fixture, CopyOfEachFixtureReadsTheSameInXlrd)
     if (!fs::exists("/usr/bin/python3"))
         GTEST_SKIP() << "/usr/bin/python3 is not installed";
     vartesk::test::TScratchDir dir;
-    for (const char *name : {"lo_template", "lo_plain"}) {
+    for (const char *name : {"lo_template", "lo_plain", "lo_picture"}) {
         TXLSFile f;
         f.OpenFile(kFixtures / (std::string(name) + ".xls"));
         const fs::path out = dir / (std::string(name) + ".copy.xls");
