@@ -13,15 +13,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int Run(const std::string &cmd, std::string &output)
-{
-    return vartesk::test::RunCommand(cmd, output);
-}
+using vartesk::test::RunCommand;
 
 bool HaveSoffice()
 {
     std::string out;
-    return Run("command -v soffice", out) == 0;
+    return RunCommand("command -v soffice", out) == 0;
 }
 
 // Our file -> LibreOffice -> .xls again; xlrd compares the result with what we wrote.
@@ -34,13 +31,13 @@ void ExpectLibreOfficeKeeps(const fs::path &ours, const fs::path &dir, const std
     const std::string cmd = "timeout 300 soffice -env:UserInstallation=file://" + dir.string()
         + "/profile --headless --convert-to 'xls:MS Excel 97' --outdir '" + outDir.string() + "' '"
         + ours.string() + "'";
-    ASSERT_EQ(Run(cmd, output), 0) << output;
+    ASSERT_EQ(RunCommand(cmd, output), 0) << output;
     const fs::path resaved = outDir / ours.filename();
     ASSERT_TRUE(fs::exists(resaved)) << output;
     output.clear();
-    const int code = Run("/usr/bin/python3 " VARTESK_TEST_DATA "/xls_check.py " + expected + " '"
-                             + resaved.string() + "' --tolerant",
-                         output);
+    const int code = RunCommand("/usr/bin/python3 " VARTESK_TEST_DATA "/xls_check.py " + expected
+                                    + " '" + resaved.string() + "' --tolerant",
+                                output);
     if (code == 77)
         GTEST_SKIP() << "python3-xlrd is not installed";
     EXPECT_EQ(code, 0) << output;
@@ -111,11 +108,11 @@ TEST(Interop, LibreOfficeShowsThePicturesOfCopiedSheets)
     const std::string cmd = "timeout 300 soffice -env:UserInstallation=file://"
         + dir.Path().string() + "/profile --headless --convert-to xlsx --outdir '"
         + dir.Path().string() + "' '" + ours.string() + "'";
-    ASSERT_EQ(::Run(cmd, output), 0) << output;
+    ASSERT_EQ(RunCommand(cmd, output), 0) << output;
     output.clear();
-    ASSERT_EQ(::Run("/usr/bin/python3 " VARTESK_TEST_DATA "/drawing_check.py --xlsx '"
-                        + (dir / "copies.xlsx").string() + "'",
-                    output),
+    ASSERT_EQ(RunCommand("/usr/bin/python3 " VARTESK_TEST_DATA "/drawing_check.py --xlsx '"
+                             + (dir / "copies.xlsx").string() + "'",
+                         output),
               0)
         << output;
     // Per sheet in order: pictures and comments.
