@@ -230,7 +230,7 @@ TEST(BiffStream, RecordRunningPastTheEndIsABiffError)
     }
 }
 
-TEST(BiffWriter, GlobalsAndSheetRecordsComeInTheOrderOfPart71)
+TEST(BiffWriter, GlobalsAndSheetRecordsComeInTheWriterOrder)
 {
     TXLSFile f;
     TSheet &s = f.Sheets().Item(0);
