@@ -65,7 +65,7 @@ void BuildLine(TProject &project)
             const bool anchor = i == nextAnchor || i == kSupportsPerSection - 1;
             if (anchor)
                 nextAnchor = i + between(3, 8);
-            pillar->Tip_Opor = anchor ? 0 : 1;
+            pillar->Tip_Opor = anchor ? TSupportType::Strain : TSupportType::Intermediate;
             pillar->Visir = i % 4 == 1;
             parcel->Pillars.Add(std::move(pillar));
         }
@@ -74,17 +74,15 @@ void BuildLine(TProject &project)
 }
 
 // Returns the number of calls that ended with a message: a sound line has none.
-int CalcLine(TProject &project, const TWiresList &catalog, int mode)
+int CalcLine(TProject &project, const TWiresList &catalog, TCalcMode mode)
 {
     int failed = 0;
     for (int s = 0; s < project.Parcels.Count(); ++s) {
         const TParcel &p = project.Parcels.Get(s);
         for (const auto &ss : WireStrainSections(p))
-            failed
-                += CalcSection(project, catalog, mode, s, kWire, ss.Last, ss.First).Error ? 1 : 0;
+            failed += CalcSection(project, catalog, mode, s, TConductor::Wire, ss).Error ? 1 : 0;
         for (const auto &ss : CordStrainSections(p))
-            failed
-                += CalcSection(project, catalog, mode, s, kCord, ss.Last, ss.First).Error ? 1 : 0;
+            failed += CalcSection(project, catalog, mode, s, TConductor::Cord, ss).Error ? 1 : 0;
     }
     return failed;
 }
@@ -96,7 +94,7 @@ void BM_CalcLine(benchmark::State &state)
     TWiresList catalog;
     catalog.Add(Wire("АС120/19", 15.2, 136.8, 0.471, 8250, 1.92E-5));
     catalog.Add(Wire("ТК-9,1", 9.1, 48.64, 0.417, 20000, 1.2E-5));
-    const int mode = int(state.range(0));
+    const auto mode = TCalcMode(state.range(0));
     if (const int failed = CalcLine(project, catalog, mode)) {
         state.SkipWithError((std::to_string(failed) + " calls failed").c_str());
         return;
@@ -117,6 +115,9 @@ void BM_CalcLine(benchmark::State &state)
     state.counters["spans"] = spans;
 }
 
-BENCHMARK(BM_CalcLine)->Arg(kModeJournal)->Arg(kModeLoads)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalcLine)
+    ->Arg(int(TCalcMode::Journal))
+    ->Arg(int(TCalcMode::Loads))
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

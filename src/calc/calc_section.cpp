@@ -24,7 +24,7 @@ class TCall
 public:
     TCall(TProject &project,
           const TWiresList &catalog,
-          int mode,
+          TCalcMode mode,
           const TCalcHooks &hooks,
           TCalcResult &result)
         : Project(project)
@@ -51,7 +51,7 @@ public:
 private:
     TPillar &Support(int position) { return Parcel().Pillars.Get(position - 1); }
     TParcel &Parcel() { return Project.Parcels.Get(R.Section); }
-    bool IsWire() const { return R.Conductor == kWire; }
+    bool IsWire() const { return R.Conductor == TConductor::Wire; }
     int Height() const
     {
         return IsWire() ? Project.KlimatKoef.visotaPC : Project.KlimatKoef.visotaPC_tros;
@@ -66,7 +66,7 @@ private:
 
     TProject &Project;
     const TWiresList &Catalog;
-    int Mode;
+    TCalcMode Mode;
     const TCalcHooks &Hooks;
     TCalcResult &R;
     double Beta = 0;
@@ -330,9 +330,9 @@ void TCall::Run()
                       "рассчитаны.");
     }
     Spans(c);
-    if (Mode == kModeDampers && Hooks.Dampers)
+    if (Mode == TCalcMode::Dampers && Hooks.Dampers)
         Hooks.Dampers(Project, R);
-    if (Mode == kModeLoads)
+    if (Mode == TCalcMode::Loads)
         LoadCases(c);
     if (Hooks.AnchorLine)
         Hooks.AnchorLine(Project, R);
@@ -342,13 +342,14 @@ void TCall::Run()
 
 TCalcResult CalcSection(TProject &project,
                         const TWiresList &catalog,
-                        int mode,
+                        TCalcMode mode,
                         int section,
-                        int conductor,
-                        int o,
-                        int m,
+                        TConductor conductor,
+                        TStrainSection supports,
                         const TCalcHooks &hooks)
 {
+    const int m = supports.First;
+    const int o = supports.Last;
     TCalcResult result;
     result.Section = section;
     result.Conductor = conductor;

@@ -1,6 +1,7 @@
 // CalcSection: one conductor of one strain section, from the catalog to the stringing grids.
 #pragma once
 
+#include "calc/strain_sections.h"
 #include "calc/temperature_grid.h"
 #include "mechanics/climatic_loads.h"
 #include "mechanics/critical_spans.h"
@@ -17,19 +18,20 @@ class TProject;
 class TWiresList;
 
 // What the report asking for the calculation makes of it.
-enum TCalcMode {
-    kModeForm1 = 1, // stringing tables, form 1, -30..+40 C
-    kModeForm2 = 2, // stringing tables, form 2, -30..+30 C
-    kModeDampers = 4, // vibration dampers
-    kModeForm1Full = 5, // stringing tables, form 1, -40..+40 C
-    kModeJournal = 6, // support journal: work fields only
-    kModeLoads = 7, // loads on anchor supports
-    kModeCad = 10, // per-support line scheme
+// The numbers are those the reports have always passed; they name nothing else.
+enum class TCalcMode {
+    Form1 = 1, // stringing tables, form 1, -30..+40 C
+    Form2 = 2, // stringing tables, form 2, -30..+30 C
+    Dampers = 4, // vibration dampers
+    Form1Full = 5, // stringing tables, form 1, -40..+40 C
+    Journal = 6, // support journal: work fields only
+    Loads = 7, // loads on anchor supports
+    Cad = 10, // per-support line scheme
 };
 
-enum TConductor {
-    kWire = 0,
-    kCord = 1,
+enum class TConductor {
+    Wire = 0,
+    Cord = 1,
 };
 
 struct TSpanResult
@@ -64,7 +66,7 @@ enum class TCalcMessageKind {
 struct TCalcResult
 {
     int Section = 0;
-    int Conductor = kWire;
+    TConductor Conductor = TConductor::Wire;
     int First = 0; // m
     int Last = 0; // o
     std::string Type;
@@ -110,17 +112,16 @@ struct TCalcHooks
     std::function<void(TProject &, const TCalcResult &)> AnchorLine;
 };
 
-// Calculates conductor (kWire or kCord) of section `section` (0-based) over supports m..o
-// (1-based, m < o), in report mode `mode`. Writes the project's work fields and those of the
+// Calculates one conductor of section `section` (0-based) over the supports of `supports`
+// (1-based, First < Last), in report mode `mode`. Writes the project's work fields and those of the
 // section and its supports, and calls the hooks. Problems end the call with a message
 // (through hooks.Message and in the result), never with an exception.
 TCalcResult CalcSection(TProject &project,
                         const TWiresList &catalog,
-                        int mode,
+                        TCalcMode mode,
                         int section,
-                        int conductor,
-                        int o,
-                        int m,
+                        TConductor conductor,
+                        TStrainSection supports,
                         const TCalcHooks &hooks = {});
 
 } // namespace vartesk

@@ -12,7 +12,7 @@ std::vector<TStrainSection> WireStrainSections(const TParcel &section)
     int m = 1;
     while (m < count) {
         int o = m + 1;
-        while (o < count && section.Pillars.Get(o - 1).Tip_Opor != 0)
+        while (o < count && section.Pillars.Get(o - 1).Tip_Opor != TSupportType::Strain)
             ++o;
         out.push_back({m, o});
         m = o;
@@ -27,8 +27,8 @@ std::vector<TStrainSection> CordStrainSections(const TParcel &section)
     int m = 1;
     while (true) {
         int o = m + 1;
-        while (o <= count && section.Pillars.Get(o - 1).Tip_Opor != 0
-               && section.Pillars.Get(o - 1).Tip_Opor != 2)
+        while (o <= count && section.Pillars.Get(o - 1).Tip_Opor != TSupportType::Strain
+               && section.Pillars.Get(o - 1).Tip_Opor != TSupportType::DeadEnd)
             ++o;
         if (o > count)
             break;

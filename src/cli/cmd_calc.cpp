@@ -96,9 +96,9 @@ public:
             s.Index = i;
             s.Name = p.Name;
             if (p.IsProvod)
-                s.Wire = Conductor(i, kWire, p.Provod, WireStrainSections(p));
+                s.Wire = Conductor(i, TConductor::Wire, p.Provod, WireStrainSections(p));
             if (p.IsTros)
-                s.Cord = Conductor(i, kCord, p.Tros, CordStrainSections(p));
+                s.Cord = Conductor(i, TConductor::Cord, p.Tros, CordStrainSections(p));
             s.Dampers = UncalculatedDampers(p);
             report.Sections.push_back(std::move(s));
         }
@@ -107,7 +107,7 @@ public:
 
 private:
     TConductorRun Conductor(int section,
-                            int conductor,
+                            TConductor conductor,
                             const std::string &type,
                             const std::vector<TStrainSection> &strainSections)
     {
@@ -120,8 +120,8 @@ private:
             // Boxes name the call they come from: a project gives many of them at once.
             const std::string where = std::string(IsEnglish() ? "section " : "участок ")
                 + std::to_string(section + 1) + ", "
-                + (conductor == kWire ? (IsEnglish() ? "wire " : "провод ")
-                                      : (IsEnglish() ? "cord " : "трос "))
+                + (conductor == TConductor::Wire ? (IsEnglish() ? "wire " : "провод ")
+                                                 : (IsEnglish() ? "cord " : "трос "))
                 + one.Label + ": ";
             TCalcHooks hooks;
             hooks.Message = [&](TCalcMessageKind kind, const std::string &text) {
@@ -131,7 +131,7 @@ private:
             // The loads mode computes all that the stringing-table modes compute and the three
             // anchor load cases on top, so one call per strain section serves every format.
             one.Result = CalcSection(
-                Project, WireCatalog(), kModeLoads, section, conductor, ss.Last, ss.First, hooks);
+                Project, WireCatalog(), TCalcMode::Loads, section, conductor, ss, hooks);
             run.StrainSections.push_back(std::move(one));
         }
         return run;

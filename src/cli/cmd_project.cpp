@@ -66,18 +66,17 @@ std::string ForceUnit()
     return LocalString(UnitSystem() == 0 ? "daN" : "kN");
 }
 
-std::string TypeName(int type)
+std::string TypeName(TSupportType type)
 {
     switch (type) {
-    case 0:
+    case TSupportType::Strain:
         return LocalString("Strain");
-    case 1:
+    case TSupportType::Intermediate:
         return LocalString("Intermediate");
-    case 2:
+    case TSupportType::DeadEnd:
         return LocalString("Dead-end");
-    default:
-        return std::to_string(type);
     }
+    return std::to_string(int(type));
 }
 
 void PrintLimits(std::ostream &out,

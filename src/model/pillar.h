@@ -12,6 +12,14 @@ namespace vartesk {
 class TTextWriter;
 class TLineSource;
 
+// What a support does to the conductor. A file may hold other numbers; they are kept as read
+// and count as neither kind.
+enum class TSupportType : std::uint16_t {
+    Strain = 0, // anchor: ends a strain section
+    Intermediate = 1,
+    DeadEnd = 2, // ends a strain section of the cord only
+};
+
 // Codes that stand for "no particular code given"; they follow the support type.
 inline constexpr const char *kShifrAnchor = "Анк.";
 inline constexpr const char *kShifrIntermediate = "Пром.";
@@ -34,7 +42,7 @@ public:
     TBoundedText<40> Coment; // note
     bool Visir = false; // attested span: stringing sags are calculated in it
     bool RezPic = false; // the picket is given
-    std::uint16_t Tip_Opor = 0; // 0 strain (anchor), 1 intermediate, 2 dead-end
+    TSupportType Tip_Opor = TSupportType::Strain;
 
     // Work fields of the section calculation: not persistent, not copied, not compared.
     double RulingSpan = 0; // equivalent span of the strain section, m

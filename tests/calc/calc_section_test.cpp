@@ -59,7 +59,7 @@ std::unique_ptr<TParcel> Section(std::vector<std::pair<int, double>> supports)
     for (auto [type, span] : supports) {
         auto s = std::make_unique<TPillar>();
         s->Nomer = std::to_string(n++);
-        s->Tip_Opor = std::uint16_t(type);
+        s->Tip_Opor = TSupportType(type);
         s->Prolet = span;
         p->Pillars.Add(std::move(s));
     }
@@ -86,9 +86,13 @@ protected:
         Project.Parcels.Add(std::move(p));
         return Project.Parcels.Get(Project.Parcels.Count() - 1);
     }
-    TCalcResult Run(int conductor, int o, int m, int mode = kModeForm1, const TCalcHooks &h = {})
+    TCalcResult Run(TConductor conductor,
+                    int o,
+                    int m,
+                    TCalcMode mode = TCalcMode::Form1,
+                    const TCalcHooks &h = {})
     {
-        return CalcSection(Project, List, mode, 0, conductor, o, m, h);
+        return CalcSection(Project, List, mode, 0, conductor, {m, o}, h);
     }
     TProject Project;
     TWiresList List = Catalog();
@@ -115,7 +119,7 @@ TEST(StrainSections, AnchorsEndWireSectionsAndDeadEndsOnlyCordSections)
 TEST_F(Calc, RulingSpanAndSectionLengthGoToTheSupportsAndTheListsLast)
 {
     Add(Section({{0, 100}, {1, 200}, {1, 300}, {0, 150}, {1, 0}}));
-    const TCalcResult r = Run(kWire, 4, 1);
+    const TCalcResult r = Run(TConductor::Wire, 4, 1);
     ASSERT_FALSE(r.Error) << *r.Error;
     EXPECT_NEAR(r.RulingSpan, 244.94897, 1e-5);
     EXPECT_EQ(r.Length, 600);
@@ -128,7 +132,7 @@ TEST_F(Calc, RulingSpanAndSectionLengthGoToTheSupportsAndTheListsLast)
     EXPECT_EQ(Project.CurRulingSpan, r.RulingSpan);
     EXPECT_EQ(Project.AnchorLabel, "1-4");
 
-    const TCalcResult one = Run(kWire, 5, 4);
+    const TCalcResult one = Run(TConductor::Wire, 5, 4);
     EXPECT_EQ(one.RulingSpan, 150);
     EXPECT_EQ(s.Get(4).SectionLength, 150); // the next call overwrites the list's last
 }
@@ -136,7 +140,7 @@ TEST_F(Calc, RulingSpanAndSectionLengthGoToTheSupportsAndTheListsLast)
 TEST_F(Calc, EverySpanSharesTheRulingSpansStressAndTensions)
 {
     Add(Section({{0, 180}, {1, 240}, {1, 300}, {0, 0}}));
-    const TCalcResult r = Run(kWire, 4, 1);
+    const TCalcResult r = Run(TConductor::Wire, 4, 1);
     ASSERT_FALSE(r.Error);
     ASSERT_EQ(r.Spans.size(), 3u);
     EXPECT_NE(r.State, TGoverningState::None);
@@ -158,13 +162,13 @@ TEST_F(Calc, EverySpanSharesTheRulingSpansStressAndTensions)
 TEST_F(Calc, OverTensioningRaisesTensionsAndLowersSagsOfItsOwnConductor)
 {
     TParcel &p = Add(Section({{0, 250}, {1, 250}, {0, 0}}));
-    const TCalcResult plainWire = Run(kWire, 3, 1);
-    const TCalcResult plainCord = Run(kCord, 3, 1);
+    const TCalcResult plainWire = Run(TConductor::Wire, 3, 1);
+    const TCalcResult plainCord = Run(TConductor::Cord, 3, 1);
     p.IsVitygka = true;
     p.Pp = 5;
     p.Pt = 3;
-    const TCalcResult wire = Run(kWire, 3, 1);
-    const TCalcResult cord = Run(kCord, 3, 1);
+    const TCalcResult wire = Run(TConductor::Wire, 3, 1);
+    const TCalcResult cord = Run(TConductor::Cord, 3, 1);
     for (size_t k = 0; k < kGridSize; ++k) {
         EXPECT_EQ(wire.Spans[0].Stress[k], plainWire.Spans[0].Stress[k]);
         EXPECT_NEAR(wire.Tension[k], 1.05 * plainWire.Tension[k], 1e-9);
@@ -173,7 +177,7 @@ TEST_F(Calc, OverTensioningRaisesTensionsAndLowersSagsOfItsOwnConductor)
         EXPECT_NEAR(cord.Spans[0].Sag[k], 0.97 * plainCord.Spans[0].Sag[k], 1e-12);
     }
     // The anchor load cases take no over-tensioning factor.
-    const TCalcResult loads = Run(kWire, 3, 1, kModeLoads);
+    const TCalcResult loads = Run(TConductor::Wire, 3, 1, TCalcMode::Loads);
     for (const auto &lc : loads.LoadCases)
         EXPECT_NEAR(lc.Tension, lc.Stress * 136.8, 1e-9);
     EXPECT_EQ(loads.LoadCases[0].Temperature, -5);
@@ -203,13 +207,13 @@ TEST_F(Calc, HooksFollowTheStepsAndOnlyAttestedSpansGetLines)
     hooks.AnchorLine = [&](TProject &, const TCalcResult &r) {
         calls.push_back("anchor " + r.Label);
     };
-    Run(kWire, 4, 1, kModeForm1, hooks);
+    Run(TConductor::Wire, 4, 1, TCalcMode::Form1, hooks);
     EXPECT_EQ(calls, (std::vector<std::string> {"header 13.000000", "span 2-3", "anchor 1-4"}));
     calls.clear();
-    Run(kWire, 4, 1, kModeDampers, hooks);
+    Run(TConductor::Wire, 4, 1, TCalcMode::Dampers, hooks);
     EXPECT_EQ(calls[2], "dampers");
     calls.clear();
-    Run(kWire, 4, 1, kModeLoads, hooks);
+    Run(TConductor::Wire, 4, 1, TCalcMode::Loads, hooks);
     EXPECT_EQ(calls[2], "loads");
 }
 
@@ -232,7 +236,7 @@ TEST_F(Calc, EqualStressesStopAfterTheWarningWithOnlyTheHeaderWritten)
     hooks.AnchorLine = [&](TProject &, const TCalcResult &) {
         calls.push_back("anchor");
     };
-    const TCalcResult r = Run(kWire, 2, 1, kModeForm1, hooks);
+    const TCalcResult r = Run(TConductor::Wire, 2, 1, TCalcMode::Form1, hooks);
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0], "header");
     EXPECT_EQ(calls[1].rfind("warning Tension at average annual temperature equals maximum", 0),
@@ -246,7 +250,7 @@ TEST_F(Calc, EqualStressesStopAfterTheWarningWithOnlyTheHeaderWritten)
 TEST_F(Calc, ArithmeticFailuresEndTheCallWithTheDataEntryMessage)
 {
     TParcel &p = Add(Section({{0, 0}, {1, 0}, {0, 0}}));
-    TCalcResult r = Run(kWire, 3, 1); // spans of zero length: no ruling span
+    TCalcResult r = Run(TConductor::Wire, 3, 1); // spans of zero length: no ruling span
     ASSERT_TRUE(r.Error);
     EXPECT_EQ(*r.Error, "Error data entry");
     EXPECT_GT(r.Ice, 0); // computed before the failure, kept
@@ -254,7 +258,7 @@ TEST_F(Calc, ArithmeticFailuresEndTheCallWithTheDataEntryMessage)
     p.Pillars.Get(0).Prolet = 200;
 
     p.Provod = "Пустой"; // an entry without figures: zero area and modulus
-    r = Run(kWire, 3, 1);
+    r = Run(TConductor::Wire, 3, 1);
     ASSERT_TRUE(r.Error);
     EXPECT_EQ(*r.Error, "Error data entry");
 
@@ -262,11 +266,11 @@ TEST_F(Calc, ArithmeticFailuresEndTheCallWithTheDataEntryMessage)
     Project.Klimat.Vwetsg = 0;
     Project.Klimat.Tols = 0;
     p.Provod = "АС120/19";
-    r = Run(kWire, 3, 1);
+    r = Run(TConductor::Wire, 3, 1);
     ASSERT_TRUE(r.Error);
     EXPECT_EQ(*r.Error, "Error data entry");
-    EXPECT_EQ(Run(kWire, 3, 0).Error, "Error data entry"); // m out of range
-    EXPECT_EQ(Run(kWire, 9, 1).Error, "Error data entry");
+    EXPECT_EQ(Run(TConductor::Wire, 3, 0).Error, "Error data entry"); // m out of range
+    EXPECT_EQ(Run(TConductor::Wire, 9, 1).Error, "Error data entry");
 }
 
 TEST_F(Calc, AMissingTypeEndsOnlyItsOwnConductor)
@@ -278,40 +282,40 @@ TEST_F(Calc, AMissingTypeEndsOnlyItsOwnConductor)
     hooks.Message = [&](TCalcMessageKind, const std::string &t) {
         messages.push_back(t);
     };
-    const TCalcResult wire = Run(kWire, 2, 1, kModeForm1, hooks);
+    const TCalcResult wire = Run(TConductor::Wire, 2, 1, TCalcMode::Form1, hooks);
     EXPECT_EQ(wire.Error, "The type of wire (cable) is not indicated.");
     EXPECT_TRUE(wire.Spans.empty());
-    const TCalcResult cord = Run(kCord, 2, 1, kModeForm1, hooks);
+    const TCalcResult cord = Run(TConductor::Cord, 2, 1, TCalcMode::Form1, hooks);
     EXPECT_FALSE(cord.Error);
     EXPECT_EQ(messages.size(), 2u); // the box is shown for the cord call as well
     EXPECT_GT(cord.Ice, 0); // and the cord still carries its ice
     EXPECT_FALSE(cord.Spans.empty());
 
     p.Provod = "АС999/1";
-    const TCalcResult unknown = Run(kWire, 2, 1, kModeForm1, hooks);
+    const TCalcResult unknown = Run(TConductor::Wire, 2, 1, TCalcMode::Form1, hooks);
     EXPECT_EQ(unknown.Error, "The wire АС999/1 is not found.");
     EXPECT_FALSE(unknown.TypeFound);
     p.IsProvod = false; // a section without a wire: no message for its wire call
     messages.clear();
-    Run(kWire, 2, 1, kModeForm1, hooks);
+    Run(TConductor::Wire, 2, 1, TCalcMode::Form1, hooks);
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Calc, InsulatorStringsChangeOnlyTheWireCall)
 {
     TParcel &p = Add(Section({{0, 120}, {0, 0}}));
-    const TCalcResult plain = Run(kWire, 2, 1);
-    const TCalcResult plainCord = Run(kCord, 2, 1);
+    const TCalcResult plain = Run(TConductor::Wire, 2, 1);
+    const TCalcResult plainCord = Run(TConductor::Cord, 2, 1);
     p.IsGis = true;
     p.Ves_Gis = 50;
     p.Dlina_Gis = 1.5;
-    const TCalcResult strings = Run(kWire, 2, 1);
+    const TCalcResult strings = Run(TConductor::Wire, 2, 1);
     ASSERT_FALSE(strings.Error);
     EXPECT_TRUE(strings.UsesStrings);
     EXPECT_EQ(strings.Spans[0].Stress, TGrid {});
     EXPECT_NE(strings.Spans[0].Sag, plain.Spans[0].Sag);
     EXPECT_GT(strings.Tension[0], 0);
-    const TCalcResult cord = Run(kCord, 2, 1);
+    const TCalcResult cord = Run(TConductor::Cord, 2, 1);
     EXPECT_EQ(cord.Spans[0].Sag, plainCord.Spans[0].Sag);
 }
 
@@ -324,7 +328,8 @@ TEST_F(Calc, SpanEqualToTheRulingSpanReturnsItsInitialStress)
     Add(Section({{0, 160}, {0, 0}}));
     std::set<TGoverningState> seen;
     for (int section : {0, 1}) {
-        const TCalcResult r = CalcSection(Project, List, kModeForm1, section, kWire, 2, 1);
+        const TCalcResult r
+            = CalcSection(Project, List, TCalcMode::Form1, section, TConductor::Wire, {1, 2});
         ASSERT_FALSE(r.Error);
         seen.insert(r.State);
         if (r.State == TGoverningState::MinimumTemperature) {
@@ -340,7 +345,7 @@ TEST_F(Calc, SpanEqualToTheRulingSpanReturnsItsInitialStress)
 TEST_F(Calc, SharedStressGivesTheSameNumbersAsSolvingEverySpan)
 {
     Add(Section({{0, 150}, {1, 310}, {1, 95}, {0, 0}}));
-    const TCalcResult r = Run(kWire, 4, 1);
+    const TCalcResult r = Run(TConductor::Wire, 4, 1);
     ASSERT_FALSE(r.Error);
     ASSERT_NE(r.State, TGoverningState::None);
     for (const auto &span : r.Spans) {
@@ -390,7 +395,7 @@ TEST_F(Calc, NoGoverningStateIsSaidAndLeavesTheGridsEmpty)
     hooks.Message = [&](TCalcMessageKind, const std::string &t) {
         messages.push_back(t);
     };
-    const TCalcResult r = Run(kWire, 2, 1, kModeForm1, hooks);
+    const TCalcResult r = Run(TConductor::Wire, 2, 1, TCalcMode::Form1, hooks);
     EXPECT_FALSE(r.Error);
     EXPECT_EQ(r.State, TGoverningState::None);
     ASSERT_EQ(messages.size(), 1u);

@@ -367,7 +367,7 @@ AddSection(TProject &project, const std::string &name, const std::vector<TSuppor
         auto pillar = std::make_unique<TPillar>();
         pillar->Nomer = std::to_string(number++);
         pillar->Prolet = s.Span;
-        pillar->Tip_Opor = std::uint16_t(s.Type);
+        pillar->Tip_Opor = TSupportType(s.Type);
         pillar->Visir = s.Attested;
         parcel->Pillars.Add(std::move(pillar));
     }

@@ -37,7 +37,7 @@ void AddSupports(TParcel &p, std::initializer_list<TSupportRow> rows, double pic
     for (const auto &r : rows) {
         auto s = std::make_unique<TPillar>();
         s->Nomer = r.Nomer;
-        s->Tip_Opor = std::uint16_t(r.Type);
+        s->Tip_Opor = TSupportType(r.Type);
         s->Shifr = r.Shifr;
         s->Prolet = r.Span;
         s->Visir = r.Attested;

@@ -176,7 +176,7 @@ TEST(ProjectFile, CodeZeroGivesASixLineSupportRecord)
         s->Shifr = "0";
         s->Prolet = 150;
         s->Visir = true;
-        s->Tip_Opor = std::uint16_t(type);
+        s->Tip_Opor = TSupportType(type);
         s->Ugol = "У5"; // not written without the code lines
         p->Pillars.Add(std::move(s));
     }
@@ -189,7 +189,7 @@ TEST(ProjectFile, CodeZeroGivesASixLineSupportRecord)
     ASSERT_EQ(back.Parcels.Get(0).Pillars.Count(), 2);
     EXPECT_EQ(back.Parcels.Get(0).Pillars.Get(0).Shifr.str(), "Анк.");
     EXPECT_EQ(back.Parcels.Get(0).Pillars.Get(1).Shifr.str(), "0");
-    EXPECT_EQ(back.Parcels.Get(0).Pillars.Get(1).Tip_Opor, 2);
+    EXPECT_EQ(back.Parcels.Get(0).Pillars.Get(1).Tip_Opor, TSupportType::DeadEnd);
     EXPECT_TRUE(back.Parcels.Get(0).Pillars.Get(1).Visir);
     EXPECT_EQ(back.Parcels.Get(0).Pillars.Get(1).Ugol.str(), "");
 }

@@ -100,7 +100,7 @@ TEST(Records, EveryPersistentFieldTakesPartInEquals)
          }},
         {"Tip_Opor",
          [](TProject &p) {
-             p.Parcels.Get(0).Pillars.Get(0).Tip_Opor = 2;
+             p.Parcels.Get(0).Pillars.Get(0).Tip_Opor = TSupportType::DeadEnd;
          }},
         {"Ugol_napr",
          [](TProject &p) {

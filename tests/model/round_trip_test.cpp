@@ -119,7 +119,7 @@ private:
             t->Coment = Text(40);
             t->Visir = Flag();
             t->RezPic = Flag();
-            t->Tip_Opor = std::uint16_t(Int(0, 2));
+            t->Tip_Opor = TSupportType(Int(0, 2));
             s->Pillars.Add(std::move(t));
         }
         return s;
@@ -135,8 +135,8 @@ void ExpectedAfterLoad(TProject &p)
     for (auto &section : p.Parcels) {
         for (auto &s : section->Pillars) {
             const std::string code = s->Shifr;
-            if ((code == "Анк." || code == "Пром.") && s->Tip_Opor < 2)
-                s->Shifr = s->Tip_Opor == 0 ? "Анк." : "Пром.";
+            if ((code == "Анк." || code == "Пром.") && s->Tip_Opor != TSupportType::DeadEnd)
+                s->Shifr = s->Tip_Opor == TSupportType::Strain ? "Анк." : "Пром.";
         }
         if (!p.VMData.IsVibroMuffles || !section->HasVMCalc()) {
             TParcel defaults;

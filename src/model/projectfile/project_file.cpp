@@ -145,11 +145,12 @@ TField<R> Int(int R::*m, bool onlyWithCode = false)
             onlyWithCode};
 }
 
-template<class R>
-TField<R> Word(std::uint16_t R::*m, bool onlyWithCode = false)
+// A 16-bit number, or an enumeration stored as one.
+template<class R, class W>
+TField<R> Word(W R::*m, bool onlyWithCode = false)
 {
-    return {[m](const R &r, TTextWriter &w) { WriteInt(w, r.*m); },
-            [m](R &r, TLineSource &s) { r.*m = ReadWord(s); },
+    return {[m](const R &r, TTextWriter &w) { WriteInt(w, long(r.*m)); },
+            [m](R &r, TLineSource &s) { r.*m = W(ReadWord(s)); },
             onlyWithCode};
 }
 
@@ -270,9 +271,9 @@ void TPillar::LoadFromText(TLineSource &reader)
             field.Read(*this, reader);
     const std::string &code = Shifr;
     if (code == "0" || code == kShifrAnchor || code == kShifrIntermediate) {
-        if (Tip_Opor == 0)
+        if (Tip_Opor == TSupportType::Strain)
             Shifr = kShifrAnchor;
-        else if (Tip_Opor == 1)
+        else if (Tip_Opor == TSupportType::Intermediate)
             Shifr = kShifrIntermediate;
     }
 }
