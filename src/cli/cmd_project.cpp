@@ -1,6 +1,7 @@
 // vartesk new, info and resave: project files from the command line.
 #include "base/number_text.h"
 #include "cli/command.h"
+#include "cli/desktop_open.h"
 #include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
@@ -28,6 +29,7 @@ int RunNew(TCommandContext &c)
     const auto args = c.Args.Positional(1, 1);
     TProject project;
     SaveProjectFile(args[0], project);
+    OpenIfAsked(c.Global, args[0], c.Err);
     return 0;
 }
 
@@ -37,6 +39,7 @@ int RunResave(TCommandContext &c)
     TProject project;
     Load(args[0], project);
     SaveProjectFile(args[1], project);
+    OpenIfAsked(c.Global, args[1], c.Err);
     return 0;
 }
 

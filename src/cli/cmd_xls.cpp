@@ -1,5 +1,6 @@
 // The "xls" command: dump and copy of workbooks, for adapting report templates.
 #include "cli/command.h"
+#include "cli/desktop_open.h"
 #include "xls/workbook_dump.h"
 #include "xls/xls_error.h"
 #include "xls/xls_file.h"
@@ -76,12 +77,13 @@ int Run(TCommandContext &c)
         } catch (...) {
             Rethrow(args[2]);
         }
+        OpenIfAsked(c.Global, args[2], c.Err);
         return 0;
     }
     throw EUsageError("unknown xls subcommand '" + args[0] + "'");
 }
 
-const TCommandRegistrar kRegistrar{{"xls", "dump or copy an Excel 97-2003 workbook", kHelp, Run}};
+const TCommandRegistrar kRegistrar {{"xls", "dump or copy an Excel 97-2003 workbook", kHelp, Run}};
 
 } // namespace
 

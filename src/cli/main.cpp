@@ -18,14 +18,17 @@ const char *kOverview = R"(vartesk - mechanical calculation of overhead-line wir
 
 Usage: vartesk [GLOBAL OPTIONS] COMMAND [ARGS...]
        vartesk help COMMAND      (or: vartesk COMMAND --help)
+       vartesk --version
 
 Global options (for this run only, never stored; before or after the command):
   --lang en|ru        language of messages and texts
   --units daN|kN      unit system of stresses and tensions shown
   --catalog PATH      wire catalog to use instead of the working copy
                       (a binary catalog, or a .txt text export)
-  --open              hand written files to the desktop's program
+  --open              open each written file with the desktop's program (xdg-open)
   --help              this text
+  --version           the program's version
+  --                  ends the options: every later word is an argument
 
 Commands:
 )";
@@ -40,6 +43,12 @@ void PrintOverview(std::ostream &out)
     }
     out << "\nExit codes: 0 success, 1 failure, 2 usage error.\n";
 }
+
+const char *kHelpOfHelp = R"(Usage: vartesk help [COMMAND]
+
+Without COMMAND, the overview of every command and the global options; with COMMAND, the
+help of that command (the same as vartesk COMMAND --help).
+)";
 
 const TCommand *Find(const std::string &name)
 {
@@ -56,6 +65,7 @@ int main(int argc, char **argv)
     std::vector<std::string> rest;
     TGlobalOptions global;
     bool help = false;
+    bool version = false;
     std::string commandName;
     try {
         std::vector<std::string> args(argv + 1, argv + argc);
@@ -63,6 +73,16 @@ int main(int argc, char **argv)
         // command and everything else belongs to it.
         for (size_t i = 0; i < args.size(); ++i) {
             const std::string &a = args[i];
+            if (a == "--") {
+                // Everything after it is an argument, even what looks like an option; the
+                // command keeps the marker so that its own options stop there too.
+                size_t next = i + 1;
+                if (commandName.empty() && next < args.size())
+                    commandName = args[next++];
+                rest.push_back(a);
+                rest.insert(rest.end(), args.begin() + long(next), args.end());
+                break;
+            }
             auto value = [&](const std::string &name) {
                 if (i + 1 >= args.size())
                     throw EUsageError("option " + name + " needs a value");
@@ -84,12 +104,20 @@ int main(int argc, char **argv)
                 global.Open = true;
             else if (a == "--help" || a == "-h")
                 help = true;
+            else if (a == "--version")
+                version = true;
             else if (commandName.empty() && a[0] != '-')
                 commandName = a;
             else
                 rest.push_back(a);
         }
+        if (version && commandName.empty()) {
+            std::cout << "vartesk " << VARTESK_VERSION << "\n";
+            return 0;
+        }
         if (commandName == "help") {
+            if (rest.size() > 1)
+                throw EUsageError("help takes one COMMAND");
             if (rest.empty()) {
                 PrintOverview(std::cout);
                 return 0;
@@ -97,12 +125,19 @@ int main(int argc, char **argv)
             commandName = rest.front();
             rest.clear();
             help = true;
+            if (commandName == "help") {
+                std::cout << kHelpOfHelp;
+                return 0;
+            }
         }
         if (commandName.empty()) {
             if (help) {
                 PrintOverview(std::cout);
                 return 0;
             }
+            // The first word was an option nobody knows: name it rather than the command.
+            if (!rest.empty())
+                throw EUsageError("unknown option " + rest.front());
             throw EUsageError("no command given");
         }
         const TCommand *command = Find(commandName);

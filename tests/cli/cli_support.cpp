@@ -8,7 +8,7 @@
 
 namespace vartesk::test {
 
-TRunResult RunCli(const std::vector<std::string> &args)
+TRunResult RunCli(const std::vector<std::string> &args, const std::vector<std::string> &env)
 {
     TScratchDir dir;
     const auto out = dir / "out";
@@ -24,6 +24,9 @@ TRunResult RunCli(const std::vector<std::string> &args)
         argv.push_back(nullptr);
         if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr))
             ::_exit(127);
+        std::vector<std::string> pairs = env;
+        for (auto &pair : pairs)
+            ::putenv(pair.data());
         ::execv(exe.c_str(), argv.data());
         ::_exit(127);
     }

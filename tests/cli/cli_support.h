@@ -13,7 +13,8 @@ struct TRunResult
     std::string Err;
 };
 
-// Runs the built vartesk with the arguments (no shell involved) and collects its output.
-TRunResult RunCli(const std::vector<std::string> &args);
+// Runs the built vartesk with the arguments (no shell involved) and collects its output;
+// `env` holds NAME=VALUE pairs set for that run only.
+TRunResult RunCli(const std::vector<std::string> &args, const std::vector<std::string> &env = {});
 
 } // namespace vartesk::test

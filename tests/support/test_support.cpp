@@ -57,25 +57,13 @@ void ExpectGolden(const std::filesystem::path &golden, const std::string &actual
         std::filesystem::remove(golden.string() + ".out");
         return;
     }
-    WriteAll(golden.string() + ".out", actual);
-    std::istringstream e(expected), a(actual);
-    std::string le, la;
-    int line = 0;
-    while (true) {
-        ++line;
-        const bool he = static_cast<bool>(std::getline(e, le));
-        const bool ha = static_cast<bool>(std::getline(a, la));
-        if (!he && !ha)
-            break;
-        if (le != la || he != ha) {
-            ADD_FAILURE() << "golden " << golden << " differs at line " << line
-                          << "\n expected: " << (he ? le : "<end>")
-                          << "\n   actual: " << (ha ? la : "<end>") << "\n (actual written to "
-                          << golden.string() << ".out)";
-            return;
-        }
-    }
-    ADD_FAILURE() << "golden " << golden << " differs (line endings?); actual written to .out";
+    const std::string out = golden.string() + ".out";
+    WriteAll(out, actual);
+    // A unified diff shows every changed line at once, with its context.
+    std::string diff;
+    RunCommand("diff -u --label expected --label actual '" + golden.string() + "' '" + out + "'",
+               diff);
+    ADD_FAILURE() << "golden " << golden << " differs (actual written to " << out << "):\n" << diff;
 }
 
 int RunCommand(const std::string &command, std::string &output)

@@ -22,7 +22,7 @@ private:
 };
 
 // Compares actual bytes with the golden file at path. On a difference writes path + ".out"
-// and fails with the first differing line; UPDATE_GOLDEN=1 rewrites the golden file instead.
+// and fails with a unified diff; UPDATE_GOLDEN=1 rewrites the golden file instead.
 void ExpectGolden(const std::filesystem::path &golden, const std::string &actual);
 
 std::string ReadAll(const std::filesystem::path &path);
