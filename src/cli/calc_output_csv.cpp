@@ -2,6 +2,7 @@
 #include "cli/calc_output_report.h"
 
 #include "base/number_text.h"
+#include "base/text_formats.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
 
@@ -10,20 +11,6 @@
 namespace vartesk::cli {
 
 namespace {
-
-// RFC 4180: a field holding a separator, a quote or a line break is quoted, quotes doubled.
-std::string Field(const std::string &text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
 
 std::string TemperatureSuffix(double t)
 {
@@ -51,13 +38,13 @@ void WriteConductor(std::ostream &out,
         return;
     for (const auto &ss : run->StrainSections) {
         for (const auto &span : ss.Result.Spans) {
-            out << Field(section.Name) << ',' << conductor << ',' << Field(ss.Label) << ','
-                << Field(span.From + "-" + span.To) << ',' << ShortestText(span.Length) << ','
+            out << CsvField(section.Name) << ',' << conductor << ',' << CsvField(ss.Label) << ','
+                << CsvField(span.From + "-" + span.To) << ',' << RoundTripNumber(span.Length) << ','
                 << (span.Attested ? 1 : 0);
             for (double f : span.Sag)
-                out << ',' << ShortestText(f);
+                out << ',' << RoundTripNumber(f);
             for (double t : span.Tension)
-                out << ',' << ShortestText(t * ForceFactor());
+                out << ',' << RoundTripNumber(t * ForceFactor());
             out << "\r\n";
         }
     }

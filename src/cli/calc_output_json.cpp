@@ -1,143 +1,14 @@
 // vartesk calc --format json: the results as one JSON document in internal units.
 #include "cli/calc_output_report.h"
 
+#include "base/json_writer.h"
 #include "mechanics/critical_spans.h"
 
-#include <charconv>
-#include <cmath>
 #include <ostream>
-#include <vector>
 
 namespace vartesk::cli {
 
 namespace {
-
-// A streaming writer: objects one member a line, arrays of plain values on one line.
-class TJsonWriter
-{
-public:
-    explicit TJsonWriter(std::ostream &out)
-        : Out(out)
-    { }
-
-    void BeginObject()
-    {
-        BeforeValue();
-        Out << '{';
-        Levels.push_back({false, 0});
-    }
-    void EndObject() { End('}'); }
-    // A flat array of numbers or strings stays on one line.
-    void BeginArray(bool flat = false)
-    {
-        BeforeValue();
-        Out << '[';
-        Levels.push_back({flat, 0});
-    }
-    void EndArray() { End(']'); }
-    void Key(const char *name)
-    {
-        BeforeValue();
-        WriteString(name);
-        Out << ": ";
-        KeyWritten = true;
-    }
-
-    void Number(double v)
-    {
-        BeforeValue();
-        Out << ShortestText(v);
-    }
-    void Int(long long v)
-    {
-        BeforeValue();
-        Out << v;
-    }
-    void Bool(bool v)
-    {
-        BeforeValue();
-        Out << (v ? "true" : "false");
-    }
-    void Null()
-    {
-        BeforeValue();
-        Out << "null";
-    }
-    void String(const std::string &s)
-    {
-        BeforeValue();
-        WriteString(s);
-    }
-
-    template<size_t N>
-    void Numbers(const std::array<double, N> &values)
-    {
-        BeginArray(true);
-        for (double v : values)
-            Number(v);
-        EndArray();
-    }
-
-    void Finish() { Out << '\n'; }
-
-private:
-    struct TLevel
-    {
-        bool Flat;
-        int Count;
-    };
-
-    void Indent()
-    {
-        Out << '\n';
-        for (size_t i = 0; i < Levels.size(); ++i)
-            Out << "  ";
-    }
-
-    void BeforeValue()
-    {
-        if (KeyWritten) {
-            KeyWritten = false;
-            return;
-        }
-        if (Levels.empty())
-            return;
-        TLevel &level = Levels.back();
-        if (level.Count++ > 0)
-            Out << (level.Flat ? ", " : ",");
-        if (!level.Flat)
-            Indent();
-    }
-
-    void End(char close)
-    {
-        const TLevel level = Levels.back();
-        Levels.pop_back();
-        if (level.Count > 0 && !level.Flat)
-            Indent();
-        Out << close;
-    }
-
-    void WriteString(const std::string &s)
-    {
-        static const char kHex[] = "0123456789abcdef";
-        Out << '"';
-        for (const char c : s) {
-            const auto u = static_cast<unsigned char>(c);
-            if (c == '"' || c == '\\')
-                Out << '\\' << c;
-            else if (u < 0x20)
-                Out << "\\u00" << kHex[u >> 4] << kHex[u & 0xf];
-            else
-                Out << c; // UTF-8 bytes pass through
-        }
-        Out << '"';
-    }
-
-    std::ostream &Out;
-    std::vector<TLevel> Levels;
-    bool KeyWritten = false;
-};
 
 void WriteSpan(TJsonWriter &w, const TSpanResult &span)
 {
@@ -320,15 +191,6 @@ void WriteSection(TJsonWriter &w, const TSectionRun &s)
 }
 
 } // namespace
-
-std::string ShortestText(double v)
-{
-    if (!std::isfinite(v))
-        return "null";
-    char buffer[32];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
-    return std::string(buffer, r.ptr);
-}
 
 void WriteCalcJson(std::ostream &out, const TCalcReport &report)
 {

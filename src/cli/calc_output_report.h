@@ -82,9 +82,6 @@ void WriteCalcText(std::ostream &out, const TCalcReport &report);
 // the unit system of the run, named in the header.
 void WriteCalcCsv(std::ostream &out, const TCalcReport &report);
 
-// The shortest text that reads back to the same double, locale-free; "null" if not finite.
-std::string ShortestText(double v);
-
 // A message of the calculation on one line: the boxes break their lines with CR LF.
 std::string OneLine(const std::string &text);
 

@@ -1,6 +1,7 @@
 // JSON and CSV pictures of a workbook.
 #include "xls/workbook_dump.h"
 
+#include "base/text_formats.h"
 #include "xls/workbook.h"
 #include "xls/xls_error.h"
 
@@ -11,61 +12,6 @@
 namespace vartesk::xls {
 
 namespace {
-
-std::string Number(double v)
-{
-    if (!std::isfinite(v))
-        return "null";
-    char b[32];
-    auto res = std::to_chars(b, b + sizeof b, v);
-    return std::string(b, res.ptr);
-}
-
-std::string JsonString(std::string_view s)
-{
-    std::string o = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-        case '"':
-            o += "\\\"";
-            break;
-        case '\\':
-            o += "\\\\";
-            break;
-        case '\n':
-            o += "\\n";
-            break;
-        case '\r':
-            o += "\\r";
-            break;
-        case '\t':
-            o += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char b[8];
-                std::snprintf(b, sizeof b, "\\u%04x", c);
-                o += b;
-            } else {
-                o += char(c);
-            }
-        }
-    }
-    return o + "\"";
-}
-
-std::string CsvField(std::string_view s)
-{
-    if (s.find_first_of(",\"\n\r") == std::string_view::npos)
-        return std::string(s);
-    std::string o = "\"";
-    for (char c : s) {
-        if (c == '"')
-            o += '"';
-        o += c;
-    }
-    return o + "\"";
-}
 
 struct TCellText
 {
@@ -89,10 +35,10 @@ TCellText Describe(const TWorkbook &book, const TCells &cells, const TCellData &
     }
     switch (kind) {
     case TCellKind::Number:
-        return {"number", Number(num), Number(num)};
+        return {"number", RoundTripNumber(num), RoundTripNumber(num)};
     case TCellKind::Text: {
         const auto t = book.Strings.At(text);
-        return {"text", JsonString(t), std::string(t)};
+        return {"text", JsonQuoted(t), std::string(t)};
     }
     case TCellKind::Boolean:
         return {"boolean", small ? "true" : "false", small ? "TRUE" : "FALSE"};
@@ -129,7 +75,7 @@ std::string DumpJson(const TWorkbook &book, const std::optional<std::string> &na
         if (!firstSheet)
             o += ",";
         firstSheet = false;
-        o += "\n{\"name\":" + JsonString(s->Name())
+        o += "\n{\"name\":" + JsonQuoted(s->Name())
             + ",\"hidden\":" + (s->Hidden() ? "true" : "false") + ",\"cells\":[";
         bool first = true;
         const auto &cells = s->Cells();
@@ -141,7 +87,7 @@ std::string DumpJson(const TWorkbook &book, const std::optional<std::string> &na
                 o += "{\"address\":\"" + A1Address({int(r), c.Col, int(r), c.Col})
                     + "\",\"row\":" + std::to_string(r) + ",\"col\":" + std::to_string(c.Col)
                     + ",\"kind\":\"" + t.Kind + "\",\"value\":" + t.Json
-                    + ",\"format\":" + JsonString(FormatOf(book, c.Xf))
+                    + ",\"format\":" + JsonQuoted(FormatOf(book, c.Xf))
                     + (c.Kind == TCellKind::Formula ? ",\"formula\":true" : "") + "}";
             }
         o += "],\n\"merged\":[";
@@ -157,7 +103,7 @@ std::string DumpJson(const TWorkbook &book, const std::optional<std::string> &na
             o += first ? "" : ",";
             first = false;
             o += "{\"col\":" + std::to_string(col) + ",\"letter\":\"" + ColumnLetters(col)
-                + "\",\"width\":" + Number(UnitsToWidth(d.Width))
+                + "\",\"width\":" + RoundTripNumber(UnitsToWidth(d.Width))
                 + ",\"units\":" + std::to_string(d.Width)
                 + ",\"hidden\":" + ((d.Options & 1) ? "true" : "false") + "}";
         }
@@ -181,8 +127,8 @@ std::string DumpCsv(const TWorkbook &book, const std::optional<std::string> &nam
         for (const auto &m : s->Ranges().MergedAreas())
             o += sheet + ",merged," + A1Address(m) + ",,,\n";
         for (const auto &[col, d] : s->Columns().Items)
-            o += sheet + ",column," + ColumnLetters(col) + ",width," + Number(UnitsToWidth(d.Width))
-                + ",\n";
+            o += sheet + ",column," + ColumnLetters(col) + ",width,"
+                + RoundTripNumber(UnitsToWidth(d.Width)) + ",\n";
     }
     return o;
 }
