@@ -89,6 +89,8 @@ void PrintLimits(std::ostream &out,
                  double tAvg)
 {
     out << "    " << Label("Type") << ": " << type << "; ";
+    // The keys are named crosswise, as the section editor's tabs use them: the text of
+    // `Tension` is the word for stress, that of `Stress` the word for tension.
     if (mode == 1)
         out << Label("Stress") << " max " << Num(tMax * ForceFactor()) << " / avg "
             << Num(tAvg * ForceFactor()) << " " << ForceUnit() << "\n";

@@ -119,6 +119,20 @@ TEST(ProjectCli, InfoSpeaksTheChosenLanguageAndUnits)
     EXPECT_NE(ru.Out.find("Н/мм2"), std::string::npos);
 }
 
+TEST(ProjectCli, InfoNamesStressesAndTensionsAsTheyAre)
+{
+    // The demo's second section gives its cord by tensions, every other limit by stresses.
+    const auto en = RunCli({"--lang", "en", "info", kDemo});
+    ASSERT_EQ(en.ExitCode, 0) << en.Err;
+    EXPECT_NE(en.Out.find("Stress max 13 / avg 9 daN/mm2\n"), std::string::npos) << en.Out;
+    EXPECT_NE(en.Out.find("Tension max 1030 / avg 710 daN\n"), std::string::npos) << en.Out;
+    EXPECT_EQ(en.Out.find("Tension max 13"), std::string::npos) << en.Out;
+    const auto ru = RunCli({"--lang", "ru", "info", kDemo});
+    ASSERT_EQ(ru.ExitCode, 0) << ru.Err;
+    EXPECT_NE(ru.Out.find("Напряжение max 13 / avg 9 даН/мм2\n"), std::string::npos) << ru.Out;
+    EXPECT_NE(ru.Out.find("Тяжение max 1030 / avg 710 даН\n"), std::string::npos) << ru.Out;
+}
+
 TEST(ProjectCli, SettingsAreStoredOnlyWhenAsked)
 {
     TScratchDir home;
