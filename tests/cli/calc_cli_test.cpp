@@ -681,6 +681,55 @@ TEST_F(CalcCli, DemoMessagesGoToStderrAndTheExitCodeIsZero)
     }
 }
 
+TEST_F(CalcCli, TextColumnsStayApartWhateverTheWidth)
+{
+    TProject project;
+    LoadProjectFile(Generated, project);
+    TParcel &huge = project.Parcels.Get(kWireOnly);
+    huge.Pillars.Get(0).Prolet = 1e9;
+    huge.Pillars.Get(0).Nomer = "1234567A";
+    huge.Pillars.Get(1).Nomer = "7654321B";
+    SaveProjectFile(Dir / "huge.vsk", project);
+    for (const char *units : {"daN", "kN"}) {
+        SCOPED_TRACE(units);
+        const auto r = RunCli({"calc",
+                               (Dir / "huge.vsk").string(),
+                               "--catalog",
+                               kCatalog,
+                               "--lang",
+                               "en",
+                               "--units",
+                               units});
+        ASSERT_EQ(r.ExitCode, 0) << r.Err;
+        ASSERT_NE(r.Out.find("1234567A-7654321B"), std::string::npos) << r.Out;
+        // Every line of a grid holds its label, the length and attestation, and nine numbers;
+        // two cells run together would make one word of them.
+        size_t grids = 0, rows = 0;
+        bool inGrid = false;
+        for (const auto &line : Lines(r.Out)) {
+            std::istringstream in(line);
+            std::vector<std::string> words;
+            for (std::string word; in >> word;)
+                words.push_back(word);
+            if (!words.empty() && words[0] == "Span") {
+                EXPECT_EQ(words.size(), 12u) << line;
+                inGrid = true;
+                ++grids;
+            } else if (inGrid && !words.empty() && words[0] == "Tension,") {
+                EXPECT_EQ(words.size(), 11u) << line;
+                inGrid = false;
+            } else if (inGrid) {
+                const bool attested = words.size() > 2 && words[2] == "V";
+                EXPECT_EQ(words.size(), attested ? 12u : 11u) << line;
+                ++rows;
+            }
+        }
+        EXPECT_EQ(grids, 5u);
+        EXPECT_GT(rows, 5u);
+        EXPECT_NE(r.Out.find(" 1000000000 "), std::string::npos) << r.Out;
+    }
+}
+
 TEST_F(CalcCli, AProjectThatDoesNotLoadExitsOne)
 {
     WriteAll(Dir / "bad.vsk", "version 3.4\r\nmany\r\n");
