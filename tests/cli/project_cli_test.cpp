@@ -133,6 +133,25 @@ TEST(ProjectCli, InfoNamesStressesAndTensionsAsTheyAre)
     EXPECT_NE(ru.Out.find("Тяжение max 1030 / avg 710 даН\n"), std::string::npos) << ru.Out;
 }
 
+TEST(ProjectCli, InfoWarnsAboutDoubtfulValuesOnStderr)
+{
+    TScratchDir dir;
+    const auto path = dir / "doubtful.vsk";
+    std::string bytes = ReadAll(kDemo);
+    // The ice wall is the first value after the header and the section count.
+    const std::string ice = "\r\n 1.00000000000000E+0001\r\n";
+    ASSERT_EQ(bytes.find(ice), std::string("version 3.4\r\n3").size());
+    bytes.replace(bytes.find(ice), ice.size(), "\r\n-1.00000000000000E+0000\r\n");
+    WriteAll(path, bytes);
+    const auto doubtful = RunCli({"--lang", "en", "info", path.string()});
+    ASSERT_EQ(doubtful.ExitCode, 0) << doubtful.Err;
+    EXPECT_EQ(doubtful.Err,
+              "vartesk: warning: climatic conditions: ice wall thickness -1 mm is outside "
+              "0..100 mm\n");
+    EXPECT_NE(doubtful.Out.find("Ice: -1 mm"), std::string::npos) << "loaded as it is";
+    EXPECT_EQ(RunCli({"--lang", "en", "info", kDemo}).Err, "");
+}
+
 TEST(ProjectCli, SettingsAreStoredOnlyWhenAsked)
 {
     TScratchDir home;
