@@ -196,6 +196,11 @@ void WriteCalcJson(std::ostream &out, const TCalcReport &report)
 {
     TJsonWriter w(out);
     w.BeginObject();
+    w.Key("warnings");
+    w.BeginArray();
+    for (const auto &warning : report.Warnings)
+        w.String(warning);
+    w.EndArray();
     w.Key("sections");
     w.BeginArray();
     for (const auto &section : report.Sections)

@@ -67,6 +67,7 @@ struct TSectionRun
 
 struct TCalcReport
 {
+    std::vector<std::string> Warnings; // the plausibility warnings of the project
     std::vector<TSectionRun> Sections;
 };
 

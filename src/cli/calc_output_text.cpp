@@ -8,6 +8,7 @@
 #include "l10n/units.h"
 #include "mechanics/critical_spans.h"
 
+#include <algorithm>
 #include <charconv>
 #include <ostream>
 
@@ -84,12 +85,62 @@ std::string StateText(const TCalcResult &r)
     return Say("none", "не найдено");
 }
 
-void WriteGridHeading(std::ostream &out)
+// Column widths of one grid: the usual ones, widened so that even a number no one meant
+// (a span of a million metres, a tension of 1E20) keeps a blank before it.
+struct TGridWidths
 {
-    out << "      " << PadRight(Say("Span", "Пролёт"), kLabelWidth)
-        << PadLeft(Say("Length", "Длина"), kNumberWidth) << "  " << Say("Att.", "Виз.");
+    size_t Label = kLabelWidth;
+    size_t Length = kNumberWidth;
+    size_t Number = kNumberWidth;
+};
+
+std::string SpanLabel(const TSpanResult &span)
+{
+    return span.From + "-" + span.To;
+}
+
+std::string TensionLabel()
+{
+    return std::string(Say("Tension", "Тяжение")) + ", " + ForceUnit();
+}
+
+std::string TensionText(double t)
+{
+    return Fixed(t * ForceFactor(), TensionDecimals());
+}
+
+size_t Widened(size_t width, const std::string &cell)
+{
+    return std::max(width, Utf8Length(cell) + 1);
+}
+
+TGridWidths GridWidths(const TCalcResult &r)
+{
+    TGridWidths w;
     for (double t : kTemperatureGrid)
-        out << PadLeft(TemperatureHeading(t), kNumberWidth);
+        w.Number = Widened(w.Number, TemperatureHeading(t));
+    for (const auto &span : r.Spans) {
+        w.Label = Widened(w.Label, SpanLabel(span));
+        w.Length = Widened(w.Length, FormatGeneral(span.Length));
+        for (double f : span.Sag)
+            w.Number = Widened(w.Number, Fixed(f, 2));
+    }
+    for (double t : r.Tension)
+        w.Number = Widened(w.Number, TensionText(t));
+    // The tension row's label spans the label, length and attestation columns.
+    const size_t spanned = w.Label + w.Length + 2 + Utf8Length(Say("Att.", "Виз."));
+    const size_t label = Utf8Length(TensionLabel()) + 1;
+    if (label > spanned)
+        w.Label += label - spanned;
+    return w;
+}
+
+void WriteGridHeading(std::ostream &out, const TGridWidths &w)
+{
+    out << "      " << PadRight(Say("Span", "Пролёт"), w.Label)
+        << PadLeft(Say("Length", "Длина"), w.Length) << "  " << Say("Att.", "Виз.");
+    for (double t : kTemperatureGrid)
+        out << PadLeft(TemperatureHeading(t), w.Number);
     out << "\n";
 }
 
@@ -116,20 +167,20 @@ void WriteStrainSection(std::ostream &out, const TStrainSectionRun &run)
     if (!r.Spans.empty()) {
         out << "      " << Say("Sags", "Стрелы провеса") << ", " << LocalString("meter") << ", "
             << Say("at", "при") << " C:\n";
-        WriteGridHeading(out);
+        const TGridWidths w = GridWidths(r);
+        WriteGridHeading(out, w);
         for (const auto &span : r.Spans) {
-            out << "      " << PadRight(span.From + "-" + span.To, kLabelWidth)
-                << PadLeft(FormatGeneral(span.Length), kNumberWidth) << "  "
+            out << "      " << PadRight(SpanLabel(span), w.Label)
+                << PadLeft(FormatGeneral(span.Length), w.Length) << "  "
                 << PadRight(span.Attested ? "V" : "", Utf8Length(Say("Att.", "Виз.")));
             for (double f : span.Sag)
-                out << PadLeft(Fixed(f, 2), kNumberWidth);
+                out << PadLeft(Fixed(f, 2), w.Number);
             out << "\n";
         }
         out << "      "
-            << PadRight(std::string(Say("Tension", "Тяжение")) + ", " + ForceUnit(),
-                        kLabelWidth + kNumberWidth + 2 + Utf8Length(Say("Att.", "Виз.")));
+            << PadRight(TensionLabel(), w.Label + w.Length + 2 + Utf8Length(Say("Att.", "Виз.")));
         for (double t : r.Tension)
-            out << PadLeft(Fixed(t * ForceFactor(), TensionDecimals()), kNumberWidth);
+            out << PadLeft(TensionText(t), w.Number);
         out << "\n";
     }
     for (const auto &message : r.Messages)

@@ -5,6 +5,7 @@
 #include "cli/calc_output_report.h"
 #include "cli/catalog_option.h"
 #include "cli/command.h"
+#include "cli/project_warnings.h"
 #include "l10n/language.h"
 #include "model/project.h"
 #include "model/projectfile/project_file.h"
@@ -147,10 +148,12 @@ int RunCalc(TCommandContext &c)
     const auto args = c.Args.Positional(1, 1);
     TProject project;
     Load(args[0], project);
+    std::vector<std::string> warnings = WarnAboutProject(project, c.Err);
     UseCatalogFor(c.Global, c.Err);
     // A type missing from the catalog is reported by the call that needs it; the other
     // strain sections are still worth printing, so there is no catalog check up front.
-    const TCalcReport report = TRunner(project, c.Err).Run();
+    TCalcReport report = TRunner(project, c.Err).Run();
+    report.Warnings = std::move(warnings);
     switch (format) {
     case TFormat::Text:
         WriteCalcText(c.Out, report);
@@ -175,6 +178,8 @@ const TCommandRegistrar kCalc {{
     "        attested, nine sags (m) and nine tensions (in the units of --units)\n"
     "  json  one document with everything calculated, in daN, daN/mm2, m and mm\n"
     "        whatever --units says\n\n"
+    "Doubtful values of the project (a negative span, say) are warned about first, on\n"
+    "stderr and in the JSON's \"warnings\"; nothing is refused for them.\n"
     "The calculation's messages go to stderr (and into the JSON). The exit code is 0\n"
     "whenever the project loaded, even if some strain sections could not be calculated.\n",
     RunCalc,

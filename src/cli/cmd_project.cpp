@@ -2,6 +2,7 @@
 #include "base/number_text.h"
 #include "cli/command.h"
 #include "cli/desktop_open.h"
+#include "cli/project_warnings.h"
 #include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
@@ -91,6 +92,8 @@ void PrintLimits(std::ostream &out,
                  double tAvg)
 {
     out << "    " << Label("Type") << ": " << type << "; ";
+    // The keys are named crosswise, as the section editor's tabs use them: the text of
+    // `Tension` is the word for stress, that of `Stress` the word for tension.
     if (mode == 1)
         out << Label("Stress") << " max " << Num(tMax * ForceFactor()) << " / avg "
             << Num(tAvg * ForceFactor()) << " " << ForceUnit() << "\n";
@@ -104,6 +107,7 @@ int RunInfo(TCommandContext &c)
     const auto args = c.Args.Positional(1, 1);
     TProject project;
     Load(args[0], project);
+    WarnAboutProject(project, c.Err);
     auto &out = c.Out;
     const TKlimat &k = project.Klimat;
     const std::string mm = LocalString("mm");
@@ -167,7 +171,8 @@ const TCommandRegistrar kInfo {{
     "info",
     "show a project: climate, coefficients, sections, supports",
     "Usage: vartesk info PROJECT.vsk\n\nShows the climate, the coefficients and every section\n"
-    "with its wire, cord and supports, in the language and units of --lang and --units.\n",
+    "with its wire, cord and supports, in the language and units of --lang and --units.\n"
+    "Doubtful values of the project (a negative span, say) are warned about on stderr.\n",
     RunInfo,
 }};
 

@@ -329,7 +329,10 @@ void ExpectDamper(const TJson &d, const std::string &where)
 
 void ExpectDocumentShape(const TJson &doc)
 {
-    ExpectKeys(doc, {"sections"}, "document");
+    ExpectKeys(doc, {"warnings", "sections"}, "document");
+    ASSERT_EQ(doc["warnings"].Kind, TJson::Array);
+    for (const auto &warning : doc["warnings"].Items)
+        EXPECT_EQ(warning.Kind, TJson::String);
     ASSERT_EQ(doc["sections"].Kind, TJson::Array);
     for (size_t i = 0; i < doc["sections"].Items.size(); ++i) {
         const TJson &s = doc["sections"][i];
@@ -678,6 +681,95 @@ TEST_F(CalcCli, DemoMessagesGoToStderrAndTheExitCodeIsZero)
         EXPECT_EQ(r.ExitCode, 0);
         EXPECT_EQ(r.Err, run.Err);
         EXPECT_EQ(r.Out.find("vartesk:"), std::string::npos);
+    }
+}
+
+TEST_F(CalcCli, DoubtfulValuesAreWarnedAboutBeforeEveryFormat)
+{
+    // The generated project's "Zero" section opens with a span of 0 m.
+    const std::string warning = "vartesk: warning: section 4 \"Zero\", support 1: span of 0 m "
+                                "before the last support of the section";
+    for (const char *format : {"text", "csv", "json"}) {
+        SCOPED_TRACE(format);
+        const auto r = RunCli(
+            {"calc", Generated, "--catalog", kCatalog, "--lang", "en", "--format", format});
+        ASSERT_EQ(r.ExitCode, 0) << r.Err;
+        EXPECT_EQ(Lines(r.Err).at(0), warning) << "before the calculation's own messages";
+        if (std::string(format) != "json") {
+            EXPECT_EQ(r.Out.find("support 1: span of 0 m"), std::string::npos)
+                << "stdout stays the document";
+        }
+    }
+    const TJson doc = CalcJson(Generated);
+    ASSERT_EQ(doc["warnings"].Items.size(), 1u);
+    EXPECT_EQ("vartesk: warning: " + doc["warnings"][0].Text, warning);
+    EXPECT_TRUE(CalcJson(kDemo)["warnings"].Items.empty()) << "an empty array, not a missing one";
+
+    // Numbers no one meant are calculated all the same, under their warnings.
+    TProject project;
+    LoadProjectFile(Generated, project);
+    project.Klimat.Tols = 1000;
+    project.KlimatKoef.TypeTer = 99;
+    project.Parcels.Get(kWireOnly).Pillars.Get(0).Prolet = -250;
+    SaveProjectFile(Dir / "doubtful.vsk", project);
+    const TJson doubtful = CalcJson((Dir / "doubtful.vsk").string());
+    const auto &warnings = doubtful["warnings"].Items;
+    ASSERT_EQ(warnings.size(), 4u);
+    EXPECT_EQ(warnings[0].Text,
+              "climatic conditions: ice wall thickness 1000 mm is outside 0..100 mm");
+    EXPECT_EQ(warnings[1].Text,
+              "climatic parameters and coefficients: terrain type 99 is none of 1, 2, 3 (A, B, C)");
+    EXPECT_EQ(warnings[2].Text,
+              "section 1 \"Wire \"only\"\\\", support 1: span -250 m is negative");
+    EXPECT_EQ(doubtful["sections"].Items.size(), 5u);
+}
+
+TEST_F(CalcCli, TextColumnsStayApartWhateverTheWidth)
+{
+    TProject project;
+    LoadProjectFile(Generated, project);
+    TParcel &huge = project.Parcels.Get(kWireOnly);
+    huge.Pillars.Get(0).Prolet = 1e9;
+    huge.Pillars.Get(0).Nomer = "1234567A";
+    huge.Pillars.Get(1).Nomer = "7654321B";
+    SaveProjectFile(Dir / "huge.vsk", project);
+    for (const char *units : {"daN", "kN"}) {
+        SCOPED_TRACE(units);
+        const auto r = RunCli({"calc",
+                               (Dir / "huge.vsk").string(),
+                               "--catalog",
+                               kCatalog,
+                               "--lang",
+                               "en",
+                               "--units",
+                               units});
+        ASSERT_EQ(r.ExitCode, 0) << r.Err;
+        ASSERT_NE(r.Out.find("1234567A-7654321B"), std::string::npos) << r.Out;
+        // Every line of a grid holds its label, the length and attestation, and nine numbers;
+        // two cells run together would make one word of them.
+        size_t grids = 0, rows = 0;
+        bool inGrid = false;
+        for (const auto &line : Lines(r.Out)) {
+            std::istringstream in(line);
+            std::vector<std::string> words;
+            for (std::string word; in >> word;)
+                words.push_back(word);
+            if (!words.empty() && words[0] == "Span") {
+                EXPECT_EQ(words.size(), 12u) << line;
+                inGrid = true;
+                ++grids;
+            } else if (inGrid && !words.empty() && words[0] == "Tension,") {
+                EXPECT_EQ(words.size(), 11u) << line;
+                inGrid = false;
+            } else if (inGrid) {
+                const bool attested = words.size() > 2 && words[2] == "V";
+                EXPECT_EQ(words.size(), attested ? 12u : 11u) << line;
+                ++rows;
+            }
+        }
+        EXPECT_EQ(grids, 5u);
+        EXPECT_GT(rows, 5u);
+        EXPECT_NE(r.Out.find(" 1000000000 "), std::string::npos) << r.Out;
     }
 }
 

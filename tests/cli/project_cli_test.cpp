@@ -119,6 +119,39 @@ TEST(ProjectCli, InfoSpeaksTheChosenLanguageAndUnits)
     EXPECT_NE(ru.Out.find("Н/мм2"), std::string::npos);
 }
 
+TEST(ProjectCli, InfoNamesStressesAndTensionsAsTheyAre)
+{
+    // The demo's second section gives its cord by tensions, every other limit by stresses.
+    const auto en = RunCli({"--lang", "en", "info", kDemo});
+    ASSERT_EQ(en.ExitCode, 0) << en.Err;
+    EXPECT_NE(en.Out.find("Stress max 13 / avg 9 daN/mm2\n"), std::string::npos) << en.Out;
+    EXPECT_NE(en.Out.find("Tension max 1030 / avg 710 daN\n"), std::string::npos) << en.Out;
+    EXPECT_EQ(en.Out.find("Tension max 13"), std::string::npos) << en.Out;
+    const auto ru = RunCli({"--lang", "ru", "info", kDemo});
+    ASSERT_EQ(ru.ExitCode, 0) << ru.Err;
+    EXPECT_NE(ru.Out.find("Напряжение max 13 / avg 9 даН/мм2\n"), std::string::npos) << ru.Out;
+    EXPECT_NE(ru.Out.find("Тяжение max 1030 / avg 710 даН\n"), std::string::npos) << ru.Out;
+}
+
+TEST(ProjectCli, InfoWarnsAboutDoubtfulValuesOnStderr)
+{
+    TScratchDir dir;
+    const auto path = dir / "doubtful.vsk";
+    std::string bytes = ReadAll(kDemo);
+    // The ice wall is the first value after the header and the section count.
+    const std::string ice = "\r\n 1.00000000000000E+0001\r\n";
+    ASSERT_EQ(bytes.find(ice), std::string("version 3.4\r\n3").size());
+    bytes.replace(bytes.find(ice), ice.size(), "\r\n-1.00000000000000E+0000\r\n");
+    WriteAll(path, bytes);
+    const auto doubtful = RunCli({"--lang", "en", "info", path.string()});
+    ASSERT_EQ(doubtful.ExitCode, 0) << doubtful.Err;
+    EXPECT_EQ(doubtful.Err,
+              "vartesk: warning: climatic conditions: ice wall thickness -1 mm is outside "
+              "0..100 mm\n");
+    EXPECT_NE(doubtful.Out.find("Ice: -1 mm"), std::string::npos) << "loaded as it is";
+    EXPECT_EQ(RunCli({"--lang", "en", "info", kDemo}).Err, "");
+}
+
 TEST(ProjectCli, SettingsAreStoredOnlyWhenAsked)
 {
     TScratchDir home;

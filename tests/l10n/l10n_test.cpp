@@ -65,6 +65,36 @@ TEST_F(Localization, TableHoldsEveryKeyWithTwoTexts)
     EXPECT_EQ(LocalString("Wire_not_found"), "Не найден провод %s.");
 }
 
+// The section editor's key names are crossed (`Tension` names the stresses tab); the texts
+// must not be: a stress is "напряжение" and a tension "тяжение" in both languages' words.
+TEST_F(Localization, StressAndTensionCaptionsSayTheSameInBothLanguages)
+{
+    RegisterAllStrings();
+    const struct
+    {
+        const char *Key;
+        const char *English;
+        const char *Russian;
+    } captions[] = {
+        {"Tension", "Stress", "Напряжение"},
+        {"Stress", "Tension", "Тяжение"},
+        {"Max_perm_tens", "Maximum permissible stress", "Максимальное допускаемое напряжение"},
+        {"Tension_aver_temp",
+         "Stress at average annual temperature",
+         "Напряжение при среднегодовой температуре"},
+        {"Max_stress", "Maximum permissible tension", "Максимальное допускаемое тяжение"},
+        {"Stress_aver_temp",
+         "Tension at average annual temperature",
+         "Тяжение при среднегодовой температуре"},
+    };
+    for (const auto &c : captions) {
+        UseLanguage(0);
+        EXPECT_EQ(LocalString(c.Key), c.English) << c.Key;
+        UseLanguage(1);
+        EXPECT_EQ(LocalString(c.Key), c.Russian) << c.Key;
+    }
+}
+
 TEST_F(Localization, KeysMatchWithoutRegardToCase)
 {
     RegisterString("Cancel", "Cancel;Отмена");
