@@ -189,7 +189,7 @@ int Run(TCommandContext &c)
             throw EUsageError("catalog import replaces the working catalog; it does not take "
                               "--catalog");
         UseCatalogFor(c.Global, c.Err);
-        WireCatalog().ImportText(file);
+        ReportCatalogWarnings(WireCatalog().ImportText(file), c.Err);
         SaveWorkingCatalogIfChanged();
         return 0;
     }
@@ -209,8 +209,9 @@ const TCommandRegistrar kCatalog {{
     "export   writes the text export: name;diameter;area;weight;modulus;coefficient;group\n"
     "         (modulus in daN/mm2), one line per entry\n"
     "import   replaces the working catalog by a text export; the file is converted whole\n"
-    "         first, so a bad line changes nothing. A line without the group field goes to\n"
-    "         group 7; empty lines are skipped.\n\n"
+    "         first, so a bad line or a file without entries changes nothing. Every ';'\n"
+    "         separates a field: an empty name or number is an error. A line without the\n"
+    "         group field goes to group 7; empty lines are skipped.\n\n"
     "The working catalog is base_provod.dat in the shared data folder, seeded on the first\n"
     "run from the copy beside the program. With --catalog PATH, list, show and export use\n"
     "that binary catalog or .txt text export instead, and nothing is written back.\n"
