@@ -141,6 +141,50 @@ TEST_F(CatalogCli, ImportWarningsGoToStandardError)
     EXPECT_NE(Run("catalog show Abcdefghijklmnop").Out.find("-4"), std::string::npos);
 }
 
+TEST_F(CatalogCli, ExportNeverOverwritesTheCatalogInUse)
+{
+    (void)Run("catalog list");
+    const std::string working = ReadAll(Working());
+    // The same file under other names: a detour, a symbolic and a hard link.
+    std::filesystem::create_symlink(Working(), Home / "link.dat");
+    std::filesystem::create_hard_link(Working(), Home / "hard.dat");
+    const std::string spellings[] = {
+        Working().string(),
+        (Working().parent_path() / ".." / "Lorvana" / "base_provod.dat").string(),
+        (Home / "link.dat").string(),
+        (Home / "hard.dat").string(),
+    };
+    for (const auto &target : spellings) {
+        const TRun r = Run("catalog export '" + target + "'");
+        EXPECT_EQ(r.Code, 1) << target;
+        EXPECT_EQ(r.Err,
+                  "vartesk: catalog export would overwrite the working catalog " + target
+                      + "; choose another file\n");
+        EXPECT_EQ(ReadAll(Working()), working);
+    }
+
+    WriteAll(Home / "one.txt", "Only;1;2;3;4;5;4\r\n");
+    const TRun one = Run("--catalog '" + (Home / "one.txt").string() + "' catalog export '"
+                         + (Home / "." / "one.txt").string() + "'");
+    EXPECT_EQ(one.Code, 1);
+    EXPECT_NE(one.Err.find("the catalog of this run"), std::string::npos) << one.Err;
+    EXPECT_EQ(ReadAll(Home / "one.txt"), "Only;1;2;3;4;5;4\r\n");
+    // The working copy stays protected while another catalog is in use.
+    EXPECT_EQ(Run("--catalog '" + (Home / "one.txt").string() + "' catalog export '"
+                  + Working().string() + "'")
+                  .Code,
+              1);
+    EXPECT_EQ(ReadAll(Working()), working);
+
+    // Nor is it created as a text file while it does not exist.
+    std::filesystem::remove(Working());
+    EXPECT_EQ(Run("--catalog '" + (Home / "one.txt").string() + "' catalog export '"
+                  + Working().string() + "'")
+                  .Code,
+              1);
+    EXPECT_FALSE(std::filesystem::exists(Working()));
+}
+
 TEST_F(CatalogCli, WithoutAShippedCatalogEveryStartWarnsUntilTheFirstChange)
 {
     // A copy of the program in a folder of its own, with no catalog beside it.
