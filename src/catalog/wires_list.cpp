@@ -4,12 +4,14 @@
 #include "base/cp1251.h"
 #include "base/file_io.h"
 #include "base/number_text.h"
-#include "base/split_by_char.h"
 #include "base/text_format.h"
 #include "base/text_lines.h"
+#include "base/utf8.h"
 #include "l10n/language.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <stdexcept>
 
 namespace vartesk {
@@ -22,17 +24,63 @@ bool IsBlank(std::string_view line)
 }
 
 // The number fields of a text line, in the order they are written.
-constexpr double TWireRecord::*kNumberFields[] = {
-    &TWireRecord::Diameter,
-    &TWireRecord::Section,
-    &TWireRecord::Weight,
-    &TWireRecord::Modulus,
-    &TWireRecord::ThermalCoef,
+struct TNumberField
+{
+    double TWireRecord::*Member;
+    const char *English;
+    const char *Russian;
+    // Zero or less makes no sense here, but existing catalogs hold such entries and the
+    // calculation answers them with its own error: they are kept, with a warning.
+    bool Positive;
 };
+
+// clang-format off
+constexpr TNumberField kNumberFields[] = {
+    {&TWireRecord::Diameter,    "diameter",    "диаметр",     true},
+    {&TWireRecord::Section,     "area",        "сечение",     true},
+    {&TWireRecord::Weight,      "weight",      "вес",         true},
+    {&TWireRecord::Modulus,     "modulus",     "модуль",      true},
+    {&TWireRecord::ThermalCoef, "coefficient", "коэффициент", false},
+};
+// clang-format on
 constexpr size_t kRequiredFields = 1 + std::size(kNumberFields);
+constexpr size_t kAllFields = kRequiredFields + 1;
 
 // Lines without a group field go to "Others".
 constexpr std::int32_t kDefaultImportGroup = 7;
+
+// A hostile file must not turn into a flood of warnings on the terminal.
+constexpr size_t kMaxWarnings = 20;
+
+const char *FieldName(const TNumberField &field)
+{
+    return IsEnglish() ? field.English : field.Russian;
+}
+
+// A name in double quotes with its control characters escaped, so that a line break or a
+// terminal control in a name cannot garble the message.
+std::string QuotedName(std::string_view name)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out = "\"";
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\t')
+            out += "\\t";
+        else if (byte < 0x20 || byte == 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else
+            out += c;
+    }
+    out += '"';
+    return out;
+}
 
 std::string LineMessage(const std::string &source, int line, const std::string &what)
 {
@@ -40,15 +88,134 @@ std::string LineMessage(const std::string &source, int line, const std::string &
                       {source, std::to_string(line), what});
 }
 
-TWireRecord ParseWireLine(const std::vector<std::string> &fields)
+// Keeps the first kMaxWarnings and counts the rest.
+class TWarningList
 {
+public:
+    void Add(std::string text)
+    {
+        if (Items.size() < kMaxWarnings)
+            Items.push_back(std::move(text));
+        else
+            ++Dropped;
+    }
+    std::vector<std::string> Take(const std::string &source)
+    {
+        if (Dropped > 0)
+            Items.push_back(FormatText(IsEnglish() ? "%s: %d more warnings are not shown."
+                                                   : "%s: ещё %d предупреждений не показано.",
+                                       {source, std::to_string(Dropped)}));
+        return std::move(Items);
+    }
+
+private:
+    std::vector<std::string> Items;
+    size_t Dropped = 0;
+};
+
+// Every ';' separates: an empty field keeps its place instead of shifting the later ones
+// into the wrong columns. One empty last field (a line ending in ';') does not count.
+// Counted before splitting, so that a line of a million separators is refused unsplit.
+size_t FieldCount(std::string_view line)
+{
+    const size_t separators = size_t(std::count(line.begin(), line.end(), ';'));
+    return separators + 1 - (separators > 0 && line.back() == ';' ? 1 : 0);
+}
+
+// The fields of a line whose count was checked; a dropped empty last field is still there.
+std::vector<std::string> SplitFields(std::string_view line)
+{
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = line.find(';', start);
+        fields.emplace_back(line.substr(start, end - start));
+        if (end == std::string_view::npos)
+            return fields;
+        start = end + 1;
+    }
+}
+
+std::string FieldCountMessage(size_t count)
+{
+    const bool few = count < kRequiredFields;
+    if (IsEnglish())
+        return FormatText(few ? "%d fields where six are needed "
+                                "(name;diameter;area;weight;modulus;coefficient[;group])"
+                              : "%d fields where seven at most are allowed "
+                                "(name;diameter;area;weight;modulus;coefficient[;group])",
+                          {std::to_string(count)});
+    return FormatText(few ? "полей %d, а нужно шесть "
+                            "(марка;диаметр;сечение;вес;модуль;коэффициент[;группа])"
+                          : "полей %d, а допускается не более семи "
+                            "(марка;диаметр;сечение;вес;модуль;коэффициент[;группа])",
+                      {std::to_string(count)});
+}
+
+std::string EmptyFieldMessage(const char *english, const char *russian)
+{
+    return FormatText(IsEnglish() ? "the %s field is empty" : "поле \"%s\" пусто",
+                      {IsEnglish() ? english : russian});
+}
+
+// One line of a text export; warnings go to warnings, errors raise the bare message.
+TWireRecord
+ParseWireLine(std::string_view line, const std::string &source, int number, TWarningList &warnings)
+{
+    const bool en = IsEnglish();
+    const size_t count = FieldCount(line);
+    if (count < kRequiredFields || count > kAllFields)
+        throw EConvertError(FieldCountMessage(count));
+    const auto fields = SplitFields(line);
+
     TWireRecord rec;
+    if (fields[0].empty())
+        throw EConvertError(EmptyFieldMessage("name", "марка"));
     rec.Name = fields[0];
-    for (size_t i = 0; i < std::size(kNumberFields); ++i)
-        rec.*kNumberFields[i] = ParseFloat(fields[1 + i]);
-    rec.Group
-        = fields.size() > kRequiredFields ? ParseInt(fields[kRequiredFields]) : kDefaultImportGroup;
+    if (Utf8Length(fields[0]) > kWireNameLength)
+        warnings.Add(
+            LineMessage(source,
+                        number,
+                        FormatText(en ? "the name is longer than %d characters and is cut to %s"
+                                      : "марка длиннее %d символов и обрезана до %s",
+                                   {std::to_string(kWireNameLength), QuotedName(rec.Name.str())})));
+
+    for (size_t i = 0; i < std::size(kNumberFields); ++i) {
+        const TNumberField &field = kNumberFields[i];
+        const std::string &text = fields[1 + i];
+        if (IsBlank(text))
+            throw EConvertError(EmptyFieldMessage(field.English, field.Russian));
+        const double value = ParseFloat(text);
+        rec.*field.Member = value;
+        if (field.Positive && !(value > 0))
+            warnings.Add(
+                LineMessage(source,
+                            number,
+                            FormatText(en ? "the %s %s is not above zero; the entry is kept"
+                                          : "%s %s не больше нуля; запись оставлена",
+                                       {FieldName(field), FormatGeneral(value)})));
+    }
+    rec.Group = fields.size() > kRequiredFields && !IsBlank(fields[kRequiredFields])
+        ? ParseInt(fields[kRequiredFields])
+        : kDefaultImportGroup;
     return rec;
+}
+
+// Why an entry would not come back from its own export, or nothing.
+std::optional<std::string> NotExportable(const TWireRecord &rec)
+{
+    const bool en = IsEnglish();
+    const std::string &name = rec.Name.str();
+    if (name.empty())
+        return en ? "its name is empty" : "марка пуста";
+    if (name.find_first_of(";\r\n") != std::string::npos)
+        return en ? "its name holds ';' or a line break" : "марка содержит ';' или перевод строки";
+    for (const auto &field : kNumberFields)
+        if (!std::isfinite(rec.*field.Member))
+            return FormatText(en ? "its %s is not a finite number"
+                                 : "%s не является конечным числом",
+                              {FieldName(field)});
+    return std::nullopt;
 }
 
 template<class TKey>
@@ -66,30 +233,22 @@ void SortByNumber(std::vector<TWireRecord> &items, double TWireRecord::*field)
 
 } // namespace
 
-std::vector<TWireRecord> ParseWireText(const std::string &bytes, const std::string &source)
+TWireText ParseWireText(const std::string &bytes, const std::string &source)
 {
-    std::vector<TWireRecord> out;
+    TWireText out;
+    TWarningList warnings;
     TTextReader reader(bytes);
     std::string line;
     while (reader.ReadLine(line)) {
         if (IsBlank(line))
             continue;
-        const auto fields = SplitByChar(line, ';');
-        if (fields.size() < kRequiredFields) {
-            const std::string what = FormatText(
-                IsEnglish() ? "%d fields where six are needed "
-                              "(name;diameter;area;weight;modulus;coefficient[;group])"
-                            : "полей %d, а нужно шесть "
-                              "(марка;диаметр;сечение;вес;модуль;коэффициент[;группа])",
-                {std::to_string(fields.size())});
-            throw EConvertError(LineMessage(source, reader.LineNumber(), what));
-        }
         try {
-            out.push_back(ParseWireLine(fields));
+            out.Entries.push_back(ParseWireLine(line, source, reader.LineNumber(), warnings));
         } catch (const EConvertError &e) {
             throw EConvertError(LineMessage(source, reader.LineNumber(), e.what()));
         }
     }
+    out.Warnings = warnings.Take(source);
     return out;
 }
 
@@ -165,26 +324,46 @@ void TWiresList::SortBy(int column)
     }
 }
 
-std::optional<std::string> TWiresList::LoadFromFile(const std::filesystem::path &path)
+std::vector<std::string> TWiresList::LoadFromFile(const std::filesystem::path &path)
 {
+    const bool en = IsEnglish();
     const std::string bytes = ReadFileBytes(path);
     const size_t whole = bytes.size() / kWireRecordSize;
+    TWarningList warnings;
+    const size_t rest = bytes.size() % kWireRecordSize;
+    if (rest != 0)
+        warnings.Add(FormatText(en ? "The catalog file %s ends with %d bytes that do not make a "
+                                     "whole record; they were ignored."
+                                   : "Файл справочника %s заканчивается %d байтами, не "
+                                     "составляющими целой записи; они пропущены.",
+                                {path.string(), std::to_string(rest)}));
     std::vector<TWireRecord> items;
     items.reserve(whole);
-    for (size_t i = 0; i < whole; ++i)
+    for (size_t i = 0; i < whole; ++i) {
         items.push_back(
             ReadWireRecord(std::string_view(bytes).substr(i * kWireRecordSize, kWireRecordSize)));
+        std::string fields;
+        for (const auto &field : kNumberFields) {
+            if (std::isfinite(items.back().*field.Member))
+                continue;
+            if (!fields.empty())
+                fields += ", ";
+            fields += FieldName(field);
+        }
+        if (!fields.empty())
+            warnings.Add(FormatText(en ? "The catalog file %s: entry %d %s holds a field that is "
+                                         "not a finite number (%s); it was loaded as it is."
+                                       : "Файл справочника %s: запись %d %s содержит поле, не "
+                                         "являющееся конечным числом (%s); она загружена как есть.",
+                                    {path.string(),
+                                     std::to_string(i + 1),
+                                     QuotedName(items.back().Name.str()),
+                                     fields}));
+    }
     Items = std::move(items);
     Path = path;
     ChangeCount = 0;
-    const size_t rest = bytes.size() % kWireRecordSize;
-    if (rest == 0)
-        return std::nullopt;
-    return FormatText(IsEnglish() ? "The catalog file %s ends with %d bytes that do not make a "
-                                    "whole record; they were ignored."
-                                  : "Файл справочника %s заканчивается %d байтами, не "
-                                    "составляющими целой записи; они пропущены.",
-                      {path.string(), std::to_string(rest)});
+    return warnings.Take(path.string());
 }
 
 void TWiresList::SaveToFile(const std::filesystem::path &path) const
@@ -198,12 +377,19 @@ void TWiresList::SaveToFile(const std::filesystem::path &path) const
 
 void TWiresList::ExportText(const std::filesystem::path &path) const
 {
+    // Checked before anything is written, so that every export imports again as it is.
+    for (size_t i = 0; i < Items.size(); ++i)
+        if (const auto why = NotExportable(Items[i]))
+            throw EConvertError(
+                FormatText(IsEnglish() ? "Entry %d %s cannot be exported: %s."
+                                       : "Запись %d %s нельзя экспортировать: %s.",
+                           {std::to_string(i + 1), QuotedName(Items[i].Name.str()), *why}));
     TTextWriter writer;
     for (const auto &rec : Items) {
         std::string line = rec.Name.str();
-        for (auto field : kNumberFields) {
+        for (const auto &field : kNumberFields) {
             line += ';';
-            line += FormatGeneral(rec.*field);
+            line += FormatGeneral(rec.*field.Member);
         }
         line += ';';
         line += std::to_string(rec.Group);
@@ -212,12 +398,18 @@ void TWiresList::ExportText(const std::filesystem::path &path) const
     WriteFileAtomic(path, writer.Bytes());
 }
 
-void TWiresList::ImportText(const std::filesystem::path &path)
+std::vector<std::string> TWiresList::ImportText(const std::filesystem::path &path)
 {
     // Converted whole before the list is touched: a bad line must not cost the user the
     // catalog they had.
-    Items = ParseWireText(ReadFileBytes(path), path.string());
+    TWireText text = ParseWireText(ReadFileBytes(path), path.string());
+    if (text.Entries.empty())
+        throw EConvertError(FormatText(IsEnglish() ? "%s holds no entries; the catalog was kept."
+                                                   : "%s не содержит записей; справочник сохранён.",
+                                       {path.string()}));
+    Items = std::move(text.Entries);
     ChangeCount = 1;
+    return std::move(text.Warnings);
 }
 
 void TWiresList::SaveIfChanged()

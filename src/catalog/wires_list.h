@@ -4,7 +4,6 @@
 #include "catalog/wire_record.h"
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,11 +20,22 @@ enum TWireColumn {
     kWireColumnThermalCoef = 6,
 };
 
+// The entries of a text export and what the reader noticed about them.
+struct TWireText
+{
+    std::vector<TWireRecord> Entries;
+    std::vector<std::string> Warnings;
+};
+
 // Converts the lines of a text export into entries, all or nothing. source names the text in
-// messages. Empty (or blank) lines are skipped; a line with fewer than six fields, a field
-// that is not a number, or a seventh field that is not an integer raises EConvertError
-// naming source and the line number.
-std::vector<TWireRecord> ParseWireText(const std::string &bytes, const std::string &source);
+// messages. Fields are taken by position: every ';' separates, and one empty last field (a
+// line ending in ';') is dropped, so that a line has six fields or seven with the group.
+// Blank lines are skipped. Another count of fields, an empty name or number, a number that
+// does not convert (nan, inf and numbers beyond a double included) or a group that is not an
+// integer raises EConvertError naming source and the line. An empty group means group 7.
+// Names longer than 16 characters are cut, and a diameter, area, weight or modulus of zero
+// or less is kept; each gives a warning naming the line.
+TWireText ParseWireText(const std::string &bytes, const std::string &source);
 
 class TWiresList
 {
@@ -48,18 +58,23 @@ public:
     // Windows-1251 bytes. Stable, so entries with equal keys keep their order.
     void SortBy(int column);
 
-    // Replaces the list by the records of a binary catalog and remembers the path. The file
-    // is read whole before the list changes, so a read error leaves the list as it was. A
-    // size that is not a multiple of 61 loads the complete records and gives a warning
-    // naming the file and the bytes left over.
-    [[nodiscard]] std::optional<std::string> LoadFromFile(const std::filesystem::path &path);
+    // Replaces the list by the records of a binary catalog, remembers the path and gives the
+    // warnings. The file is read whole before the list changes, so a read error leaves the
+    // list as it was. A size that is not a multiple of 61 loads the complete records and
+    // warns about the bytes left over; an entry with a field that is not a finite number is
+    // loaded as it is and warned about.
+    [[nodiscard]] std::vector<std::string> LoadFromFile(const std::filesystem::path &path);
     // Writes every entry in list order, atomically: a failed write leaves the old file.
     void SaveToFile(const std::filesystem::path &path) const;
     // One line per entry: name;diameter;area;weight;modulus;coefficient;group, CR LF ended.
+    // An entry that would not import again as it is (an empty name, a name holding ';' or a
+    // line break, a number that is not finite) raises EConvertError naming it before
+    // anything is written.
     void ExportText(const std::filesystem::path &path) const;
-    // Replaces the list by a text export and counts one change. Every line is converted
-    // before the list changes, so a file with a bad line leaves the catalog untouched.
-    void ImportText(const std::filesystem::path &path);
+    // Replaces the list by a text export, counts one change and gives the warnings of
+    // ParseWireText. Every line is converted before the list changes, so a file with a bad
+    // line, or one without any entry, leaves the catalog untouched (EConvertError).
+    [[nodiscard]] std::vector<std::string> ImportText(const std::filesystem::path &path);
 
     // The file the catalog was loaded from, written back by SaveIfChanged.
     const std::filesystem::path &FileName() const { return Path; }

@@ -2,7 +2,9 @@
 #include "catalog/working_catalog.h"
 
 #include "base/file_io.h"
+#include "base/text_format.h"
 #include "l10n/folders.h"
+#include "l10n/language.h"
 
 #include <random>
 #include <system_error>
@@ -76,26 +78,36 @@ std::filesystem::path ShippedCatalogPath()
     return ProgramFolder() / kCatalogFileName;
 }
 
-std::optional<std::string> LoadWorkingCatalog()
+std::vector<std::string> LoadWorkingCatalog()
 {
     const auto working = WorkingCatalogPath();
     CreateFolder(working.parent_path());
+    std::vector<std::string> warnings;
     std::error_code ec;
     if (!std::filesystem::exists(working, ec)) {
         const auto shipped = ShippedCatalogPath();
+        // Until the first change creates the working copy, every start says so: an empty
+        // catalog is more likely a broken installation than a choice.
         if (std::filesystem::is_regular_file(shipped, ec))
             SeedWorkingCopy(shipped, working);
+        else
+            warnings.push_back(FormatText(
+                IsEnglish() ? "No catalog was found beside the program (%s); the catalog "
+                              "starts empty."
+                            : "Рядом с программой не найден справочник (%s); справочник пуст.",
+                {shipped.string()}));
     }
     TWiresList list;
-    std::optional<std::string> warning;
-    if (std::filesystem::exists(working, ec))
-        warning = list.LoadFromFile(working);
-    else
+    if (std::filesystem::exists(working, ec)) {
+        auto loaded = list.LoadFromFile(working);
+        warnings.insert(warnings.end(), loaded.begin(), loaded.end());
+    } else {
         list.SetFileName(working);
+    }
     list.SortBy(kWireColumnName);
     WireCatalog() = std::move(list);
     UsingWorking = true;
-    return warning;
+    return warnings;
 }
 
 void SaveWorkingCatalogIfChanged()
@@ -104,20 +116,22 @@ void SaveWorkingCatalogIfChanged()
         WireCatalog().SaveIfChanged();
 }
 
-std::optional<std::string> LoadCatalogFile(const std::filesystem::path &path)
+std::vector<std::string> LoadCatalogFile(const std::filesystem::path &path)
 {
     TWiresList list;
-    std::optional<std::string> warning;
+    std::vector<std::string> warnings;
     if (LowerAscii(path.extension().string()) == ".txt") {
-        for (const auto &rec : ParseWireText(ReadFileBytes(path), path.string()))
+        TWireText text = ParseWireText(ReadFileBytes(path), path.string());
+        for (const auto &rec : text.Entries)
             list.Add(rec);
+        warnings = std::move(text.Warnings);
     } else {
-        warning = list.LoadFromFile(path);
+        warnings = list.LoadFromFile(path);
     }
     list.SortBy(kWireColumnName);
     WireCatalog() = std::move(list);
     UsingWorking = false;
-    return warning;
+    return warnings;
 }
 
 bool UsingWorkingCatalog()

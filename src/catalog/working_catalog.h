@@ -4,8 +4,8 @@
 #include "catalog/wires_list.h"
 
 #include <filesystem>
-#include <optional>
 #include <string>
+#include <vector>
 
 namespace vartesk {
 
@@ -20,9 +20,9 @@ std::filesystem::path ShippedCatalogPath();
 
 // Start of the program: creates the data folder, seeds the working copy from the shipped
 // file when there is none (an existing copy is never overwritten), loads it and sorts it by
-// name. With neither file the catalog starts empty and remembers the working path, so that
-// the first change creates the working copy. Gives the load warning of a damaged file.
-[[nodiscard]] std::optional<std::string> LoadWorkingCatalog();
+// name. With neither file the catalog starts empty, with a warning, and remembers the working
+// path, so that the first change creates the working copy. Gives the warnings of the load.
+[[nodiscard]] std::vector<std::string> LoadWorkingCatalog();
 
 // Exit of the program: writes the working copy when the catalog changed. Does nothing when
 // the catalog came from LoadCatalogFile, which is never written back.
@@ -30,8 +30,8 @@ void SaveWorkingCatalogIfChanged();
 
 // A catalog for this run only, instead of the working copy: a binary catalog, or a text
 // export (".txt", any letter case) read by the import rules. Sorted by name as at start.
-// On failure the catalog in use is unchanged.
-[[nodiscard]] std::optional<std::string> LoadCatalogFile(const std::filesystem::path &path);
+// On failure the catalog in use is unchanged. Gives the warnings of the load.
+[[nodiscard]] std::vector<std::string> LoadCatalogFile(const std::filesystem::path &path);
 
 // True after LoadWorkingCatalog, false after LoadCatalogFile.
 bool UsingWorkingCatalog();

@@ -9,9 +9,14 @@ namespace vartesk::cli {
 
 void UseCatalogFor(const TGlobalOptions &global, std::ostream &err)
 {
-    const auto warning = global.Catalog ? LoadCatalogFile(*global.Catalog) : LoadWorkingCatalog();
-    if (warning)
-        err << "vartesk: warning: " << *warning << "\n";
+    ReportCatalogWarnings(global.Catalog ? LoadCatalogFile(*global.Catalog) : LoadWorkingCatalog(),
+                          err);
+}
+
+void ReportCatalogWarnings(const std::vector<std::string> &warnings, std::ostream &err)
+{
+    for (const auto &warning : warnings)
+        err << "vartesk: warning: " << warning << "\n";
 }
 
 } // namespace vartesk::cli

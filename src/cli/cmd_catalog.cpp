@@ -12,6 +12,7 @@
 #include "l10n/units.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -56,6 +57,27 @@ std::string Pad(const std::string &text, size_t width, bool right)
         return text;
     const std::string fill(width - length, ' ');
     return right ? fill + text : text + fill;
+}
+
+// Whether two paths name one file: by identity when both exist (links included), else by
+// their absolute forms with the links of the existing part resolved.
+bool SameFile(const std::filesystem::path &a, const std::filesystem::path &b)
+{
+    std::error_code ec;
+    if (std::filesystem::exists(a, ec) && std::filesystem::exists(b, ec)) {
+        const bool same = std::filesystem::equivalent(a, b, ec);
+        if (!ec)
+            return same;
+    }
+    auto normal = [](const std::filesystem::path &p) {
+        std::error_code failed;
+        auto resolved = std::filesystem::weakly_canonical(p, failed);
+        if (!failed)
+            return resolved;
+        auto absolute = std::filesystem::absolute(p, failed);
+        return (failed ? p : absolute).lexically_normal();
+    };
+    return normal(a) == normal(b);
 }
 
 // The grid of the catalog window as text: the group's name, then one row per entry.
@@ -179,6 +201,13 @@ int Run(TCommandContext &c)
         return RunShow(c, operand());
     if (action == "export") {
         const std::string &file = operand();
+        // The export is text: written over a catalog file it would leave nothing to load.
+        if (SameFile(file, WorkingCatalogPath()))
+            throw std::runtime_error("catalog export would overwrite the working catalog " + file
+                                     + "; choose another file");
+        if (c.Global.Catalog && SameFile(file, *c.Global.Catalog))
+            throw std::runtime_error("catalog export would overwrite " + file
+                                     + ", the catalog of this run; choose another file");
         UseCatalogFor(c.Global, c.Err);
         WireCatalog().ExportText(file);
         return 0;
@@ -189,7 +218,7 @@ int Run(TCommandContext &c)
             throw EUsageError("catalog import replaces the working catalog; it does not take "
                               "--catalog");
         UseCatalogFor(c.Global, c.Err);
-        WireCatalog().ImportText(file);
+        ReportCatalogWarnings(WireCatalog().ImportText(file), c.Err);
         SaveWorkingCatalogIfChanged();
         return 0;
     }
@@ -207,10 +236,11 @@ const TCommandRegistrar kCatalog {{
     "         by one column for this listing only\n"
     "show     one entry; the first of that name when several share it\n"
     "export   writes the text export: name;diameter;area;weight;modulus;coefficient;group\n"
-    "         (modulus in daN/mm2), one line per entry\n"
+    "         (modulus in daN/mm2), one line per entry; never onto the catalog in use\n"
     "import   replaces the working catalog by a text export; the file is converted whole\n"
-    "         first, so a bad line changes nothing. A line without the group field goes to\n"
-    "         group 7; empty lines are skipped.\n\n"
+    "         first, so a bad line or a file without entries changes nothing. Every ';'\n"
+    "         separates a field: an empty name or number is an error. A line without the\n"
+    "         group field goes to group 7; empty lines are skipped.\n\n"
     "The working catalog is base_provod.dat in the shared data folder, seeded on the first\n"
     "run from the copy beside the program. With --catalog PATH, list, show and export use\n"
     "that binary catalog or .txt text export instead, and nothing is written back.\n"

@@ -71,7 +71,7 @@ TEST_F(WorkingCatalog, WorkingCopyLivesInTheSharedDataFolder)
 TEST_F(WorkingCatalog, FirstRunCreatesTheFolderAndSeedsTheCopyFromTheShippedFile)
 {
     ASSERT_EQ(ShippedCatalogPath(), kShipped); // the test runs from the program folder
-    EXPECT_FALSE(LoadWorkingCatalog());
+    EXPECT_TRUE(LoadWorkingCatalog().empty());
     EXPECT_EQ(ReadAll(WorkingCatalogPath()), ReadAll(kShipped));
     EXPECT_GT(WireCatalog().Count(), 0);
     EXPECT_EQ(WireCatalog().FileName(), WorkingCatalogPath());
@@ -89,7 +89,7 @@ TEST_F(WorkingCatalog, ExistingWorkingCopyIsNeverOverwrittenAndLoadsSortedByName
     std::filesystem::create_directories(WorkingCatalogPath().parent_path());
     const std::string own = RecordBytes({Named("b", 1), Named("a", 2)});
     WriteAll(WorkingCatalogPath(), own);
-    EXPECT_FALSE(LoadWorkingCatalog());
+    EXPECT_TRUE(LoadWorkingCatalog().empty());
     ASSERT_EQ(WireCatalog().Count(), 2);
     EXPECT_EQ(WireCatalog().Get(0).Name.str(), "a");
     SaveWorkingCatalogIfChanged(); // loading and sorting are not changes
@@ -113,7 +113,7 @@ TEST_F(WorkingCatalog, OneRunTextCatalogIsUsedAndNeverWrittenBack)
     WriteAll(Dir / "one.txt", "z;1;2;3;4;5;1\r\ny;1;2;3;4;5\r\n");
     // The extension decides the form, in any letter case.
     std::filesystem::rename(Dir / "one.txt", Dir / "one.TXT");
-    EXPECT_FALSE(LoadCatalogFile(Dir / "one.TXT"));
+    EXPECT_TRUE(LoadCatalogFile(Dir / "one.TXT").empty());
     EXPECT_FALSE(UsingWorkingCatalog());
     ASSERT_EQ(WireCatalog().Count(), 2);
     EXPECT_EQ(WireCatalog().Get(0).Name.str(), "y");
@@ -123,11 +123,19 @@ TEST_F(WorkingCatalog, OneRunTextCatalogIsUsedAndNeverWrittenBack)
     EXPECT_FALSE(std::filesystem::exists(WorkingCatalogPath()));
 }
 
+TEST_F(WorkingCatalog, OneRunTextCatalogGivesTheWarningsOfTheImport)
+{
+    WriteAll(Dir / "one.txt", "z;1;2;3;4;5;1\r\ny;1;0;3;4;5\r\n");
+    const auto warnings = LoadCatalogFile(Dir / "one.txt");
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("line 2: the area 0"), std::string::npos) << warnings[0];
+}
+
 TEST_F(WorkingCatalog, OneRunBinaryCatalogIsNotWrittenBackEither)
 {
     const std::string bytes = RecordBytes({Named("b", 1), Named("a", 2)});
     WriteAll(Dir / "other.dat", bytes);
-    EXPECT_FALSE(LoadCatalogFile(Dir / "other.dat"));
+    EXPECT_TRUE(LoadCatalogFile(Dir / "other.dat").empty());
     EXPECT_EQ(WireCatalog().Get(0).Name.str(), "a");
     WireCatalog().CountChange();
     SaveWorkingCatalogIfChanged();
@@ -149,7 +157,7 @@ TEST_F(WorkingCatalog, FailedOneRunLoadKeepsTheCatalogInUse)
 TEST(ShippedCatalog, HoldsTheSteelAluminiumExampleExactly)
 {
     TWiresList list;
-    EXPECT_FALSE(list.LoadFromFile(kShipped)); // whole records only
+    EXPECT_TRUE(list.LoadFromFile(kShipped).empty()); // whole, finite records only
     TWireRecord ac50;
     ac50.Group = 1;
     ac50.Name = "АС50/8";

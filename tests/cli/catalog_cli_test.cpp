@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -34,11 +35,13 @@ protected:
         return Home / "data" / "Morvik" / "Lorvana" / "base_provod.dat";
     }
 
-    TRun Run(const std::string &args) const
+    TRun Run(const std::string &args) const { return RunProgram(VARTESK_CLI, args); }
+
+    TRun RunProgram(const std::filesystem::path &program, const std::string &args) const
     {
         const std::string command = "env XDG_DATA_HOME='" + (Home / "data").string()
-            + "' XDG_CONFIG_HOME='" + (Home / "config").string() + "' '" + VARTESK_CLI + "' " + args
-            + " >'" + (Home / "out").string() + "' 2>'" + (Home / "err").string() + "'";
+            + "' XDG_CONFIG_HOME='" + (Home / "config").string() + "' '" + program.string() + "' "
+            + args + " >'" + (Home / "out").string() + "' 2>'" + (Home / "err").string() + "'";
         TRun r;
         const int status = std::system(command.c_str());
         r.Code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -105,12 +108,102 @@ TEST_F(CatalogCli, FailedImportNamesTheLineAndKeepsTheWorkingCatalog)
 {
     (void)Run("catalog list");
     const std::string before = ReadAll(Working());
-    WriteAll(Home / "bad.txt", "A;1;2;3;4;5\r\nB;1;2;3;4;five\r\n");
-    const TRun r = Run("--lang en catalog import '" + (Home / "bad.txt").string() + "'");
-    EXPECT_EQ(r.Code, 1);
-    EXPECT_NE(r.Err.find("line 2: 'five' is not a valid floating point value"), std::string::npos)
-        << r.Err;
-    EXPECT_EQ(ReadAll(Working()), before);
+    const std::string bad = (Home / "bad.txt").string();
+    const struct
+    {
+        const char *Text;
+        std::string Message;
+    } cases[] = {
+        {"A;1;2;3;4;5\r\nB;1;2;3;4;five\r\n", "line 2: 'five' is not a valid floating point value"},
+        // Once taken as an entry named "11.4" with a modulus of 1.92E-5.
+        {"A;1;2;3;4;5\r\n;11.4;79.3;0.276;8250;1.92e-5;1\r\n", "line 2: the name field is empty"},
+        {"\r\n\r\n", bad + " holds no entries; the catalog was kept."},
+    };
+    for (const auto &c : cases) {
+        WriteAll(bad, c.Text);
+        const TRun r = Run("--lang en catalog import '" + bad + "'");
+        EXPECT_EQ(r.Code, 1);
+        EXPECT_NE(r.Err.find(c.Message), std::string::npos) << r.Err;
+        EXPECT_EQ(ReadAll(Working()), before);
+    }
+}
+
+TEST_F(CatalogCli, ImportWarningsGoToStandardError)
+{
+    WriteAll(Home / "in.txt", "Abcdefghijklmnopqr;1;2;3;-4;5\r\n");
+    const TRun r = Run("--lang en catalog import '" + (Home / "in.txt").string() + "'");
+    ASSERT_EQ(r.Code, 0) << r.Err;
+    EXPECT_EQ(r.Out, "");
+    const std::string at = "vartesk: warning: " + (Home / "in.txt").string() + ", line 1: ";
+    EXPECT_EQ(r.Err,
+              at + "the name is longer than 16 characters and is cut to \"Abcdefghijklmnop\"\n" + at
+                  + "the modulus -4 is not above zero; the entry is kept\n");
+    EXPECT_NE(Run("catalog show Abcdefghijklmnop").Out.find("-4"), std::string::npos);
+}
+
+TEST_F(CatalogCli, ExportNeverOverwritesTheCatalogInUse)
+{
+    (void)Run("catalog list");
+    const std::string working = ReadAll(Working());
+    // The same file under other names: a detour, a symbolic and a hard link.
+    std::filesystem::create_symlink(Working(), Home / "link.dat");
+    std::filesystem::create_hard_link(Working(), Home / "hard.dat");
+    const std::string spellings[] = {
+        Working().string(),
+        (Working().parent_path() / ".." / "Lorvana" / "base_provod.dat").string(),
+        (Home / "link.dat").string(),
+        (Home / "hard.dat").string(),
+    };
+    for (const auto &target : spellings) {
+        const TRun r = Run("catalog export '" + target + "'");
+        EXPECT_EQ(r.Code, 1) << target;
+        EXPECT_EQ(r.Err,
+                  "vartesk: catalog export would overwrite the working catalog " + target
+                      + "; choose another file\n");
+        EXPECT_EQ(ReadAll(Working()), working);
+    }
+
+    WriteAll(Home / "one.txt", "Only;1;2;3;4;5;4\r\n");
+    const TRun one = Run("--catalog '" + (Home / "one.txt").string() + "' catalog export '"
+                         + (Home / "." / "one.txt").string() + "'");
+    EXPECT_EQ(one.Code, 1);
+    EXPECT_NE(one.Err.find("the catalog of this run"), std::string::npos) << one.Err;
+    EXPECT_EQ(ReadAll(Home / "one.txt"), "Only;1;2;3;4;5;4\r\n");
+    // The working copy stays protected while another catalog is in use.
+    EXPECT_EQ(Run("--catalog '" + (Home / "one.txt").string() + "' catalog export '"
+                  + Working().string() + "'")
+                  .Code,
+              1);
+    EXPECT_EQ(ReadAll(Working()), working);
+
+    // Nor is it created as a text file while it does not exist.
+    std::filesystem::remove(Working());
+    EXPECT_EQ(Run("--catalog '" + (Home / "one.txt").string() + "' catalog export '"
+                  + Working().string() + "'")
+                  .Code,
+              1);
+    EXPECT_FALSE(std::filesystem::exists(Working()));
+}
+
+TEST_F(CatalogCli, WithoutAShippedCatalogEveryStartWarnsUntilTheFirstChange)
+{
+    // A copy of the program in a folder of its own, with no catalog beside it.
+    std::filesystem::create_directories(Home / "bin");
+    const auto program = Home / "bin" / "vartesk";
+    std::filesystem::copy_file(VARTESK_CLI, program);
+    const std::string warning = "vartesk: warning: No catalog was found beside the program ("
+        + (Home / "bin" / "base_provod.dat").string() + "); the catalog starts empty.\n";
+    for (int start = 0; start < 2; ++start) {
+        const TRun r = RunProgram(program, "--lang en catalog list");
+        ASSERT_EQ(r.Code, 0) << r.Err;
+        EXPECT_EQ(r.Err, warning);
+        EXPECT_EQ(std::count(r.Out.begin(), r.Out.end(), '\n'), 2) << r.Out; // title, header
+    }
+    WriteAll(Home / "in.txt", "X;1;2;3;4;5\r\n");
+    ASSERT_EQ(RunProgram(program, "catalog import '" + (Home / "in.txt").string() + "'").Code, 0);
+    const TRun after = RunProgram(program, "catalog show X");
+    EXPECT_EQ(after.Code, 0) << after.Err;
+    EXPECT_EQ(after.Err, "");
 }
 
 TEST_F(CatalogCli, CatalogOptionUsesAFileForOneRunWithoutTouchingTheWorkingCopy)
