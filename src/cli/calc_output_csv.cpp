@@ -4,6 +4,7 @@
 #include "base/number_text.h"
 #include "base/text_formats.h"
 #include "l10n/string_table.h"
+#include "l10n/unit_labels.h"
 #include "l10n/units.h"
 
 #include <ostream>
@@ -19,8 +20,7 @@ std::string TemperatureSuffix(double t)
 
 void WriteHeader(std::ostream &out)
 {
-    // Unit names stay English whatever the language, so that scripts can rely on them.
-    const std::string force = UnitSystem() == 0 ? "daN" : "kN";
+    const std::string force = ForceUnitName();
     out << "section,conductor,strain_section,span,length (m),attested";
     for (double t : kTemperatureGrid)
         out << ",sag" << TemperatureSuffix(t) << " (m)";

@@ -2,14 +2,15 @@
 #include "cli/calc_output_report.h"
 
 #include "base/number_text.h"
+#include "base/text_formats.h"
 #include "base/utf8.h"
 #include "l10n/language.h"
 #include "l10n/string_table.h"
+#include "l10n/unit_labels.h"
 #include "l10n/units.h"
 #include "mechanics/critical_spans.h"
 
 #include <algorithm>
-#include <charconv>
 #include <ostream>
 
 namespace vartesk::cli {
@@ -22,36 +23,6 @@ constexpr size_t kNumberWidth = 9;
 const char *Say(const char *english, const char *russian)
 {
     return IsEnglish() ? english : russian;
-}
-
-std::string Fixed(double v, int decimals)
-{
-    char buffer[64];
-    const auto r
-        = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
-    return r.ec == std::errc() ? std::string(buffer, r.ptr) : FormatGeneral(v);
-}
-
-std::string PadLeft(const std::string &text, size_t width)
-{
-    const size_t length = Utf8Length(text);
-    return length >= width ? text : std::string(width - length, ' ') + text;
-}
-
-std::string PadRight(const std::string &text, size_t width)
-{
-    const size_t length = Utf8Length(text);
-    return length >= width ? text : text + std::string(width - length, ' ');
-}
-
-std::string StressUnit()
-{
-    return LocalString(UnitSystem() == 0 ? "daN_mm2" : "N_mm2");
-}
-
-std::string ForceUnit()
-{
-    return LocalString(UnitSystem() == 0 ? "daN" : "kN");
 }
 
 // A kN is a hundred daN: three decimals there keep the precision of one in daN.
@@ -67,7 +38,7 @@ std::string TemperatureHeading(double t)
 
 std::string CriticalSpanText(double l)
 {
-    return IsImaginarySpan(l) ? Say("imaginary", "мнимый") : Fixed(l, 2);
+    return IsImaginarySpan(l) ? Say("imaginary", "мнимый") : FixedNumber(l, 2);
 }
 
 std::string StateText(const TCalcResult &r)
@@ -101,12 +72,12 @@ std::string SpanLabel(const TSpanResult &span)
 
 std::string TensionLabel()
 {
-    return std::string(Say("Tension", "Тяжение")) + ", " + ForceUnit();
+    return std::string(Say("Tension", "Тяжение")) + ", " + ForceUnitLabel();
 }
 
 std::string TensionText(double t)
 {
-    return Fixed(t * ForceFactor(), TensionDecimals());
+    return FixedNumber(t * ForceFactor(), TensionDecimals());
 }
 
 size_t Widened(size_t width, const std::string &cell)
@@ -123,7 +94,7 @@ TGridWidths GridWidths(const TCalcResult &r)
         w.Label = Widened(w.Label, SpanLabel(span));
         w.Length = Widened(w.Length, FormatGeneral(span.Length));
         for (double f : span.Sag)
-            w.Number = Widened(w.Number, Fixed(f, 2));
+            w.Number = Widened(w.Number, FixedNumber(f, 2));
     }
     for (double t : r.Tension)
         w.Number = Widened(w.Number, TensionText(t));
@@ -149,12 +120,13 @@ void WriteStrainSection(std::ostream &out, const TStrainSectionRun &run)
     const TCalcResult &r = run.Result;
     out << "    " << Say("Strain section", "Анкерный участок") << " " << run.Label << ": "
         << Say("length", "длина") << " " << FormatGeneral(r.Length) << " " << LocalString("meter")
-        << ", " << Say("ruling span", "приведённый пролёт") << " " << Fixed(r.RulingSpan, 2) << " "
-        << LocalString("meter") << "\n";
+        << ", " << Say("ruling span", "приведённый пролёт") << " " << FixedNumber(r.RulingSpan, 2)
+        << " " << LocalString("meter") << "\n";
     if (r.TypeFound)
         out << "      σmax " << FormatGeneral(r.StressMax * StressFactor()) << ", σavg "
-            << FormatGeneral(r.StressAvg * StressFactor()) << " " << StressUnit() << "; "
-            << Say("ice", "гололёд") << " " << Fixed(r.Ice, 2) << " " << LocalString("mm") << "\n";
+            << FormatGeneral(r.StressAvg * StressFactor()) << " " << StressUnitLabel() << "; "
+            << Say("ice", "гололёд") << " " << FixedNumber(r.Ice, 2) << " " << LocalString("mm")
+            << "\n";
     if (r.Critical)
         out << "      " << Say("Critical spans", "Критические пролёты") << ", "
             << LocalString("meter") << ": l1 " << CriticalSpanText(r.Critical->L1) << ", l2 "
@@ -174,7 +146,7 @@ void WriteStrainSection(std::ostream &out, const TStrainSectionRun &run)
                 << PadLeft(FormatGeneral(span.Length), w.Length) << "  "
                 << PadRight(span.Attested ? "V" : "", Utf8Length(Say("Att.", "Виз.")));
             for (double f : span.Sag)
-                out << PadLeft(Fixed(f, 2), w.Number);
+                out << PadLeft(FixedNumber(f, 2), w.Number);
             out << "\n";
         }
         out << "      "

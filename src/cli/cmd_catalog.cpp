@@ -1,6 +1,7 @@
 // vartesk catalog: list, show, export and import the wire catalog.
 #include "base/number_text.h"
 #include "base/text_format.h"
+#include "base/text_formats.h"
 #include "base/utf8.h"
 #include "catalog/modulus_units.h"
 #include "catalog/wire_groups.h"
@@ -9,7 +10,7 @@
 #include "cli/command.h"
 #include "l10n/language.h"
 #include "l10n/string_table.h"
-#include "l10n/units.h"
+#include "l10n/unit_labels.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -43,20 +44,6 @@ int ParseSortName(const std::string &value)
             return s.Column;
     throw EUsageError("--sort must be name, diameter, area, weight, modulus or alpha, not '" + value
                       + "'");
-}
-
-std::string ModulusUnit()
-{
-    return UnitSystem() == 0 ? LocalString("daN_mm2") : LocalString("kN_mm") + "2";
-}
-
-std::string Pad(const std::string &text, size_t width, bool right)
-{
-    const size_t length = Utf8Length(text);
-    if (length >= width)
-        return text;
-    const std::string fill(width - length, ' ');
-    return right ? fill + text : text + fill;
 }
 
 // Whether two paths name one file: by identity when both exist (links included), else by
@@ -106,7 +93,7 @@ int RunList(TCommandContext &c,
                     (en ? "Diameter, " : "Диаметр, ") + LocalString("mm"),
                     (en ? "Area, " : "Сечение, ") + LocalString("mm") + "2",
                     (en ? "Weight, " : "Вес, ") + LocalString("kg_m"),
-                    (en ? "Modulus, " : "Модуль, ") + ModulusUnit(),
+                    (en ? "Modulus, " : "Модуль, ") + ModulusUnitLabel(),
                     (en ? "Expansion, 1/K" : "ТКЛР, 1/K"),
                     en ? "Group" : "Группа"});
     for (int i = 0; i < catalog.Count(); ++i) {
@@ -132,7 +119,7 @@ int RunList(TCommandContext &c,
         for (size_t k = 0; k < row.size(); ++k) {
             if (k)
                 line += "  ";
-            line += Pad(row[k], widths[k], k != 0);
+            line += k != 0 ? PadLeft(row[k], widths[k]) : PadRight(row[k], widths[k]);
         }
         // The name column of a wide table pads the last column too; trim it.
         while (!line.empty() && line.back() == ' ')
@@ -163,14 +150,14 @@ int RunShow(TCommandContext &c, const std::string &name)
         {Label("Diameter"), FormatGeneral(rec.Diameter) + " " + LocalString("mm")},
         {Label("Sect_area"), FormatGeneral(rec.Section) + " " + LocalString("mm") + "2"},
         {Label("Weight_per"), FormatGeneral(rec.Weight) + " " + LocalString("kg_m")},
-        {Label("Modulus"), FormatGeneral(ShownModulus(rec.Modulus)) + " " + ModulusUnit()},
+        {Label("Modulus"), FormatGeneral(ShownModulus(rec.Modulus)) + " " + ModulusUnitLabel()},
         {Label("Linear_coef"), FormatGeneral(rec.ThermalCoef) + " 1/K"},
     };
     size_t width = 0;
     for (const auto &[label, value] : lines)
         width = std::max(width, Utf8Length(label) + 1);
     for (const auto &[label, value] : lines) {
-        std::string line = Pad(label + ":", width, false) + "  " + value;
+        std::string line = PadRight(label + ":", width) + "  " + value;
         while (!line.empty() && line.back() == ' ')
             line.pop_back();
         c.Out << line << "\n";

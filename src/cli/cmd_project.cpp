@@ -5,6 +5,7 @@
 #include "cli/project_warnings.h"
 #include "l10n/language.h"
 #include "l10n/string_table.h"
+#include "l10n/unit_labels.h"
 #include "l10n/units.h"
 #include "model/project.h"
 #include "model/projectfile/project_file.h"
@@ -60,16 +61,6 @@ std::string Num(double v)
     return FormatGeneral(v);
 }
 
-std::string StressUnit()
-{
-    return LocalString(UnitSystem() == 0 ? "daN_mm2" : "N_mm2");
-}
-
-std::string ForceUnit()
-{
-    return LocalString(UnitSystem() == 0 ? "daN" : "kN");
-}
-
 std::string TypeName(TSupportType type)
 {
     switch (type) {
@@ -96,10 +87,10 @@ void PrintLimits(std::ostream &out,
     // `Tension` is the word for stress, that of `Stress` the word for tension.
     if (mode == 1)
         out << Label("Stress") << " max " << Num(tMax * ForceFactor()) << " / avg "
-            << Num(tAvg * ForceFactor()) << " " << ForceUnit() << "\n";
+            << Num(tAvg * ForceFactor()) << " " << ForceUnitLabel() << "\n";
     else
         out << Label("Tension") << " max " << Num(sMax * StressFactor()) << " / avg "
-            << Num(sAvg * StressFactor()) << " " << StressUnit() << "\n";
+            << Num(sAvg * StressFactor()) << " " << StressUnitLabel() << "\n";
 }
 
 int RunInfo(TCommandContext &c)
