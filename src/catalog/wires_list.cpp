@@ -3,6 +3,7 @@
 
 #include "base/cp1251.h"
 #include "base/file_io.h"
+#include "base/file_limits.h"
 #include "base/number_text.h"
 #include "base/split_by_char.h"
 #include "base/text_format.h"
@@ -167,7 +168,7 @@ void TWiresList::SortBy(int column)
 
 std::optional<std::string> TWiresList::LoadFromFile(const std::filesystem::path &path)
 {
-    const std::string bytes = ReadFileBytes(path);
+    const std::string bytes = ReadFileBytes(path, kMaxCatalogFileBytes);
     const size_t whole = bytes.size() / kWireRecordSize;
     std::vector<TWireRecord> items;
     items.reserve(whole);
@@ -216,7 +217,7 @@ void TWiresList::ImportText(const std::filesystem::path &path)
 {
     // Converted whole before the list is touched: a bad line must not cost the user the
     // catalog they had.
-    Items = ParseWireText(ReadFileBytes(path), path.string());
+    Items = ParseWireText(ReadFileBytes(path, kMaxCatalogFileBytes), path.string());
     ChangeCount = 1;
 }
 

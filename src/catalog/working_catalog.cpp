@@ -2,6 +2,7 @@
 #include "catalog/working_catalog.h"
 
 #include "base/file_io.h"
+#include "base/file_limits.h"
 #include "l10n/folders.h"
 
 #include <random>
@@ -109,7 +110,8 @@ std::optional<std::string> LoadCatalogFile(const std::filesystem::path &path)
     TWiresList list;
     std::optional<std::string> warning;
     if (LowerAscii(path.extension().string()) == ".txt") {
-        for (const auto &rec : ParseWireText(ReadFileBytes(path), path.string()))
+        for (const auto &rec :
+             ParseWireText(ReadFileBytes(path, kMaxCatalogFileBytes), path.string()))
             list.Add(rec);
     } else {
         warning = list.LoadFromFile(path);

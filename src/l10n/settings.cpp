@@ -2,6 +2,7 @@
 #include "l10n/settings.h"
 
 #include "base/file_io.h"
+#include "base/file_limits.h"
 #include "base/number_text.h"
 
 #include <cstdlib>
@@ -35,7 +36,7 @@ std::vector<std::string> ReadLines()
     std::vector<std::string> lines;
     std::string bytes;
     try {
-        bytes = ReadFileBytes(SettingsFile());
+        bytes = ReadFileBytes(SettingsFile(), kMaxSettingsFileBytes);
     } catch (const EFileError &) {
         return lines;
     }

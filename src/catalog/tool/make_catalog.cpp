@@ -12,6 +12,7 @@
 // the first is ever found), a group outside 1..7, and a figure that is not above zero.
 #include "base/cp1251.h"
 #include "base/file_io.h"
+#include "base/file_limits.h"
 #include "base/number_text.h"
 #include "base/split_by_char.h"
 #include "base/utf8.h"
@@ -101,7 +102,7 @@ int main(int argc, char **argv)
     const std::string source = argv[1];
     try {
         UseLanguage(0);
-        const std::string text = PrepareSource(ReadFileBytes(source), source);
+        const std::string text = PrepareSource(ReadFileBytes(source, kMaxCatalogFileBytes), source);
         TWiresList list;
         for (const auto &rec : ParseWireText(text, source))
             list.Add(rec);
