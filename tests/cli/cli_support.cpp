@@ -8,7 +8,7 @@
 
 namespace vartesk::test {
 
-TRunResult RunCli(const std::vector<std::string> &args)
+TRunResult RunCli(const std::vector<std::string> &args, const TRunOptions &options)
 {
     TScratchDir dir;
     const auto out = dir / "out";
@@ -22,8 +22,11 @@ TRunResult RunCli(const std::vector<std::string> &args)
         for (auto &a : copy)
             argv.push_back(a.data());
         argv.push_back(nullptr);
-        if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr))
+        const auto stdoutFile = options.Stdout.empty() ? out : options.Stdout;
+        if (!std::freopen(stdoutFile.c_str(), "w", stdout)
+            || !std::freopen(err.c_str(), "w", stderr))
             ::_exit(127);
+        ::alarm(options.Deadline); // kept across execv
         ::execv(exe.c_str(), argv.data());
         ::_exit(127);
     }
@@ -31,7 +34,7 @@ TRunResult RunCli(const std::vector<std::string> &args)
     ::waitpid(pid, &status, 0);
     TRunResult r;
     r.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    r.Out = ReadAll(out);
+    r.Out = options.Stdout.empty() ? ReadAll(out) : std::string();
     r.Err = ReadAll(err);
     return r;
 }
