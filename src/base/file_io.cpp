@@ -2,7 +2,7 @@
 #include "base/file_io.h"
 
 #include <cerrno>
-#include <cstdio>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,79 +12,210 @@ namespace vartesk {
 
 namespace {
 
+// As many links in a row as the kernel follows before it answers ELOOP.
+constexpr int kMaxLinkHops = 40;
+
 std::string Reason(int error)
 {
     return error == ENOENT ? std::string("File not found") : std::string(std::strerror(error));
 }
 
+EFileError Failure(const char *what, const std::filesystem::path &path, const std::string &why)
+{
+    return EFileError(std::string(what) + " \"" + path.string() + "\". " + why);
+}
+
+class TFd
+{
+public:
+    explicit TFd(int fd)
+        : Fd(fd)
+    { }
+    ~TFd()
+    {
+        if (Fd >= 0)
+            ::close(Fd);
+    }
+    TFd(const TFd &) = delete;
+    TFd &operator=(const TFd &) = delete;
+    int Get() const { return Fd; }
+    // Closes now and gives close's result: a late write error shows only here.
+    int Close()
+    {
+        const int r = ::close(Fd);
+        Fd = -1;
+        return r;
+    }
+
+private:
+    int Fd;
+};
+
+// Why a file that is not a regular one is not read; empty for a regular file.
+std::string NotRegular(const struct stat &st)
+{
+    if (S_ISREG(st.st_mode))
+        return {};
+    return S_ISDIR(st.st_mode) ? "Is a directory" : "It is not a regular file";
+}
+
+// The file a write to path lands on: the links of the last component followed the way
+// open() follows them; a dangling link gives the missing file it names.
+std::filesystem::path ResolveLinks(const std::filesystem::path &path)
+{
+    std::filesystem::path target = path;
+    for (int hops = 0;; ++hops) {
+        struct stat st;
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return target;
+        if (hops == kMaxLinkHops)
+            throw Failure("Cannot write file", path, std::strerror(ELOOP));
+        char link[PATH_MAX];
+        const ssize_t n = ::readlink(target.c_str(), link, sizeof link);
+        if (n < 0 || size_t(n) == sizeof link)
+            throw Failure("Cannot write file", path, std::strerror(n < 0 ? errno : ENAMETOOLONG));
+        const std::filesystem::path next(std::string(link, size_t(n)));
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+}
+
+// Read-only the way an editor judges it. No write bit for anyone is read-only for everyone,
+// root included, who could write it anyway. Other users are held to the bits (and ACLs) that
+// apply to them, owner's, group's or others': the rename needs only the folder's permission,
+// so without this check a file the user may not write would be replaced all the same.
+bool IsReadOnly(const std::filesystem::path &file, const struct stat &st)
+{
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true;
+    return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
 } // namespace
 
-std::string ReadFileBytes(const std::filesystem::path &path)
+std::string SizeLimitText(std::uintmax_t bytes)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        throw EFileError("Cannot open file \"" + path.string() + "\". Is a directory");
-    std::FILE *f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        throw EFileError("Cannot open file \"" + path.string() + "\". " + Reason(errno));
-    std::string bytes;
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    const bool failed = std::ferror(f) != 0;
-    const int error = errno;
-    std::fclose(f);
-    if (failed)
-        throw EFileError("Cannot read file \"" + path.string() + "\". " + Reason(error));
+    constexpr std::uintmax_t kMiB = std::uintmax_t(1) << 20;
+    constexpr std::uintmax_t kGiB = std::uintmax_t(1) << 30;
+    if (bytes >= kGiB && bytes % kGiB == 0)
+        return std::to_string(bytes / kGiB) + " GiB";
+    if (bytes >= kMiB && bytes % kMiB == 0)
+        return std::to_string(bytes / kMiB) + " MiB";
+    return std::to_string(bytes) + " bytes";
+}
+
+std::string ReadFileBytes(const std::filesystem::path &path, std::uintmax_t maxBytes)
+{
+    // A FIFO or a terminal waits for a writer forever and /dev/zero never ends: only regular
+    // files are read. The stat keeps such files from being opened at all; O_NONBLOCK and the
+    // fstat cover a name that changed between the two.
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        throw Failure("Cannot open file", path, Reason(errno));
+    if (const std::string why = NotRegular(st); !why.empty())
+        throw Failure("Cannot open file", path, why);
+    TFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.Get() < 0)
+        throw Failure("Cannot open file", path, Reason(errno));
+    if (::fstat(fd.Get(), &st) != 0)
+        throw Failure("Cannot read file", path, Reason(errno));
+    if (const std::string why = NotRegular(st); !why.empty())
+        throw Failure("Cannot open file", path, why);
+    const auto tooLarge = [&] {
+        return Failure("Cannot read file",
+                       path,
+                       "It is larger than " + SizeLimitText(maxBytes)
+                           + ", the most this program reads of such a file");
+    };
+    if (std::uintmax_t(st.st_size) > maxBytes)
+        throw tooLarge();
+
+    std::string bytes(size_t(st.st_size), '\0');
+    size_t done = 0;
+    while (true) {
+        if (done == bytes.size()) {
+            // The file may have grown since the fstat (or, in /proc, tell no size at all).
+            if (done > maxBytes)
+                throw tooLarge();
+            bytes.resize(size_t(std::min<std::uintmax_t>(done + 65536, maxBytes + 1)));
+        }
+        const ssize_t n = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw Failure("Cannot read file", path, Reason(errno));
+        }
+        if (n == 0)
+            break;
+        done += size_t(n);
+    }
+    if (done > maxBytes)
+        throw tooLarge();
+    bytes.resize(done);
     return bytes;
 }
 
 void WriteFileAtomic(const std::filesystem::path &path, const std::string &bytes)
 {
-    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
-    std::string temp = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        throw EFileError("Cannot create file \"" + path.string() + "\". " + Reason(errno));
-    auto fail = [&](const char *what, int error) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        throw EFileError(std::string(what) + " \"" + path.string() + "\". " + Reason(error));
-    };
-    // Keep the permissions of the file being replaced; a new file gets the usual 0666 & umask.
+    const std::filesystem::path target = ResolveLinks(path);
+    // What a refusal names: the file itself, or where the link the user named leads.
+    const std::string subject
+        = target == path ? std::string("It") : "Its target \"" + target.string() + "\"";
+
     struct stat st;
+    const bool exists = ::lstat(target.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode))
+        throw Failure("Cannot write file", path, subject + " is not a regular file");
+    if (exists && IsReadOnly(target, st))
+        throw Failure("Cannot write file", path, subject + " is read-only");
+
+    // A short fixed prefix: a name of its own beside a target of 255 bytes still fits.
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::string temp = (folder / ".vartesk-XXXXXX").string();
+    TFd fd(::mkstemp(temp.data()));
+    if (fd.Get() < 0)
+        throw Failure("Cannot create file", path, Reason(errno));
+    auto fail = [&](const char *what, int error) {
+        fd.Close();
+        ::unlink(temp.c_str());
+        return Failure(what, path, Reason(error));
+    };
+    // The replacement keeps the permission bits and, where this user may give it away (root
+    // saving someone's project), the owner of the file it replaces; a new file gets the usual
+    // 0666 & umask.
     mode_t mode;
-    if (::stat(path.c_str(), &st) == 0) {
+    if (exists) {
         mode = st.st_mode & 07777;
+        if (::fchown(fd.Get(), st.st_uid, st.st_gid) != 0) {
+            // Only root may give files away; anyone else's save has always been theirs.
+        }
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    if (::fchmod(fd, mode) != 0)
-        fail("Cannot create file", errno);
+    if (::fchmod(fd.Get(), mode) != 0)
+        throw fail("Cannot create file", errno);
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n = ::write(fd.Get(), bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            fail("Cannot write file", errno);
+            throw fail("Cannot write file", errno);
         }
         done += size_t(n);
     }
-    if (::fsync(fd) != 0)
-        fail("Cannot write file", errno);
-    if (::close(fd) != 0) {
+    if (::fsync(fd.Get()) != 0)
+        throw fail("Cannot write file", errno);
+    if (fd.Close() != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
-        throw EFileError("Cannot write file \"" + path.string() + "\". " + Reason(error));
+        throw Failure("Cannot write file", path, Reason(error));
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
-        throw EFileError("Cannot create file \"" + path.string() + "\". " + Reason(error));
+        throw Failure("Cannot create file", path, Reason(error));
     }
 }
 

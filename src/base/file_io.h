@@ -1,6 +1,7 @@
 // Whole-file reading and atomic writing.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -14,10 +15,20 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::string ReadFileBytes(const std::filesystem::path &path);
+// The whole content of a regular file (symbolic links followed) of at most maxBytes bytes
+// (the limits are in base/file_limits.h). A FIFO, a device or a folder is refused without
+// waiting on it, and so is a larger file, with a message naming the limit.
+std::string ReadFileBytes(const std::filesystem::path &path, std::uintmax_t maxBytes);
 
 // Writes under a temporary name in the target's folder and renames it over the target only
-// when complete, so that a failed write leaves the previous file as it was.
+// when complete, so that a failed write leaves the previous file as it was. A symbolic link is
+// written through: the file it leads to is replaced (or created, when the link dangles) and
+// the link stays. The replacement keeps the previous file's permission bits. Refused: a target
+// that exists and is not a regular file, and a read-only one (no write bit for anyone, or none
+// for this user).
 void WriteFileAtomic(const std::filesystem::path &path, const std::string &bytes);
+
+// "64 MiB", "1 GiB", "100 bytes": a size limit as messages and the README name it.
+std::string SizeLimitText(std::uintmax_t bytes);
 
 } // namespace vartesk

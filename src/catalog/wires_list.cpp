@@ -3,6 +3,7 @@
 
 #include "base/cp1251.h"
 #include "base/file_io.h"
+#include "base/file_limits.h"
 #include "base/number_text.h"
 #include "base/text_format.h"
 #include "base/text_lines.h"
@@ -327,7 +328,7 @@ void TWiresList::SortBy(int column)
 std::vector<std::string> TWiresList::LoadFromFile(const std::filesystem::path &path)
 {
     const bool en = IsEnglish();
-    const std::string bytes = ReadFileBytes(path);
+    const std::string bytes = ReadFileBytes(path, kMaxCatalogFileBytes);
     const size_t whole = bytes.size() / kWireRecordSize;
     TWarningList warnings;
     const size_t rest = bytes.size() % kWireRecordSize;
@@ -402,7 +403,7 @@ std::vector<std::string> TWiresList::ImportText(const std::filesystem::path &pat
 {
     // Converted whole before the list is touched: a bad line must not cost the user the
     // catalog they had.
-    TWireText text = ParseWireText(ReadFileBytes(path), path.string());
+    TWireText text = ParseWireText(ReadFileBytes(path, kMaxCatalogFileBytes), path.string());
     if (text.Entries.empty())
         throw EConvertError(FormatText(IsEnglish() ? "%s holds no entries; the catalog was kept."
                                                    : "%s не содержит записей; справочник сохранён.",

@@ -2,6 +2,7 @@
 #include "catalog/working_catalog.h"
 
 #include "base/file_io.h"
+#include "base/file_limits.h"
 #include "base/text_format.h"
 #include "l10n/folders.h"
 #include "l10n/language.h"
@@ -121,7 +122,7 @@ std::vector<std::string> LoadCatalogFile(const std::filesystem::path &path)
     TWiresList list;
     std::vector<std::string> warnings;
     if (LowerAscii(path.extension().string()) == ".txt") {
-        TWireText text = ParseWireText(ReadFileBytes(path), path.string());
+        TWireText text = ParseWireText(ReadFileBytes(path, kMaxCatalogFileBytes), path.string());
         for (const auto &rec : text.Entries)
             list.Add(rec);
         warnings = std::move(text.Warnings);

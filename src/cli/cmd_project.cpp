@@ -10,6 +10,7 @@
 #include "model/project.h"
 #include "model/projectfile/project_file.h"
 
+#include <filesystem>
 #include <ostream>
 
 namespace vartesk::cli {
@@ -28,7 +29,12 @@ void Load(const std::string &path, TProject &project)
 
 int RunNew(TCommandContext &c)
 {
+    const bool force = c.Args.TakeFlag("--force");
     const auto args = c.Args.Positional(1, 1);
+    // A dangling link counts as free: the write creates the file it names.
+    std::error_code ec;
+    if (!force && std::filesystem::exists(args[0], ec))
+        throw std::runtime_error(args[0] + " already exists; use --force to replace it");
     TProject project;
     SaveProjectFile(args[0], project);
     OpenIfAsked(c.Global, args[0], c.Err);
@@ -153,8 +159,8 @@ int RunInfo(TCommandContext &c)
 const TCommandRegistrar kNew {{
     "new",
     "write a fresh project",
-    "Usage: vartesk new OUT.vsk\n\nWrites an empty project with the default climate and\n"
-    "coefficients.\n",
+    "Usage: vartesk new [--force] OUT.vsk\n\nWrites an empty project with the default climate and\n"
+    "coefficients. An existing OUT is refused unless --force is given.\n",
     RunNew,
 }};
 

@@ -1,10 +1,11 @@
 // vartesk settings: show or store the language and the unit system.
+#include "base/file_io.h"
 #include "cli/command.h"
-#include "l10n/language.h"
 #include "l10n/settings.h"
-#include "l10n/units.h"
 
 #include <ostream>
+#include <utility>
+#include <vector>
 
 namespace vartesk::cli {
 
@@ -15,12 +16,19 @@ int Run(TCommandContext &c)
     const auto lang = c.Args.TakeOption("--set-lang");
     const auto units = c.Args.TakeOption("--set-units");
     c.Args.Positional(0, 0);
-    const int language = lang ? ParseLanguageName(*lang) : -1;
-    const int system = units ? ParseUnitsName(*units) : -1;
-    if (language >= 0)
-        SetLanguage(language);
-    if (system >= 0)
-        SetUnitSystem(system);
+    std::vector<std::pair<std::string, int>> values;
+    if (lang)
+        values.emplace_back("Language", ParseLanguageName(*lang));
+    if (units)
+        values.emplace_back("Units", ParseUnitsName(*units));
+    if (!values.empty()) {
+        // Both in one write, so that a failure leaves the file as it was.
+        try {
+            WriteSettings(values);
+        } catch (const EFileError &e) {
+            throw std::runtime_error(std::string(e.what()) + "; nothing was stored");
+        }
+    }
     // Show what is stored, not what --lang/--units chose for this run.
     const int storedLanguage = ReadSetting("Language").value_or(1) == 0 ? 0 : 1;
     const int storedUnits = ReadSetting("Units").value_or(0) == 0 ? 0 : 1;

@@ -7,7 +7,11 @@
 #include "l10n/string_table.h"
 #include "l10n/units.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
+#include <streambuf>
+#include <unistd.h>
 
 using namespace vartesk;
 using namespace vartesk::cli;
@@ -58,9 +62,7 @@ const TCommand *Find(const std::string &name)
     return nullptr;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+int RunTool(int argc, char **argv)
 {
     std::vector<std::string> rest;
     TGlobalOptions global;
@@ -166,4 +168,67 @@ int main(int argc, char **argv)
         std::cerr << "vartesk: " << e.what() << "\n";
         return 1;
     }
+}
+
+// Standard output written straight to descriptor 1, remembering why a write failed: output
+// that did not reach its file (a full disk, /dev/full) must not pass for a success, and by the
+// end of a long output the reason is long gone from errno.
+class TStdoutBuffer : public std::streambuf
+{
+public:
+    TStdoutBuffer() { setp(Buffer, Buffer + sizeof Buffer); }
+    int Error() const { return FirstError; }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (!Drain())
+            return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+    int sync() override { return Drain() ? 0 : -1; }
+
+private:
+    bool Drain()
+    {
+        const char *p = pbase();
+        bool ok = true;
+        while (ok && p < pptr()) {
+            const ssize_t n = ::write(STDOUT_FILENO, p, size_t(pptr() - p));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                FirstError = FirstError != 0 ? FirstError : (n < 0 ? errno : EIO);
+                ok = false;
+            } else {
+                p += n;
+            }
+        }
+        setp(Buffer, Buffer + sizeof Buffer);
+        return ok;
+    }
+
+    char Buffer[65536];
+    int FirstError = 0;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    TStdoutBuffer buffer;
+    std::streambuf *const previous = std::cout.rdbuf(&buffer);
+    int code = RunTool(argc, argv);
+    std::cout.flush();
+    if (!std::cout.good() || buffer.Error() != 0) {
+        std::cerr << "vartesk: cannot write the output: "
+                  << std::strerror(buffer.Error() != 0 ? buffer.Error() : EIO) << "\n";
+        code = code == 0 ? 1 : code; // a usage error keeps its own code
+    }
+    std::cout.rdbuf(previous);
+    return code;
 }

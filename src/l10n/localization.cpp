@@ -1,7 +1,9 @@
 // InitLocalization.
 #include "l10n/localization.h"
 
+#include "base/file_io.h"
 #include "l10n/language.h"
+#include "l10n/settings.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
 
@@ -11,10 +13,14 @@ void InitLocalization()
 {
     ClearStrings();
     LoadLanguage();
-    SetLanguage(LanguageIndex());
     UseUnitSystem(0);
     LoadUnitSystem();
-    SetUnitSystem(UnitSystem());
+    UseUnitSystem(UnitSystem());
+    // Written back so that the first run stores both. A settings file that cannot be written
+    // must not keep the program from starting; only a choice the user makes reports it.
+    try {
+        WriteSettings({{"Language", LanguageIndex()}, {"Units", UnitSystem()}});
+    } catch (const EFileError &) { }
     RegisterStringGroup(kStart);
 }
 

@@ -4,7 +4,8 @@
 namespace vartesk {
 
 // Called once before any window exists: creates the string table, loads both settings and
-// writes them back (so that the first run stores them), and registers the key Wait.
+// writes them back (so that the first run stores them; a settings file that cannot be written
+// does not keep the program from starting), and registers the key Wait.
 void InitLocalization();
 
 } // namespace vartesk

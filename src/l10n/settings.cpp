@@ -2,6 +2,7 @@
 #include "l10n/settings.h"
 
 #include "base/file_io.h"
+#include "base/file_limits.h"
 #include "base/number_text.h"
 
 #include <cstdlib>
@@ -35,7 +36,7 @@ std::vector<std::string> ReadLines()
     std::vector<std::string> lines;
     std::string bytes;
     try {
-        bytes = ReadFileBytes(SettingsFile());
+        bytes = ReadFileBytes(SettingsFile(), kMaxSettingsFileBytes);
     } catch (const EFileError &) {
         return lines;
     }
@@ -50,32 +51,10 @@ bool IsSection(const std::string &line)
     return line.size() >= 2 && line.front() == '[' && line.back() == ']';
 }
 
-} // namespace
-
-std::filesystem::path SettingsFile()
+// Sets name=value in the [Param] section of lines, adding the entry (and the section) when
+// missing.
+void SetLine(std::vector<std::string> &lines, const std::string &name, int value)
 {
-    return ConfigHome() / "Morvik" / "Lorvana" / "settings.ini";
-}
-
-std::optional<int> ReadSetting(const std::string &name)
-{
-    bool inParam = false;
-    for (const auto &line : ReadLines()) {
-        if (IsSection(line)) {
-            inParam = line == "[Param]";
-            continue;
-        }
-        const auto eq = line.find('=');
-        if (!inParam || eq == std::string::npos || Trimmed(line.substr(0, eq)) != name)
-            continue;
-        return TryParseInt(Trimmed(line.substr(eq + 1)));
-    }
-    return std::nullopt;
-}
-
-void WriteSetting(const std::string &name, int value)
-{
-    std::vector<std::string> lines = ReadLines();
     const std::string entry = name + "=" + std::to_string(value);
     bool inParam = false;
     bool done = false;
@@ -103,15 +82,50 @@ void WriteSetting(const std::string &name, int value)
         }
         lines.insert(lines.begin() + paramEnd, entry);
     }
+}
+
+} // namespace
+
+std::filesystem::path SettingsFile()
+{
+    return ConfigHome() / "Morvik" / "Lorvana" / "settings.ini";
+}
+
+std::optional<int> ReadSetting(const std::string &name)
+{
+    bool inParam = false;
+    for (const auto &line : ReadLines()) {
+        if (IsSection(line)) {
+            inParam = line == "[Param]";
+            continue;
+        }
+        const auto eq = line.find('=');
+        if (!inParam || eq == std::string::npos || Trimmed(line.substr(0, eq)) != name)
+            continue;
+        return TryParseInt(Trimmed(line.substr(eq + 1)));
+    }
+    return std::nullopt;
+}
+
+void WriteSettings(const std::vector<std::pair<std::string, int>> &values)
+{
+    std::vector<std::string> lines = ReadLines();
+    for (const auto &[name, value] : values)
+        SetLine(lines, name, value);
     std::string text;
     for (const auto &line : lines)
         text += line + "\n";
-    try {
-        std::filesystem::create_directories(SettingsFile().parent_path());
-        WriteFileAtomic(SettingsFile(), text);
-    } catch (const std::exception &) {
-        // Settings that cannot be stored only fall back to the defaults next time.
-    }
+    const auto folder = SettingsFile().parent_path();
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec)
+        throw EFileError("Cannot create folder \"" + folder.string() + "\". " + ec.message());
+    WriteFileAtomic(SettingsFile(), text);
+}
+
+void WriteSetting(const std::string &name, int value)
+{
+    WriteSettings({{name, value}});
 }
 
 } // namespace vartesk

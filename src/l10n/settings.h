@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vartesk {
 
@@ -11,7 +13,9 @@ namespace vartesk {
 std::filesystem::path SettingsFile();
 // The value of name under [Param] when it is a decimal integer.
 std::optional<int> ReadSetting(const std::string &name);
-// Stores the value under [Param], keeping the rest of the file; failures are ignored.
+// Stores the values under [Param] in one write, keeping the rest of the file. EFileError when
+// the file cannot be written; nothing is stored then.
+void WriteSettings(const std::vector<std::pair<std::string, int>> &values);
 void WriteSetting(const std::string &name, int value);
 
 } // namespace vartesk

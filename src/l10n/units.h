@@ -10,7 +10,8 @@ double ForceFactor();
 double StressFactor();
 // Reads the stored unit system without touching the factors.
 void LoadUnitSystem();
-// Sets the unit system and both factors and stores it.
+// Sets the unit system and both factors and stores it; EFileError when it could not be stored
+// (the unit system is set for this run all the same).
 void SetUnitSystem(int system);
 // The same for this run only.
 void UseUnitSystem(int system);

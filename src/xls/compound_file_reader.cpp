@@ -1,12 +1,11 @@
 // Compound-file reader: header, DIFAT, FAT, directory tree, mini stream, checked chains.
 #include "xls/compound_file_reader.h"
 
+#include "base/file_io.h"
+#include "base/file_limits.h"
 #include "base/utf8.h"
 #include "xls/byte_reader.h"
 #include "xls/xls_error.h"
-
-#include <fstream>
-#include <iterator>
 
 namespace vartesk::xls {
 
@@ -47,12 +46,12 @@ bool SameName(const std::u16string &a, const std::u16string &b)
 
 TCompoundFileReader TCompoundFileReader::FromFile(const std::filesystem::path &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw ECFileError(3, "cannot read " + path.string());
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw ECFileError(3, "cannot read " + path.string());
+    std::string bytes;
+    try {
+        bytes = ReadFileBytes(path, kMaxWorkbookFileBytes);
+    } catch (const EFileError &e) {
+        throw ECFileError(3, e.what());
+    }
     return TCompoundFileReader(std::move(bytes));
 }
 

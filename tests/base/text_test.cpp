@@ -1,16 +1,12 @@
-// Windows-1251 codec, UTF-8 helpers, splitting, lines and atomic files.
+// Windows-1251 codec, UTF-8 helpers, splitting and lines.
 #include "base/bounded_text.h"
 #include "base/cp1251.h"
-#include "base/file_io.h"
 #include "base/split_by_char.h"
 #include "base/text_format.h"
 #include "base/text_lines.h"
 #include "base/utf8.h"
-#include "test_support.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace vartesk;
 
@@ -88,30 +84,4 @@ TEST(FormatText, FillsPlaceholdersInTurn)
     EXPECT_EQ(FormatText("The wire %s is not found.", {"АС50/8"}), "The wire АС50/8 is not found.");
     EXPECT_EQ(FormatText("List index out of bounds (%d)", {"7"}), "List index out of bounds (7)");
     EXPECT_EQ(FormatText("100%% %s", {}), "100% %s");
-}
-
-TEST(WriteFileAtomic, AFailedWriteLeavesThePreviousFile)
-{
-    test::TScratchDir dir;
-    const auto target = dir / "p.vsk";
-    WriteFileAtomic(target, "old");
-    EXPECT_EQ(test::ReadAll(target), "old");
-    WriteFileAtomic(target, "new");
-    EXPECT_EQ(test::ReadAll(target), "new");
-
-    if (::geteuid() != 0) { // root writes into read-only folders anyway
-        ::chmod(dir.Path().c_str(), 0555);
-        EXPECT_THROW(WriteFileAtomic(target, "lost"), EFileError);
-        ::chmod(dir.Path().c_str(), 0755);
-        EXPECT_EQ(test::ReadAll(target), "new");
-    }
-    // A target that is a folder cannot be replaced; nothing is left behind.
-    std::filesystem::create_directory(dir / "sub");
-    EXPECT_THROW(WriteFileAtomic(dir / "sub", "x"), EFileError);
-    size_t entries = 0;
-    for ([[maybe_unused]] auto &e : std::filesystem::directory_iterator(dir.Path()))
-        ++entries;
-    EXPECT_EQ(entries, 2u);
-    EXPECT_THROW(WriteFileAtomic(dir / "missing" / "p.vsk", "x"), EFileError);
-    EXPECT_THROW(ReadFileBytes(dir / "none.vsk"), EFileError);
 }

@@ -8,7 +8,7 @@
 
 namespace vartesk::test {
 
-TRunResult RunCli(const std::vector<std::string> &args, const std::vector<std::string> &env)
+TRunResult RunCli(const std::vector<std::string> &args, const TRunOptions &options)
 {
     TScratchDir dir;
     const auto out = dir / "out";
@@ -22,9 +22,12 @@ TRunResult RunCli(const std::vector<std::string> &args, const std::vector<std::s
         for (auto &a : copy)
             argv.push_back(a.data());
         argv.push_back(nullptr);
-        if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr))
+        const auto stdoutFile = options.Stdout.empty() ? out : options.Stdout;
+        if (!std::freopen(stdoutFile.c_str(), "w", stdout)
+            || !std::freopen(err.c_str(), "w", stderr))
             ::_exit(127);
-        std::vector<std::string> pairs = env;
+        ::alarm(options.Deadline); // kept across execv
+        std::vector<std::string> pairs = options.Env;
         for (auto &pair : pairs)
             ::putenv(pair.data());
         ::execv(exe.c_str(), argv.data());
@@ -34,7 +37,7 @@ TRunResult RunCli(const std::vector<std::string> &args, const std::vector<std::s
     ::waitpid(pid, &status, 0);
     TRunResult r;
     r.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    r.Out = ReadAll(out);
+    r.Out = options.Stdout.empty() ? ReadAll(out) : std::string();
     r.Err = ReadAll(err);
     return r;
 }

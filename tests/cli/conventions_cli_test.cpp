@@ -63,21 +63,24 @@ TEST(CliConventions, OpenHandsTheWrittenFileToTheDesktop)
     WriteAll(bin / "xdg-open",
              "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"" + (dir / "opened").string() + "\"\n");
     std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
-    const std::string path = "PATH=" + bin.string() + ":/usr/bin:/bin";
+    TRunOptions withStandIn;
+    withStandIn.Env = {"PATH=" + bin.string() + ":/usr/bin:/bin"};
+    TRunOptions withNone;
+    withNone.Env = {"PATH=" + (dir / "none").string()};
     const auto target = (dir / "n.vsk").string();
 
-    auto r = RunCli({"new", target}, {path});
+    auto r = RunCli({"new", target}, withStandIn);
     ASSERT_EQ(r.ExitCode, 0) << r.Err;
     EXPECT_FALSE(std::filesystem::exists(dir / "opened")); // only when asked
 
     std::filesystem::remove(target);
-    r = RunCli({"--open", "new", target}, {path});
+    r = RunCli({"--open", "new", target}, withStandIn);
     ASSERT_EQ(r.ExitCode, 0) << r.Err;
     EXPECT_EQ(ReadAll(dir / "opened"), target + "\n");
 
     // No desktop program: the file is written all the same, and a warning says so.
     std::filesystem::remove(target);
-    r = RunCli({"--open", "new", target}, {"PATH=" + (dir / "none").string()});
+    r = RunCli({"--open", "new", target}, withNone);
     EXPECT_EQ(r.ExitCode, 0) << r.Err;
     EXPECT_TRUE(std::filesystem::exists(target));
     EXPECT_TRUE(Contains(r.Err, "warning")) << r.Err;

@@ -79,9 +79,9 @@ TEST(ProjectCli, AnUnwritableTargetKeepsThePreviousFile)
 {
     TScratchDir dir;
     WriteAll(dir / "keep.vsk", "previous");
-    // A folder in the way of the temporary file's rename stands for any failed write.
+    // A folder in the way stands for any target that cannot be replaced.
     std::filesystem::create_directory(dir / "target.vsk");
-    auto r = RunCli({"new", (dir / "target.vsk").string()});
+    auto r = RunCli({"new", "--force", (dir / "target.vsk").string()});
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_NE(r.Err.find("target.vsk"), std::string::npos);
     r = RunCli({"new", (dir / "missing" / "x.vsk").string()});

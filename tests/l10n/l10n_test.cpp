@@ -1,4 +1,5 @@
 // String table, language and unit settings, and the settings file.
+#include "base/file_io.h"
 #include "base/split_by_char.h"
 #include "l10n/folders.h"
 #include "l10n/language.h"
@@ -136,6 +137,28 @@ TEST_F(Localization, BadStoredValuesGiveTheDefaults)
     InitLocalization();
     EXPECT_TRUE(IsEnglish());
     EXPECT_EQ(UnitSystem(), 1);
+}
+
+TEST_F(Localization, AnUnwritableSettingsFileStopsOnlyTheUsersOwnChoice)
+{
+    WriteSettings({{"Language", 0}, {"Units", 1}});
+    EXPECT_EQ(SettingsText(), "[Param]\nLanguage=0\nUnits=1\n");
+    InitLocalization();
+    EXPECT_EQ(StressFactor(), 10);
+
+    // A folder where the file should be: the program starts all the same, on the defaults.
+    std::filesystem::remove(SettingsFile());
+    std::filesystem::create_directory(SettingsFile());
+    EXPECT_NO_THROW(InitLocalization());
+    EXPECT_EQ(LanguageIndex(), 1);
+    EXPECT_EQ(StressFactor(), 1);
+    // A choice the user makes says that it was not stored, and holds for this run.
+    EXPECT_THROW(SetLanguage(0), EFileError);
+    EXPECT_TRUE(IsEnglish());
+    EXPECT_THROW(SetUnitSystem(1), EFileError);
+    EXPECT_EQ(StressFactor(), 10);
+    EXPECT_THROW(WriteSettings({{"Language", 0}}), EFileError);
+    EXPECT_TRUE(std::filesystem::is_directory(SettingsFile()));
 }
 
 TEST_F(Localization, UnitFactorsScaleForDisplayOnly)

@@ -1,4 +1,6 @@
 // Compound files: round trips in both versions, mini stream, DIFAT, and broken tables.
+#include "base/file_limits.h"
+#include "test_support.h"
 #include "xls/compound_file_reader.h"
 #include "xls/compound_file_writer.h"
 #include "xls/xls_error.h"
@@ -121,6 +123,27 @@ TEST(CompoundFile, NotACompoundFileIsError3)
     std::string zip = "PK\x03\x04";
     zip += std::string(1000, '\0');
     EXPECT_EQ(OpenCode(zip), 3);
+}
+
+TEST(CompoundFile, FilesAreReadThroughTheCheckedReaderWithTheWorkbookLimit)
+{
+    vartesk::test::TScratchDir dir;
+    const auto detailOf = [](const std::filesystem::path &path) {
+        try {
+            TCompoundFileReader::FromFile(path);
+        } catch (const ECFileError &e) {
+            EXPECT_EQ(e.Code(), 3);
+            return e.Detail();
+        }
+        return std::string("opened");
+    };
+    const auto big = dir / "big.xls";
+    vartesk::test::WriteAll(big, "");
+    std::filesystem::resize_file(big, vartesk::kMaxWorkbookFileBytes + 1); // sparse
+    EXPECT_EQ(detailOf(big),
+              "Cannot read file \"" + big.string()
+                  + "\". It is larger than 1 GiB, the most this program reads of such a file");
+    EXPECT_NE(detailOf(dir / "none.xls").find("none.xls\". File not found"), std::string::npos);
 }
 
 TEST(CompoundFile, FatChainWithACycleIsCaught)

@@ -13,6 +13,7 @@
 // 1..7, and an expansion coefficient that is not above zero.
 #include "base/cp1251.h"
 #include "base/file_io.h"
+#include "base/file_limits.h"
 #include "base/number_text.h"
 #include "catalog/wires_list.h"
 #include "l10n/language.h"
@@ -92,7 +93,7 @@ int main(int argc, char **argv)
     const std::string source = argv[1];
     try {
         UseLanguage(0);
-        const std::string text = PrepareSource(ReadFileBytes(source), source);
+        const std::string text = PrepareSource(ReadFileBytes(source, kMaxCatalogFileBytes), source);
         const TWireText parsed = ParseWireText(text, source);
         if (!parsed.Warnings.empty())
             throw ESourceError(parsed.Warnings.front()

@@ -5,6 +5,7 @@
 #include "model/projectfile/project_file.h"
 
 #include "base/file_io.h"
+#include "base/file_limits.h"
 #include "base/number_text.h"
 #include "base/split_by_char.h"
 #include "model/owning_list.h"
@@ -450,7 +451,7 @@ void TProject::LoadFromText(TLineSource &reader)
 
 void LoadProjectFile(const std::filesystem::path &path, TProject &project)
 {
-    TLineSource reader(ReadFileBytes(path));
+    TLineSource reader(ReadFileBytes(path, kMaxProjectFileBytes));
     try {
         project.LoadFromText(reader);
     } catch (const EConvertError &e) {
