@@ -697,6 +697,41 @@ TEST(BiffReader, PageSetupViewAndPrintAreaSurvive)
     EXPECT_EQ(b.Ranges().Item(0).Rect(), (TRect {2, 2, 3, 3}));
 }
 
+TEST(BiffReader, SheetLocalNamesStayLocalToTheirSheet)
+{
+    TXLSFile f;
+    f.Sheets().Add("Second");
+    f.Sheets().Item(0).Ranges().Add("A1:B2").SetName("Area");
+    f.Sheets().Item(1).Ranges().Add("C3:D4").SetName("Area"); // the same name, another scope
+    TRange &whole = f.Sheets().Item(0).Ranges().Add("A1:H20");
+    whole.SetName("Whole");
+    whole.SetGlobal(true);
+    // NAME records carry the scope in itab: the 1-based sheet, 0 for the workbook.
+    std::vector<std::pair<std::string, unsigned>> scopes;
+    for (const auto &r : Records(f.WorkbookStream()))
+        if (r.Id == rec::Name)
+            scopes.emplace_back(r.Body.substr(15, std::uint8_t(r.Body[3])),
+                                std::uint8_t(r.Body[8]) | (std::uint8_t(r.Body[9]) << 8));
+    std::sort(scopes.begin(), scopes.end());
+    EXPECT_EQ(
+        scopes,
+        (std::vector<std::pair<std::string, unsigned>> {{"Area", 1}, {"Area", 2}, {"Whole", 0}}));
+
+    TXLSFile back;
+    back.OpenBytes(f.SaveToBytes());
+    const TRanges &first = back.Sheets().Item(0).Ranges();
+    const TRanges &second = back.Sheets().Item(1).Ranges();
+    ASSERT_EQ(first.Count(), 2u);
+    ASSERT_EQ(second.Count(), 1u);
+    EXPECT_EQ(first.Item(0).Name(), "Area");
+    EXPECT_FALSE(first.Item(0).Global());
+    EXPECT_EQ(first.Item(1).Name(), "Whole");
+    EXPECT_TRUE(first.Item(1).Global());
+    EXPECT_EQ(second.Item(0).Name(), "Area");
+    EXPECT_FALSE(second.Item(0).Global());
+    EXPECT_EQ(second.Item(0).Rect(), (TRect {2, 2, 3, 3}));
+}
+
 TEST(BiffReader, FormatsFontsAndWidthsRoundTrip)
 {
     TXLSFile f;
