@@ -2,6 +2,7 @@
 #include "base/cp1251.h"
 #include "base/file_io.h"
 #include "base/number_text.h"
+#include "input_trace.h"
 #include "model/project.h"
 #include "model/projectfile/line_source.h"
 #include "model/projectfile/project_file.h"
@@ -475,12 +476,19 @@ TEST(ProjectFile, MangledFilesNeverCrashOrHang)
             if (bytes.empty())
                 break;
         }
+        const std::string input
+            = test::DescribeInput("seed 7, round " + std::to_string(round), bytes);
+        SCOPED_TRACE(input);
+        test::TCrashNote note(input);
         TProject p;
         try {
             LoadBytes(bytes, p);
         } catch (const EConvertError &) {
         } catch (const EListError &) {
-        } catch (const EProjectFileError &) { }
+        } catch (const EProjectFileError &) {
+        } catch (const std::exception &e) {
+            ADD_FAILURE() << "unexpected " << e.what();
+        }
     }
 }
 
