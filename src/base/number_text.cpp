@@ -1,6 +1,7 @@
 // Locale-independent number formatting and parsing.
 #include "base/number_text.h"
 
+#include "base/message_quote.h"
 #include "base/rounding.h"
 
 #include <charconv>
@@ -53,11 +54,7 @@ bool IsDigit(char c)
 
 std::string Quoted(std::string_view text, const char *tail)
 {
-    std::string m = "'";
-    m.append(text);
-    m += "' ";
-    m += tail;
-    return m;
+    return QuoteForMessage(text) + " " + tail;
 }
 
 } // namespace

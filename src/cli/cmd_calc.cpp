@@ -1,4 +1,5 @@
 // vartesk calc: every strain section of a project through the section calculation.
+#include "base/message_quote.h"
 #include "calc/calc_section.h"
 #include "calc/strain_sections.h"
 #include "catalog/working_catalog.h"
@@ -62,13 +63,14 @@ TFormat ParseFormat(const std::optional<std::string> &value)
         return TFormat::Csv;
     if (*value == "json")
         return TFormat::Json;
-    throw EUsageError("--format must be text, csv or json, not '" + *value + "'");
+    throw EUsageError("--format must be text, csv or json, not " + QuoteForMessage(*value));
 }
 
-void Load(const std::string &path, TProject &project)
+void Load(const std::string &path, TProject &project, std::ostream &err)
 {
     try {
-        LoadProjectFile(path, project);
+        for (const std::string &warning : LoadProjectFile(path, project))
+            err << "vartesk: warning: " << path << ": " << warning << "\n";
     } catch (const EProjectFileError &e) {
         throw std::runtime_error(path + ":" + std::to_string(e.Line) + ": " + e.what());
     }
@@ -147,7 +149,7 @@ int RunCalc(TCommandContext &c)
     const TFormat format = ParseFormat(c.Args.TakeOption("--format"));
     const auto args = c.Args.Positional(1, 1);
     TProject project;
-    Load(args[0], project);
+    Load(args[0], project, c.Err);
     std::vector<std::string> warnings = WarnAboutProject(project, c.Err);
     UseCatalogFor(c.Global, c.Err);
     // A type missing from the catalog is reported by the call that needs it; the other

@@ -1,4 +1,5 @@
 // vartesk catalog: list, show, export and import the wire catalog.
+#include "base/message_quote.h"
 #include "base/number_text.h"
 #include "base/text_format.h"
 #include "base/text_formats.h"
@@ -42,8 +43,8 @@ int ParseSortName(const std::string &value)
     for (const auto &s : kSortNames)
         if (value == s.Name)
             return s.Column;
-    throw EUsageError("--sort must be name, diameter, area, weight, modulus or alpha, not '" + value
-                      + "'");
+    throw EUsageError("--sort must be name, diameter, area, weight, modulus or alpha, not "
+                      + QuoteForMessage(value));
 }
 
 // Whether two paths name one file: by identity when both exist (links included), else by
@@ -76,7 +77,7 @@ int RunList(TCommandContext &c,
     if (groupText) {
         const auto value = TryParseInt(*groupText);
         if (!value || *value < 0 || *value >= kWireGroupCount)
-            throw EUsageError("--group must be 0..7, not '" + *groupText + "'");
+            throw EUsageError("--group must be 0..7, not " + QuoteForMessage(*groupText));
         group = *value;
     }
     const int column = sortText ? ParseSortName(*sortText) : 0;
@@ -209,7 +210,7 @@ int Run(TCommandContext &c)
         SaveWorkingCatalogIfChanged();
         return 0;
     }
-    throw EUsageError("unknown catalog action '" + action + "'");
+    throw EUsageError("unknown catalog action " + QuoteForMessage(action));
 }
 
 const TCommandRegistrar kCatalog {{

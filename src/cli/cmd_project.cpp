@@ -17,11 +17,13 @@ namespace vartesk::cli {
 
 namespace {
 
-// Loads a project; a stopped load names the file and the line before the reader's message.
-void Load(const std::string &path, TProject &project)
+// Loads a project; a stopped load names the file and the line before the reader's message,
+// and the reader's warnings go to err.
+void Load(const std::string &path, TProject &project, std::ostream &err)
 {
     try {
-        LoadProjectFile(path, project);
+        for (const std::string &warning : LoadProjectFile(path, project))
+            err << "vartesk: warning: " << path << ": " << warning << "\n";
     } catch (const EProjectFileError &e) {
         throw std::runtime_error(path + ":" + std::to_string(e.Line) + ": " + e.what());
     }
@@ -45,7 +47,7 @@ int RunResave(TCommandContext &c)
 {
     const auto args = c.Args.Positional(2, 2);
     TProject project;
-    Load(args[0], project);
+    Load(args[0], project, c.Err);
     SaveProjectFile(args[1], project);
     OpenIfAsked(c.Global, args[1], c.Err);
     return 0;
@@ -103,7 +105,7 @@ int RunInfo(TCommandContext &c)
 {
     const auto args = c.Args.Positional(1, 1);
     TProject project;
-    Load(args[0], project);
+    Load(args[0], project, c.Err);
     WarnAboutProject(project, c.Err);
     auto &out = c.Out;
     const TKlimat &k = project.Klimat;

@@ -1,4 +1,5 @@
 // The "xls" command: dump and copy of workbooks, for adapting report templates.
+#include "base/message_quote.h"
 #include "cli/command.h"
 #include "cli/desktop_open.h"
 #include "xls/workbook_dump.h"
@@ -54,7 +55,7 @@ int Run(TCommandContext &c)
             throw EUsageError("xls dump needs one FILE");
         const std::string form = format.value_or("json");
         if (form != "json" && form != "csv")
-            throw EUsageError("format must be json or csv, not '" + form + "'");
+            throw EUsageError("format must be json or csv, not " + QuoteForMessage(form));
         xls::TXLSFile file;
         Open(file, args[1]);
         try {
@@ -80,7 +81,7 @@ int Run(TCommandContext &c)
         OpenIfAsked(c.Global, args[2], c.Err);
         return 0;
     }
-    throw EUsageError("unknown xls subcommand '" + args[0] + "'");
+    throw EUsageError("unknown xls subcommand " + QuoteForMessage(args[0]));
 }
 
 const TCommandRegistrar kRegistrar {{"xls", "dump or copy an Excel 97-2003 workbook", kHelp, Run}};

@@ -1,6 +1,8 @@
 // Command registry and argument helpers.
 #include "cli/command.h"
 
+#include "base/message_quote.h"
+
 #include <algorithm>
 
 namespace vartesk::cli {
@@ -89,7 +91,7 @@ int ParseLanguageName(const std::string &value)
         return 0;
     if (value == "ru")
         return 1;
-    throw EUsageError("language must be en or ru, not '" + value + "'");
+    throw EUsageError("language must be en or ru, not " + QuoteForMessage(value));
 }
 
 int ParseUnitsName(const std::string &value)
@@ -98,7 +100,7 @@ int ParseUnitsName(const std::string &value)
         return 0;
     if (value == "kN")
         return 1;
-    throw EUsageError("units must be daN or kN, not '" + value + "'");
+    throw EUsageError("units must be daN or kN, not " + QuoteForMessage(value));
 }
 
 } // namespace vartesk::cli

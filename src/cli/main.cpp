@@ -1,5 +1,6 @@
 // Entry of the vartesk tool: global options, dispatch, exit codes.
 #include "base/file_io.h"
+#include "base/message_quote.h"
 #include "base/number_text.h"
 #include "cli/command.h"
 #include "l10n/language.h"
@@ -144,7 +145,7 @@ int RunTool(int argc, char **argv)
         }
         const TCommand *command = Find(commandName);
         if (!command)
-            throw EUsageError("unknown command '" + commandName + "'");
+            throw EUsageError("unknown command " + QuoteForMessage(commandName));
         if (help) {
             std::cout << command->Help;
             return 0;

@@ -3,6 +3,7 @@
 
 #include "xls/biff_records.h"
 #include "xls/biff_stream.h"
+#include "xls/file_kind.h"
 #include "xls/formula.h"
 #include "xls/workbook.h"
 #include "xls/xls_error.h"
@@ -14,7 +15,7 @@ namespace vartesk::xls {
 
 namespace {
 
-constexpr std::uint16_t kBiff8 = 0x0600;
+constexpr std::uint16_t kBiff8 = 0x0600, kBiff5 = 0x0500;
 constexpr std::uint16_t kGlobals = 0x0005, kWorksheet = 0x0010;
 
 std::string Hex(unsigned id)
@@ -151,6 +152,8 @@ void TReader::Run()
             throw EXLSError(2, "Workbook");
         }
         // A BIFF5 BOF (version 0x0500) or older: not Excel 97 or higher.
+        if (bof.Version == kBiff5)
+            throw EXLSError(2, "Workbook", Excel95Message());
         if (bof.Version != kBiff8 || bof.Type != kGlobals)
             throw EXLSError(2, "Workbook");
     }

@@ -5,6 +5,7 @@
 #include "base/file_limits.h"
 #include "base/utf8.h"
 #include "xls/byte_reader.h"
+#include "xls/file_kind.h"
 #include "xls/xls_error.h"
 
 namespace vartesk::xls {
@@ -103,8 +104,13 @@ std::string TCompoundFileReader::ChainBytes(const std::vector<std::uint32_t> &se
 TCompoundFileReader::TCompoundFileReader(std::string bytes)
     : Bytes(std::move(bytes))
 {
-    if (Bytes.size() < 512 || Bytes.compare(0, 8, kSignature, 8) != 0)
-        Broken("no compound-file signature");
+    if (Bytes.compare(0, 8, kSignature, 8) != 0) {
+        if (auto kind = ForeignFileMessage(Bytes))
+            throw ECFileError(3, {}, *kind);
+        throw ECFileError(3, "compound file: no compound-file signature", NotAWorkbookMessage());
+    }
+    if (Bytes.size() < 512)
+        Broken("file shorter than its header sector");
     try {
         TByteReader h(std::string_view(Bytes).substr(0, 512));
         h.Skip(8 + 16 + 2);

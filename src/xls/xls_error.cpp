@@ -43,8 +43,8 @@ std::string EXLSError::MessageOf(int code, const std::string &arg)
     }
 }
 
-EXLSError::EXLSError(int code, const std::string &arg)
-    : std::runtime_error(MessageOf(code, arg))
+EXLSError::EXLSError(int code, const std::string &arg, const std::string &message)
+    : std::runtime_error(message.empty() ? MessageOf(code, arg) : message)
     , ErrorCode(code)
 { }
 
@@ -72,8 +72,8 @@ std::string ECFileError::MessageOf(int code)
     }
 }
 
-ECFileError::ECFileError(int code, std::string detail)
-    : std::runtime_error(MessageOf(code))
+ECFileError::ECFileError(int code, std::string detail, const std::string &message)
+    : std::runtime_error(message.empty() ? MessageOf(code) : message)
     , ErrorCode(code)
     , DetailText(std::move(detail))
 { }

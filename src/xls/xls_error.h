@@ -10,8 +10,9 @@ namespace vartesk::xls {
 class EXLSError : public std::runtime_error
 {
 public:
-    // arg fills the %s of messages 2, 9 and 11.
-    explicit EXLSError(int code, const std::string &arg = {});
+    // arg fills the %s of messages 2, 9 and 11. A message given replaces the fixed one
+    // where the engine can say more (error 2 for a workbook of an older Excel).
+    explicit EXLSError(int code, const std::string &arg = {}, const std::string &message = {});
     int Code() const { return ErrorCode; }
     static std::string MessageOf(int code, const std::string &arg = {});
 
@@ -20,10 +21,12 @@ private:
 };
 
 // A compound-file error (codes 0..7); what() is the fixed message, Detail() says what broke.
+// A message given replaces the fixed one: error 3 for bytes that are recognisably not a
+// compound file says what they are instead of guessing that the file is locked or missing.
 class ECFileError : public std::runtime_error
 {
 public:
-    explicit ECFileError(int code, std::string detail = {});
+    explicit ECFileError(int code, std::string detail = {}, const std::string &message = {});
     int Code() const { return ErrorCode; }
     const std::string &Detail() const { return DetailText; }
     static std::string MessageOf(int code);

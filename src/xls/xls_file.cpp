@@ -5,13 +5,22 @@
 #include "xls/biff_writer.h"
 #include "xls/compound_file_reader.h"
 #include "xls/compound_file_writer.h"
+#include "xls/file_kind.h"
 #include "xls/xls_error.h"
 
 namespace vartesk::xls {
 
 namespace {
+
 constexpr const char *kStreamName = "Workbook";
+
+// Error 2, in words that say what the file is where its streams tell.
+EXLSError NoWorkbookStream(const TCompoundFileReader &cf)
+{
+    return EXLSError(2, kStreamName, ForeignCompoundFileMessage(cf.StreamNames()).value_or(""));
 }
+
+} // namespace
 
 TXLSFile::TXLSFile()
 {
@@ -27,7 +36,7 @@ void TXLSFile::OpenFile(const std::filesystem::path &path)
     const TCompoundFileReader cf = TCompoundFileReader::FromFile(path);
     auto stream = cf.ReadStream(kStreamName);
     if (!stream)
-        throw EXLSError(2, kStreamName);
+        throw NoWorkbookStream(cf);
     ReadWorkbookStream(*stream, Book);
 }
 
@@ -37,7 +46,7 @@ void TXLSFile::OpenBytes(std::string bytes)
     const TCompoundFileReader cf(std::move(bytes));
     auto stream = cf.ReadStream(kStreamName);
     if (!stream)
-        throw EXLSError(2, kStreamName);
+        throw NoWorkbookStream(cf);
     ReadWorkbookStream(*stream, Book);
 }
 

@@ -19,7 +19,8 @@ public:
 
     // Empties the workbook, then reads the file. ECFileError 3 when it cannot be opened or
     // is not a compound file, EXLSError 2 without a BIFF8 "Workbook" stream, EBiffError
-    // for a record that cannot be decoded.
+    // for a record that cannot be decoded. Where the bytes show what the file is instead
+    // (an .xlsx, an Excel 5.0/95 workbook, ...), the error's words say so.
     void OpenFile(const std::filesystem::path &path);
     void OpenBytes(std::string bytes);
     // Writes a new compound file. EXLSError 12 without sheets, ECFileError 0 when the file

@@ -78,7 +78,7 @@ protected:
         Project.Klimat.Vwetsg = 15;
         Project.Klimat.TMin = -40;
         Project.Klimat.TGsw = -5;
-        Project.Klimat.Tgbw = -5;
+        Project.Klimat.Tgbw = -10; // unlike TGsw, so that swapping the two shows
         Project.Klimat.Tsrec = 3;
     }
     TParcel &Add(std::unique_ptr<TParcel> p)
@@ -180,10 +180,36 @@ TEST_F(Calc, OverTensioningRaisesTensionsAndLowersSagsOfItsOwnConductor)
     const TCalcResult loads = Run(TConductor::Wire, 3, 1, TCalcMode::Loads);
     for (const auto &lc : loads.LoadCases)
         EXPECT_NEAR(lc.Tension, lc.Stress * 136.8, 1e-9);
-    EXPECT_EQ(loads.LoadCases[0].Temperature, -5);
-    EXPECT_EQ(loads.LoadCases[2].Temperature, -40);
-    EXPECT_EQ(loads.LoadCases[1].IceShown, 0);
     EXPECT_EQ(loads.LoadCases[0].IceShown, loads.Ice);
+}
+
+TEST_F(Calc, AnchorLoadCasesTakeTheirOwnTemperatureIceAndRoundedWind)
+{
+    Add(Section({{0, 250}, {1, 250}, {0, 0}}));
+    // At 20 m over terrain A the wind coefficient is 1.25: 26 m/s gives 32.5, a tie that
+    // rounds to the even 32, and 29 m/s gives 36.25.
+    Project.KlimatKoef.visotaPC = 20;
+    Project.Klimat.Vwetsg = 26;
+    Project.Klimat.VMax = 29;
+    const TCalcResult r = Run(TConductor::Wire, 3, 1, TCalcMode::Loads);
+    ASSERT_FALSE(r.Error) << *r.Error;
+    const auto &ice = r.LoadCases[0], &wind = r.LoadCases[1], &cold = r.LoadCases[2];
+    EXPECT_EQ(ice.Temperature, Project.Klimat.TGsw);
+    EXPECT_EQ(wind.Temperature, Project.Klimat.Tgbw);
+    EXPECT_EQ(cold.Temperature, Project.Klimat.TMin);
+    EXPECT_EQ(ice.IceShown, r.Ice);
+    EXPECT_EQ(wind.IceShown, 0);
+    EXPECT_EQ(cold.IceShown, 0);
+    EXPECT_EQ(ice.WindShown, 32);
+    EXPECT_EQ(wind.WindShown, 36);
+    EXPECT_EQ(cold.WindShown, 0);
+
+    // Each case's stress follows its own temperature and no other.
+    Project.Klimat.Tgbw = 0;
+    const TCalcResult warmer = Run(TConductor::Wire, 3, 1, TCalcMode::Loads);
+    EXPECT_EQ(warmer.LoadCases[0].Stress, ice.Stress);
+    EXPECT_LT(warmer.LoadCases[1].Stress, wind.Stress);
+    EXPECT_EQ(warmer.LoadCases[2].Stress, cold.Stress);
 }
 
 TEST_F(Calc, HooksFollowTheStepsAndOnlyAttestedSpansGetLines)

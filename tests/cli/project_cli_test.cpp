@@ -75,6 +75,52 @@ TEST(ProjectCli, FailuresEndWithOneLineAndExitOne)
     EXPECT_FALSE(std::filesystem::exists(dir / "out.vsk"));
 }
 
+TEST(ProjectCli, UnicodeFilesAreNamedAndRejectedTextsQuotedShort)
+{
+    TScratchDir dir;
+    const std::string bom = (dir / "bom.vsk").string();
+    WriteAll(bom, "\xEF\xBB\xBF" + FreshProjectBytes());
+    auto r = RunCli({"info", bom});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_EQ(r.Err, "vartesk: " + bom + ":1: written in UTF-8: projects are Windows-1251 text\n");
+
+    // Valid UTF-8 with Cyrillic loads, read as Windows-1251, with a warning first.
+    const std::string utf8 = (dir / "utf8.vsk").string();
+    std::string older = "1\r\n";
+    for (int i = 0; i < 8; ++i)
+        older += "0\r\n";
+    older += "Участок\r\n0\r\n-1\r\nAC\r\n8\r\n4\r\n\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+    older += "1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n";
+    WriteAll(utf8, older);
+    const std::string warning = "vartesk: warning: " + utf8
+        + ": looks like UTF-8: projects are Windows-1251 text, so its Cyrillic letters read "
+          "wrongly\n";
+    for (const char *command : {"info", "calc"}) {
+        r = RunCli({command, utf8});
+        EXPECT_EQ(r.ExitCode, 0) << command << r.Err;
+        EXPECT_EQ(r.Err.rfind(warning, 0), 0u) << command << r.Err;
+    }
+
+    // A file with CR-only line ends is one line: its message quotes only its start.
+    const std::string mac = (dir / "mac.vsk").string();
+    std::string bytes = FreshProjectBytes();
+    for (size_t at; (at = bytes.find("\r\n")) != std::string::npos;)
+        bytes.replace(at, 2, "\r");
+    WriteAll(mac, bytes + std::string(100000, '7'));
+    r = RunCli({"resave", mac, (dir / "out.vsk").string()});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_LT(r.Err.size(), mac.size() + 150) << r.Err;
+    EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1);
+
+    // So is a mistyped option value, with its control characters escaped.
+    r = RunCli({"settings", "--set-lang", "\x1B[2J" + std::string(1000, 'x')});
+    EXPECT_EQ(r.ExitCode, 2);
+    EXPECT_EQ(r.Err.find('\x1B'), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("language must be en or ru, not '\\x1B[2Jxxx"), std::string::npos)
+        << r.Err;
+    EXPECT_LT(r.Err.size(), 200u) << r.Err;
+}
+
 TEST(ProjectCli, AnUnwritableTargetKeepsThePreviousFile)
 {
     TScratchDir dir;

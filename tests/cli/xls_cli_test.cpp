@@ -66,6 +66,16 @@ TEST(XlsCli, FailuresAreOneLineWithExitCode1)
     vartesk::test::WriteAll(dir / "text.xls", "not a workbook");
     out.clear();
     EXPECT_EQ(RunCli("xls dump '" + (dir / "text.xls").string() + "'", out), 1);
+    EXPECT_NE(out.find("text.xls: The file is not an Excel 97-2003 workbook"), std::string::npos)
+        << out;
+    vartesk::test::WriteAll(dir / "book.xlsx",
+                            std::string("PK\x03\x04\x14\x00", 6) + "xl/workbook.xml");
+    out.clear();
+    EXPECT_EQ(RunCli("xls dump '" + (dir / "book.xlsx").string() + "'", out), 1);
+    EXPECT_NE(out.find("book.xlsx: The file is an Excel 2007+ workbook (.xlsx); save it as "
+                       "Excel 97-2003 (.xls)\n"),
+              std::string::npos)
+        << out;
     out.clear();
     EXPECT_EQ(RunCli("xls dump '" + kFixture + "' --sheet Nowhere", out), 1);
     EXPECT_NE(out.find("no sheet named"), std::string::npos) << out;

@@ -1,6 +1,8 @@
 // The .vsk project file: exact bytes, the reading rules, both layouts and bad input.
+#include "base/cp1251.h"
 #include "base/file_io.h"
 #include "base/number_text.h"
+#include "input_trace.h"
 #include "model/project.h"
 #include "model/projectfile/line_source.h"
 #include "model/projectfile/project_file.h"
@@ -365,6 +367,86 @@ TEST(ProjectFile, StoppedLoadsSayWhichTextFailedAndWhere)
         EFileError);
 }
 
+TEST(ProjectFile, UnicodeFilesAndOtherVersionsSayWhatTheyAre)
+{
+    test::TScratchDir dir;
+    const auto path = dir / "p.vsk";
+    const std::string fresh = ProjectFileBytes(*std::make_unique<TProject>());
+    const std::string afterVersion = fresh.substr(fresh.find("\r\n") + 2);
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"\xEF\xBB\xBF" + fresh, "written in UTF-8: projects are Windows-1251 text"},
+        {std::string("\xFF\xFEv\0e\0", 6), "written in UTF-16: projects are Windows-1251 text"},
+        {"version 9.9\r\n" + afterVersion, "version 9.9 is newer than this program reads"},
+        {"version 3.10\r\n" + afterVersion, "version 3.10 is newer than this program reads"},
+        {"version 4\r\n" + afterVersion, "version 4 is newer than this program reads"},
+        {"version 2.0\r\n" + afterVersion, "'version 2.0' is not a version this program reads"},
+        {"Version 3.4 \r\n" + afterVersion, "'Version 3.4 ' is not a version this program reads"},
+        {"version x\x01\r\n", "'version x\\x01' is not a version this program reads"},
+    };
+    for (const auto &[bytes, message] : cases) {
+        test::WriteAll(path, bytes);
+        TProject p;
+        try {
+            LoadProjectFile(path, p);
+            ADD_FAILURE() << "loaded: " << message;
+        } catch (const EProjectFileError &e) {
+            EXPECT_EQ(e.what(), message);
+            EXPECT_EQ(e.Line, 1) << message;
+        }
+    }
+}
+
+TEST(ProjectFile, Utf8CyrillicLoadsWithAWarning)
+{
+    test::TScratchDir dir;
+    const auto path = dir / "p.vsk";
+    TProject project;
+    project.Parcels.Add(std::make_unique<TParcel>());
+    project.Parcels.Get(0).Name = "Участок";
+    const std::string windows1251 = ProjectFileBytes(project);
+    test::WriteAll(path, windows1251);
+    TProject back;
+    EXPECT_TRUE(LoadProjectFile(path, back).empty());
+    EXPECT_EQ(back.Parcels.Get(0).Name, "Участок");
+
+    // The same file as an editor saves it in UTF-8: it loads, read as Windows-1251.
+    std::string utf8 = windows1251;
+    utf8.replace(utf8.find(Utf8ToCp1251("Участок")), 7, "Участок");
+    test::WriteAll(path, utf8);
+    const auto warnings = LoadProjectFile(path, back);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0],
+              "looks like UTF-8: projects are Windows-1251 text, so its Cyrillic letters read "
+              "wrongly");
+    EXPECT_EQ(back.Parcels.Get(0).Name, Cp1251ToUtf8("Участок"));
+
+    // Latin-only texts are the same bytes in both encodings: nothing to warn about.
+    project.Parcels.Get(0).Name = "Section";
+    test::WriteAll(path, ProjectFileBytes(project));
+    EXPECT_TRUE(LoadProjectFile(path, back).empty());
+}
+
+TEST(ProjectFile, AFileOfCrOnlyLinesGivesAShortMessage)
+{
+    // Lone CRs are dropped, so the whole file is one line; the message quotes its start.
+    std::string bytes = ProjectFileBytes(*std::make_unique<TProject>());
+    for (size_t at; (at = bytes.find("\r\n")) != std::string::npos;)
+        bytes.replace(at, 2, "\r");
+    while (bytes.size() < 10'000'000)
+        bytes += " 0.00000000000000E+0000\r";
+    test::TScratchDir dir;
+    test::WriteAll(dir / "mac.vsk", bytes);
+    TProject p;
+    try {
+        LoadProjectFile(dir / "mac.vsk", p);
+        FAIL();
+    } catch (const EProjectFileError &e) {
+        EXPECT_LT(std::string(e.what()).size(), 120u);
+        EXPECT_EQ(std::string(e.what()).rfind("'version 3.40 5.00000000000000E+0000", 0), 0u)
+            << e.what();
+    }
+}
+
 TEST(ProjectFile, MangledFilesNeverCrashOrHang)
 {
     TProject demo;
@@ -394,11 +476,19 @@ TEST(ProjectFile, MangledFilesNeverCrashOrHang)
             if (bytes.empty())
                 break;
         }
+        const std::string input
+            = test::DescribeInput("seed 7, round " + std::to_string(round), bytes);
+        SCOPED_TRACE(input);
+        test::TCrashNote note(input);
         TProject p;
         try {
             LoadBytes(bytes, p);
         } catch (const EConvertError &) {
-        } catch (const EListError &) { }
+        } catch (const EListError &) {
+        } catch (const EProjectFileError &) {
+        } catch (const std::exception &e) {
+            ADD_FAILURE() << "unexpected " << e.what();
+        }
     }
 }
 

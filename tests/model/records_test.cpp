@@ -1,6 +1,8 @@
 // Copy, comparison, bounded texts and derived limits of the domain records.
 #include "model/owning_list.h"
 #include "model/project.h"
+#include "model/projectfile/line_source.h"
+#include "model/projectfile/project_file.h"
 
 #include <gtest/gtest.h>
 
@@ -44,71 +46,97 @@ TEST(Records, FreshProjectsAreEqualAndHoldTheDefaults)
     EXPECT_EQ(p.Pillars.Step, 1);
 }
 
-TEST(Records, EveryPersistentFieldTakesPartInEquals)
+namespace {
+
+void Load(const std::string &bytes, TProject &p)
+{
+    TLineSource source(bytes);
+    p.LoadFromText(source);
+}
+
+std::vector<std::string> FileLines(const std::string &bytes)
+{
+    std::vector<std::string> lines;
+    for (size_t at = 0; at < bytes.size();) {
+        const size_t end = bytes.find("\r\n", at);
+        lines.push_back(bytes.substr(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
+} // namespace
+
+// The file lists every persistent field, so it drives the check: each of its lines is set
+// to another value, and a project that then saves differently must compare unequal to the
+// original and survive Assign whole. A field left out of Equals or Assign fails here.
+TEST(Records, EveryFieldOfTheProjectFileTakesPartInEqualsAndAssign)
+{
+    TProject full;
+    full.Parcels.Add(SectionWithSupports(2));
+    full.VMData.IsVibroMuffles = true; // the damper lines are written only with these two
+    full.Parcels.Get(0).IsVMCalcProvod = true;
+    const std::string bytes = ProjectFileBytes(full);
+    TProject base;
+    Load(bytes, base);
+    ASSERT_EQ(ProjectFileBytes(base), bytes);
+    const std::vector<std::string> lines = FileLines(bytes);
+    const std::vector<std::string> values = {"7", "2", "0", "-1", "7;8", "FALSE"};
+    size_t fields = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        bool loads = false, changes = false;
+        for (const std::string &value : values) {
+            if (value == lines[i])
+                continue;
+            std::vector<std::string> mutated = lines;
+            mutated[i] = value;
+            std::string text;
+            for (const auto &line : mutated)
+                text += line + "\r\n";
+            TProject changed;
+            try {
+                Load(text, changed);
+            } catch (const std::exception &) {
+                continue;
+            }
+            loads = true;
+            const std::string saved = ProjectFileBytes(changed);
+            if (saved == bytes)
+                continue; // a value that reads back as the one there
+            changes = true;
+            const std::string where
+                = "line " + std::to_string(i + 1) + " '" + lines[i] + "' set to '" + value + "'";
+            EXPECT_FALSE(changed.Equals(base)) << where;
+            TProject copy;
+            copy.Assign(changed);
+            EXPECT_TRUE(copy.Equals(changed)) << where;
+            EXPECT_EQ(ProjectFileBytes(copy), saved) << where;
+            break;
+        }
+        // Only the lines that give the file its shape (the version, the counts) refuse
+        // every other value; a line that loads but changes nothing is read into no field.
+        EXPECT_TRUE(changes || !loads) << "line " << i + 1 << " '" << lines[i] << "'";
+        fields += changes;
+    }
+    EXPECT_GE(fields + 3, lines.size()); // all but the version line and the two counts
+}
+
+TEST(Records, EqualsSeesCountsLetterCaseAndTheDerivedModes)
 {
     TProject base;
     base.Parcels.Add(SectionWithSupports(3));
-    // Each mutation touches one persistent field; Assign must carry it and Equals must see it.
     const std::vector<std::pair<const char *, std::function<void(TProject &)>>> mutations = {
-        {"Tols",
-         [](TProject &p) {
-             p.Klimat.Tols = 10;
-         }},
-        {"Tsrec",
-         [](TProject &p) {
-             p.Klimat.Tsrec = -1;
-         }},
-        {"G_Usl",
-         [](TProject &p) {
-             p.KlimatKoef.G_Usl = 1.1;
-         }},
-        {"TypeTer",
-         [](TProject &p) {
-             p.KlimatKoef.TypeTer = 2;
-         }},
-        {"Tcold",
-         [](TProject &p) {
-             p.VMData.Tcold = -20;
-         }},
         {"Name",
          [](TProject &p) {
              p.Parcels.Get(0).Name = "участок 1";
          }},
-        {"KindP",
+        {"TagMode",
          [](TProject &p) {
-             p.Parcels.Get(0).KindP = 1;
-         }},
-        {"KindT",
-         [](TProject &p) {
-             p.Parcels.Get(0).KindT = 2;
-         }},
-        {"RngAC_T",
-         [](TProject &p) {
-             p.Parcels.Get(0).RngAC_T = 3;
+             p.Parcels.Get(0).TagMode = 1;
          }},
         {"TagModet",
          [](TProject &p) {
              p.Parcels.Get(0).TagModet = 1;
-         }},
-        {"pv",
-         [](TProject &p) {
-             p.Parcels.Get(0).Pillars.Get(1).pv = "3";
-         }},
-        {"Shifr",
-         [](TProject &p) {
-             p.Parcels.Get(0).Pillars.Get(2).Shifr = "У110-2";
-         }},
-        {"Tip_Opor",
-         [](TProject &p) {
-             p.Parcels.Get(0).Pillars.Get(0).Tip_Opor = TSupportType::DeadEnd;
-         }},
-        {"Ugol_napr",
-         [](TProject &p) {
-             p.Parcels.Get(0).Pillars.Get(0).Ugol_napr = 1;
-         }},
-        {"Visir",
-         [](TProject &p) {
-             p.Parcels.Get(0).Pillars.Get(0).Visir = true;
          }},
         {"support count",
          [](TProject &p) {

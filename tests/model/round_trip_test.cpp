@@ -3,6 +3,8 @@
 #include "model/projectfile/line_source.h"
 #include "model/projectfile/project_file.h"
 
+#include "input_trace.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -164,6 +166,7 @@ void ExpectedAfterLoad(TProject &p)
 TEST(ProjectFileRoundTrip, SaveThenLoadEqualsTheSavedProject)
 {
     for (unsigned seed = 1; seed <= 300; ++seed) {
+        test::TCrashNote note("round trip, seed " + std::to_string(seed));
         TGenerator gen(seed);
         auto project = gen.Project();
         const std::string bytes = ProjectFileBytes(*project);

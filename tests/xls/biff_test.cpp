@@ -406,42 +406,91 @@ TEST(BiffReader, Biff5WorkbookIsError2)
                                0x00,
                                0x00,
                                0x00});
+    const std::string excel95
+        = "The file is an Excel 5.0/95 workbook; save it as Excel 97-2003 (.xls)";
     TXLSFile f;
     try {
         f.OpenBytes(StreamOf(biff5, "Book"));
         FAIL();
     } catch (const EXLSError &e) {
         EXPECT_EQ(e.Code(), 2);
-        EXPECT_STREQ(e.what(),
-                     "Stream not found: Workbook. File format is not Excel 97 or higher.");
+        EXPECT_EQ(e.what(), excel95);
     }
-    // A BIFF5 stream stored as "Workbook" is refused the same way.
+    // A BIFF5 stream stored as "Workbook" is told by the version of its BOF.
     try {
         f.OpenBytes(StreamOf(biff5));
         FAIL();
     } catch (const EXLSError &e) {
         EXPECT_EQ(e.Code(), 2);
+        EXPECT_EQ(e.what(), excel95);
     }
     EXPECT_EQ(f.Sheets().Count(), 0); // a failed open leaves no sheets
     EXPECT_THROW(f.Sheets().Item(0), EListIndexError);
+    // A compound file of another program keeps the standard words.
+    try {
+        f.OpenBytes(StreamOf(biff5, "WordDocument"));
+        FAIL();
+    } catch (const EXLSError &e) {
+        EXPECT_EQ(e.Code(), 2);
+        EXPECT_STREQ(e.what(),
+                     "Stream not found: Workbook. File format is not Excel 97 or higher.");
+    }
 }
 
-TEST(BiffReader, XlsxFileIsCompoundFileError3)
+TEST(BiffReader, ForeignFilesAreCompoundFileError3SayingWhatTheyAre)
 {
-    std::string xlsx = "PK\x03\x04\x14\x00\x06\x00";
-    xlsx += std::string(2000, 'z');
-    TXLSFile f;
-    try {
-        f.OpenBytes(xlsx);
-        FAIL();
-    } catch (const ECFileError &e) {
-        EXPECT_EQ(e.Code(), 3);
+    const std::string zipHeader("PK\x03\x04\x14\x00\x06\x00", 8);
+    const std::string filler(2000, 'z');
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {zipHeader + "[Content_Types].xml" + filler + "xl/workbook.xml" + filler,
+         "The file is an Excel 2007+ workbook (.xlsx); save it as Excel 97-2003 (.xls)"},
+        {zipHeader + "xl/workbook.bin" + filler,
+         "The file is an Excel 2007+ binary workbook (.xlsb); save it as Excel 97-2003 (.xls)"},
+        {zipHeader + "mimetypeapplication/vnd.oasis.opendocument.spreadsheet" + filler,
+         "The file is an OpenDocument spreadsheet (.ods); save it as Excel 97-2003 (.xls)"},
+        {zipHeader + "word/document.xml" + filler,
+         "The file is a ZIP archive, not an Excel 97-2003 workbook"},
+        {Bytes({0x09, 0x04, 0x06, 0x00, 0x00, 0x00, 0x10, 0x00}) + filler,
+         "The file is an Excel 2.1-4.0 worksheet; save it as Excel 97-2003 (.xls)"},
+        {"\xEF\xBB\xBF\r\n  <html><table><tr><td>1</td></tr></table></html>",
+         "The file is an HTML or XML document, not an Excel 97-2003 workbook; open it in the "
+         "spreadsheet program and save it as Excel 97-2003 (.xls)"},
+        {"", "The file is empty, not an Excel 97-2003 workbook"},
+        {"Name;Diameter\r\n" + filler, "The file is not an Excel 97-2003 workbook"},
+    };
+    for (const auto &[bytes, message] : cases) {
+        TXLSFile f;
+        try {
+            f.OpenBytes(bytes);
+            ADD_FAILURE() << message;
+        } catch (const ECFileError &e) {
+            EXPECT_EQ(e.Code(), 3) << message;
+            EXPECT_EQ(e.what(), message);
+        }
     }
+    // A password-protected .xlsx is a compound file holding the encrypted package.
+    TCompoundFileWriter encrypted;
+    encrypted.AddStream("EncryptionInfo", std::string(200, '\x04'));
+    encrypted.AddStream("EncryptedPackage", filler);
     try {
+        TXLSFile f;
+        f.OpenBytes(encrypted.Build());
+        FAIL();
+    } catch (const EXLSError &e) {
+        EXPECT_EQ(e.Code(), 2);
+        EXPECT_STREQ(e.what(),
+                     "The file is an Excel 2007+ workbook protected by a password; remove the "
+                     "password and save it as Excel 97-2003 (.xls)");
+    }
+    // Where the file really cannot be opened the standard words stay.
+    try {
+        TXLSFile f;
         f.OpenFile("/nonexistent/file.xls");
         FAIL();
     } catch (const ECFileError &e) {
         EXPECT_EQ(e.Code(), 3);
+        EXPECT_STREQ(e.what(),
+                     "Can not open a file (probably it is already opened or does not exist)");
     }
 }
 
@@ -646,6 +695,41 @@ TEST(BiffReader, PageSetupViewAndPrintAreaSurvive)
     ASSERT_EQ(b.Ranges().Count(), 1u);
     EXPECT_EQ(b.Ranges().Item(0).Name(), "Area");
     EXPECT_EQ(b.Ranges().Item(0).Rect(), (TRect {2, 2, 3, 3}));
+}
+
+TEST(BiffReader, SheetLocalNamesStayLocalToTheirSheet)
+{
+    TXLSFile f;
+    f.Sheets().Add("Second");
+    f.Sheets().Item(0).Ranges().Add("A1:B2").SetName("Area");
+    f.Sheets().Item(1).Ranges().Add("C3:D4").SetName("Area"); // the same name, another scope
+    TRange &whole = f.Sheets().Item(0).Ranges().Add("A1:H20");
+    whole.SetName("Whole");
+    whole.SetGlobal(true);
+    // NAME records carry the scope in itab: the 1-based sheet, 0 for the workbook.
+    std::vector<std::pair<std::string, unsigned>> scopes;
+    for (const auto &r : Records(f.WorkbookStream()))
+        if (r.Id == rec::Name)
+            scopes.emplace_back(r.Body.substr(15, std::uint8_t(r.Body[3])),
+                                std::uint8_t(r.Body[8]) | (std::uint8_t(r.Body[9]) << 8));
+    std::sort(scopes.begin(), scopes.end());
+    EXPECT_EQ(
+        scopes,
+        (std::vector<std::pair<std::string, unsigned>> {{"Area", 1}, {"Area", 2}, {"Whole", 0}}));
+
+    TXLSFile back;
+    back.OpenBytes(f.SaveToBytes());
+    const TRanges &first = back.Sheets().Item(0).Ranges();
+    const TRanges &second = back.Sheets().Item(1).Ranges();
+    ASSERT_EQ(first.Count(), 2u);
+    ASSERT_EQ(second.Count(), 1u);
+    EXPECT_EQ(first.Item(0).Name(), "Area");
+    EXPECT_FALSE(first.Item(0).Global());
+    EXPECT_EQ(first.Item(1).Name(), "Whole");
+    EXPECT_TRUE(first.Item(1).Global());
+    EXPECT_EQ(second.Item(0).Name(), "Area");
+    EXPECT_FALSE(second.Item(0).Global());
+    EXPECT_EQ(second.Item(0).Rect(), (TRect {2, 2, 3, 3}));
 }
 
 TEST(BiffReader, FormatsFontsAndWidthsRoundTrip)

@@ -1,6 +1,7 @@
 // Copied sheets keep their pictures and comments: checked on a LibreOffice-written workbook
 // by an independent walker of the drawing records (drawing_check.py), and a drawing that
 // does not add up leaves the copy without one instead of a workbook Excel would repair.
+#include "input_trace.h"
 #include "test_support.h"
 #include "xls/biff_records.h"
 #include "xls/xls_file.h"
@@ -125,6 +126,9 @@ TEST(DrawingCopy, MangledDrawingsNeverBreakTheCopy)
     const TRawRecord group = f.Workbook().DrawingGroup;
     std::mt19937 random(20261209);
     for (int round = 0; round < 1500; ++round) {
+        // The rounds share one generator: round N is replayed by running 0..N again.
+        vartesk::test::TCrashNote note("mangled drawing, seed 20261209, round "
+                                       + std::to_string(round));
         TXLSFile g;
         g.OpenFile(kPictures);
         auto &d = g.Sheets().Item(0).Drawing;

@@ -3,6 +3,7 @@
 #include "xls/xls_error.h"
 #include "xls/xls_file.h"
 
+#include "input_trace.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -22,15 +23,21 @@ void ExpectOpensOrFailsCleanly(const fs::path &dir)
         if (!entry.is_regular_file())
             continue;
         ++files;
+        const std::string bytes = vartesk::test::ReadAll(entry.path());
+        const std::string input = vartesk::test::DescribeInput(entry.path().string(), bytes);
+        SCOPED_TRACE(input);
+        vartesk::test::TCrashNote note(input);
         TXLSFile file;
         try {
-            file.OpenBytes(vartesk::test::ReadAll(entry.path()));
+            file.OpenBytes(bytes);
             TXLSFile again;
             again.OpenBytes(file.SaveToBytes());
         } catch (const EXLSError &) {
         } catch (const ECFileError &) {
-        } catch (const EBiffError &) { }
-        SUCCEED() << entry.path().filename();
+        } catch (const EBiffError &) {
+        } catch (const std::exception &e) {
+            ADD_FAILURE() << "unexpected " << e.what();
+        }
     }
     EXPECT_GT(files, 0);
 }

@@ -6,8 +6,10 @@
 
 #include "base/file_io.h"
 #include "base/file_limits.h"
+#include "base/message_quote.h"
 #include "base/number_text.h"
 #include "base/split_by_char.h"
+#include "base/utf8.h"
 #include "model/owning_list.h"
 #include "model/project.h"
 #include "model/projectfile/line_source.h"
@@ -54,7 +56,7 @@ std::uint16_t ReadWord(TLineSource &s)
     const std::string line = s.Next();
     const std::int32_t v = ParseInt(line);
     if (v < 0 || v > std::numeric_limits<std::uint16_t>::max())
-        throw EConvertError("'" + line + "' is not a valid integer value");
+        throw EConvertError(QuoteForMessage(line) + " is not a valid integer value");
     return std::uint16_t(v);
 }
 
@@ -234,6 +236,70 @@ constexpr int TParcel::*kVMIntegers[] = {
 bool HasCodeLines(const TPillar &p)
 {
     return p.Shifr.str() != "0";
+}
+
+// ---- what the file is --------------------------------------------------------------------
+
+// The numbers of a version text such as "3.4"; nothing when it is not digits and points.
+std::optional<std::vector<long>> VersionNumbers(std::string_view text)
+{
+    std::vector<long> numbers;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = std::min(text.find('.', start), text.size());
+        const std::string_view part = text.substr(start, end - start);
+        if (part.empty() || part.size() > 6 || part.find_first_not_of("0123456789") != part.npos)
+            return std::nullopt;
+        numbers.push_back(std::stol(std::string(part)));
+        if (end == text.size())
+            return numbers;
+        start = end + 1;
+    }
+}
+
+// A first line that names a version other than the one this reader knows stops the load
+// with what it is, instead of failing to read it as the section count of the older layout.
+void CheckVersionLine(const std::string &line, int lineNumber)
+{
+    constexpr std::string_view kWord = "version";
+    if (line.size() < kWord.size() || Utf8Lower(line.substr(0, kWord.size())) != kWord)
+        return;
+    std::string_view rest = std::string_view(line).substr(kWord.size());
+    if (!rest.empty() && rest.front() != ' ' && rest.front() != '\t')
+        return;
+    while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t'))
+        rest.remove_prefix(1);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t'))
+        rest.remove_suffix(1);
+    const auto numbers = VersionNumbers(rest);
+    if (numbers && *numbers > std::vector<long> {3, 4})
+        throw EProjectFileError(
+            "version " + std::string(rest) + " is newer than this program reads", lineNumber);
+    throw EProjectFileError(QuoteForMessage(line) + " is not a version this program reads",
+                            lineNumber);
+}
+
+// Letters U+0400..U+04FF are two bytes in UTF-8 that Windows-1251 reads as two other
+// letters; a Windows-1251 text with Cyrillic is almost never valid UTF-8 as a whole.
+bool LooksLikeUtf8Cyrillic(std::string_view bytes)
+{
+    bool cyrillic = false;
+    TUtf8Cursor cursor(bytes);
+    for (char32_t c; cursor.Next(c);) {
+        if (c == kUtf8Invalid)
+            return false;
+        cyrillic = cyrillic || (c >= 0x0400 && c <= 0x04FF);
+    }
+    return cyrillic;
+}
+
+// Files written by an editor in a Unicode encoding: refused with what they are.
+void CheckEncoding(std::string_view bytes)
+{
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        throw EProjectFileError("written in UTF-8: projects are Windows-1251 text", 1);
+    if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF")
+        throw EProjectFileError("written in UTF-16: projects are Windows-1251 text", 1);
 }
 
 } // namespace
@@ -425,6 +491,8 @@ void TProject::LoadFromText(TLineSource &reader)
     const bool current = first == kVersionLine;
     if (current)
         first = reader.Next();
+    else
+        CheckVersionLine(first, reader.LineNumber());
     const int count = ParseInt(first);
     for (const auto &field : KlimatLayout())
         field.Read(Klimat, reader);
@@ -449,9 +517,16 @@ void TProject::LoadFromText(TLineSource &reader)
 
 // ---- files -------------------------------------------------------------------------------
 
-void LoadProjectFile(const std::filesystem::path &path, TProject &project)
+std::vector<std::string> LoadProjectFile(const std::filesystem::path &path, TProject &project)
 {
-    TLineSource reader(ReadFileBytes(path, kMaxProjectFileBytes));
+    std::string bytes = ReadFileBytes(path, kMaxProjectFileBytes);
+    project.Clear();
+    CheckEncoding(bytes);
+    std::vector<std::string> warnings;
+    if (LooksLikeUtf8Cyrillic(bytes))
+        warnings.push_back("looks like UTF-8: projects are Windows-1251 text, so its Cyrillic "
+                           "letters read wrongly");
+    TLineSource reader(std::move(bytes));
     try {
         project.LoadFromText(reader);
     } catch (const EConvertError &e) {
@@ -459,6 +534,7 @@ void LoadProjectFile(const std::filesystem::path &path, TProject &project)
     } catch (const EListError &e) {
         throw EProjectFileError(e.what(), reader.LineNumber());
     }
+    return warnings;
 }
 
 std::string ProjectFileBytes(TProject &project)

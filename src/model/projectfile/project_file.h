@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace vartesk {
 
@@ -24,9 +25,11 @@ public:
 };
 
 // Clears the project and reads the file into it. A file that cannot be opened raises
-// EFileError; a line that does not convert EProjectFileError. After a failure the project
-// holds what was read up to it.
-void LoadProjectFile(const std::filesystem::path &path, TProject &project);
+// EFileError; a line that does not convert, a Unicode file or an unknown version
+// EProjectFileError. After a failure the project holds what was read up to it. Gives the
+// warnings of a file that loaded but may not read as its author meant (one line each,
+// without the file name).
+std::vector<std::string> LoadProjectFile(const std::filesystem::path &path, TProject &project);
 
 // Writes the current layout atomically: a failed save leaves the previous file untouched.
 void SaveProjectFile(const std::filesystem::path &path, TProject &project);
