@@ -154,7 +154,9 @@ std::string ReadFileBytes(const std::filesystem::path &path, std::uintmax_t maxB
     return bytes;
 }
 
-void WriteFileAtomic(const std::filesystem::path &path, const std::string &bytes)
+void WriteFileAtomic(const std::filesystem::path &path,
+                     const std::string &bytes,
+                     TWriteMode writeMode)
 {
     const std::filesystem::path target = ResolveLinks(path);
     // What a refusal names: the file itself, or where the link the user named leads.
@@ -163,6 +165,9 @@ void WriteFileAtomic(const std::filesystem::path &path, const std::string &bytes
 
     struct stat st;
     const bool exists = ::lstat(target.c_str(), &st) == 0;
+    const bool createNew = writeMode == TWriteMode::CreateNew;
+    if (exists && createNew)
+        throw EFileExists("\"" + path.string() + "\" already exists");
     if (exists && !S_ISREG(st.st_mode))
         throw Failure("Cannot write file", path, subject + " is not a regular file");
     if (exists && IsReadOnly(target, st))
@@ -211,6 +216,24 @@ void WriteFileAtomic(const std::filesystem::path &path, const std::string &bytes
         const int error = errno;
         ::unlink(temp.c_str());
         throw Failure("Cannot write file", path, Reason(error));
+    }
+    if (createNew) {
+        // link() never replaces; a file system without hard links falls back to a rename
+        // that is safe unless another writer creates the target in the same instant.
+        int error = ::link(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
+        if (error == EPERM || error == ENOTSUP || error == EOPNOTSUPP) {
+            struct stat again;
+            if (::lstat(target.c_str(), &again) == 0)
+                error = EEXIST;
+            else
+                error = ::rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
+        }
+        ::unlink(temp.c_str());
+        if (error == EEXIST)
+            throw EFileExists("\"" + path.string() + "\" already exists");
+        if (error != 0)
+            throw Failure("Cannot create file", path, Reason(error));
+        return;
     }
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int error = errno;

@@ -15,6 +15,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A target that must not exist yet, and does.
+class EFileExists : public EFileError
+{
+public:
+    using EFileError::EFileError;
+};
+
+enum class TWriteMode {
+    Replace, // the usual save: the previous file, if any, is replaced
+    CreateNew, // never replaces: a target that exists (or appears meanwhile) is EFileExists
+};
+
 // The whole content of a regular file (symbolic links followed) of at most maxBytes bytes
 // (the limits are in base/file_limits.h). A FIFO, a device or a folder is refused without
 // waiting on it, and so is a larger file, with a message naming the limit.
@@ -25,8 +37,11 @@ std::string ReadFileBytes(const std::filesystem::path &path, std::uintmax_t maxB
 // written through: the file it leads to is replaced (or created, when the link dangles) and
 // the link stays. The replacement keeps the previous file's permission bits. Refused: a target
 // that exists and is not a regular file, and a read-only one (no write bit for anyone, or none
-// for this user).
-void WriteFileAtomic(const std::filesystem::path &path, const std::string &bytes);
+// for this user). With CreateNew the complete file is linked into place, so that of two
+// writers only one succeeds and an existing file is never touched.
+void WriteFileAtomic(const std::filesystem::path &path,
+                     const std::string &bytes,
+                     TWriteMode mode = TWriteMode::Replace);
 
 // "64 MiB", "1 GiB", "100 bytes": a size limit as messages and the README name it.
 std::string SizeLimitText(std::uintmax_t bytes);

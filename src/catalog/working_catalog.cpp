@@ -7,7 +7,6 @@
 #include "l10n/folders.h"
 #include "l10n/language.h"
 
-#include <random>
 #include <system_error>
 
 namespace vartesk {
@@ -38,27 +37,12 @@ void CreateFolder(const std::filesystem::path &folder)
 // working catalog.
 void SeedWorkingCopy(const std::filesystem::path &shipped, const std::filesystem::path &working)
 {
-    std::random_device random;
-    std::filesystem::path temp = working;
-    temp += ".seed-" + std::to_string(random());
-    std::error_code ec;
-    std::filesystem::copy_file(
-        shipped, temp, std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        throw EFileError("Cannot copy file \"" + shipped.string() + "\" to \"" + working.string()
-                         + "\". " + ec.message());
+    try {
+        WriteFileAtomic(
+            working, ReadFileBytes(shipped, kMaxCatalogFileBytes), TWriteMode::CreateNew);
+    } catch (const EFileExists &) {
+        // Another run seeded it first: that copy is as good, and it may already be edited.
     }
-    std::filesystem::create_hard_link(temp, working, ec);
-    if (ec && ec != std::errc::file_exists) {
-        // A file system without hard links: rename, which is safe unless a second run
-        // seeds in the same instant.
-        std::error_code exists;
-        if (!std::filesystem::exists(working, exists))
-            std::filesystem::rename(temp, working, ec);
-    }
-    std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include "cli/calc_output_report.h"
 #include "cli/catalog_option.h"
 #include "cli/command.h"
-#include "cli/project_warnings.h"
+#include "cli/project_loading.h"
 #include "l10n/language.h"
 #include "model/project.h"
 #include "model/projectfile/project_file.h"
@@ -64,16 +64,6 @@ TFormat ParseFormat(const std::optional<std::string> &value)
     if (*value == "json")
         return TFormat::Json;
     throw EUsageError("--format must be text, csv or json, not " + QuoteForMessage(*value));
-}
-
-void Load(const std::string &path, TProject &project, std::ostream &err)
-{
-    try {
-        for (const std::string &warning : LoadProjectFile(path, project))
-            err << "vartesk: warning: " << path << ": " << warning << "\n";
-    } catch (const EProjectFileError &e) {
-        throw std::runtime_error(path + ":" + std::to_string(e.Line) + ": " + e.what());
-    }
 }
 
 std::string SupportsLabel(const TParcel &section, const TStrainSection &ss)
@@ -149,7 +139,7 @@ int RunCalc(TCommandContext &c)
     const TFormat format = ParseFormat(c.Args.TakeOption("--format"));
     const auto args = c.Args.Positional(1, 1);
     TProject project;
-    Load(args[0], project, c.Err);
+    LoadProject(args[0], project, c.Err);
     std::vector<std::string> warnings = WarnAboutProject(project, c.Err);
     UseCatalogFor(c.Global, c.Err);
     // A type missing from the catalog is reported by the call that needs it; the other

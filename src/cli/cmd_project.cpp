@@ -2,7 +2,7 @@
 #include "base/number_text.h"
 #include "cli/command.h"
 #include "cli/desktop_open.h"
-#include "cli/project_warnings.h"
+#include "cli/project_loading.h"
 #include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/unit_labels.h"
@@ -17,28 +17,18 @@ namespace vartesk::cli {
 
 namespace {
 
-// Loads a project; a stopped load names the file and the line before the reader's message,
-// and the reader's warnings go to err.
-void Load(const std::string &path, TProject &project, std::ostream &err)
-{
-    try {
-        for (const std::string &warning : LoadProjectFile(path, project))
-            err << "vartesk: warning: " << path << ": " << warning << "\n";
-    } catch (const EProjectFileError &e) {
-        throw std::runtime_error(path + ":" + std::to_string(e.Line) + ": " + e.what());
-    }
-}
-
 int RunNew(TCommandContext &c)
 {
     const bool force = c.Args.TakeFlag("--force");
     const auto args = c.Args.Positional(1, 1);
-    // A dangling link counts as free: the write creates the file it names.
-    std::error_code ec;
-    if (!force && std::filesystem::exists(args[0], ec))
-        throw std::runtime_error(args[0] + " already exists; use --force to replace it");
     TProject project;
-    SaveProjectFile(args[0], project);
+    // Checked by the write itself, so that no file appearing meanwhile is replaced either. A
+    // dangling link counts as free: the write creates the file it names.
+    try {
+        SaveProjectFile(args[0], project, force ? TWriteMode::Replace : TWriteMode::CreateNew);
+    } catch (const EFileExists &) {
+        throw std::runtime_error(args[0] + " already exists; use --force to replace it");
+    }
     OpenIfAsked(c.Global, args[0], c.Err);
     return 0;
 }
@@ -47,7 +37,7 @@ int RunResave(TCommandContext &c)
 {
     const auto args = c.Args.Positional(2, 2);
     TProject project;
-    Load(args[0], project, c.Err);
+    LoadProject(args[0], project, c.Err);
     SaveProjectFile(args[1], project);
     OpenIfAsked(c.Global, args[1], c.Err);
     return 0;
@@ -105,7 +95,7 @@ int RunInfo(TCommandContext &c)
 {
     const auto args = c.Args.Positional(1, 1);
     TProject project;
-    Load(args[0], project, c.Err);
+    LoadProject(args[0], project, c.Err);
     WarnAboutProject(project, c.Err);
     auto &out = c.Out;
     const TKlimat &k = project.Klimat;

@@ -326,3 +326,22 @@ TEST(ReadFileBytes, LimitsAreNamedInWholeUnits)
     EXPECT_EQ(SizeLimitText(kMiB + 1), "1048577 bytes");
     EXPECT_EQ(SizeLimitText(0), "0 bytes");
 }
+
+TEST(WriteFileAtomic, CreateNewNeverTouchesAFileThatIsThere)
+{
+    test::TScratchDir dir;
+    const fs::path target = dir / "seed.dat";
+    WriteFileAtomic(target, "first", TWriteMode::CreateNew);
+    EXPECT_EQ(test::ReadAll(target), "first");
+    EXPECT_THROW(WriteFileAtomic(target, "second", TWriteMode::CreateNew), EFileExists);
+    EXPECT_EQ(test::ReadAll(target), "first");
+    // Through a link to an existing file too, and nothing is left behind either way.
+    fs::create_symlink(target, dir / "link");
+    EXPECT_THROW(WriteFileAtomic(dir / "link", "third", TWriteMode::CreateNew), EFileExists);
+    EXPECT_EQ(test::ReadAll(target), "first");
+    EXPECT_EQ(EntryCount(dir.Path()), 2u);
+    // An empty file counts as there: a catalog the user emptied stays empty.
+    test::WriteAll(dir / "empty", "");
+    EXPECT_THROW(WriteFileAtomic(dir / "empty", "x", TWriteMode::CreateNew), EFileExists);
+    EXPECT_EQ(fs::file_size(dir / "empty"), 0u);
+}

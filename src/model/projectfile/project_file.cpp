@@ -544,9 +544,9 @@ std::string ProjectFileBytes(TProject &project)
     return writer.Bytes();
 }
 
-void SaveProjectFile(const std::filesystem::path &path, TProject &project)
+void SaveProjectFile(const std::filesystem::path &path, TProject &project, TWriteMode mode)
 {
-    WriteFileAtomic(path, ProjectFileBytes(project));
+    WriteFileAtomic(path, ProjectFileBytes(project), mode);
 }
 
 } // namespace vartesk

@@ -1,6 +1,7 @@
 // Opening and saving .vsk project files.
 #pragma once
 
+#include "base/file_io.h"
 #include "base/number_text.h"
 
 #include <filesystem>
@@ -32,7 +33,9 @@ public:
 std::vector<std::string> LoadProjectFile(const std::filesystem::path &path, TProject &project);
 
 // Writes the current layout atomically: a failed save leaves the previous file untouched.
-void SaveProjectFile(const std::filesystem::path &path, TProject &project);
+void SaveProjectFile(const std::filesystem::path &path,
+                     TProject &project,
+                     TWriteMode mode = TWriteMode::Replace);
 
 // The bytes of the file SaveProjectFile writes.
 std::string ProjectFileBytes(TProject &project);
