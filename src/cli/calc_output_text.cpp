@@ -28,7 +28,7 @@ const char *Say(const char *english, const char *russian)
 // A kN is a hundred daN: three decimals there keep the precision of one in daN.
 int TensionDecimals()
 {
-    return UnitSystem() == 0 ? 1 : 3;
+    return UnitSystem() == TUnitSystem::DaN ? 1 : 3;
 }
 
 std::string TemperatureHeading(double t)

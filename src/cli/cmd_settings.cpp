@@ -18,9 +18,9 @@ int Run(TCommandContext &c)
     c.Args.Positional(0, 0);
     std::vector<std::pair<std::string, int>> values;
     if (lang)
-        values.emplace_back("Language", ParseLanguageName(*lang));
+        values.emplace_back("Language", int(ParseLanguageName(*lang)));
     if (units)
-        values.emplace_back("Units", ParseUnitsName(*units));
+        values.emplace_back("Units", int(ParseUnitsName(*units)));
     if (!values.empty()) {
         // Both in one write, so that a failure leaves the file as it was.
         try {

@@ -85,21 +85,21 @@ std::vector<std::string> TArgs::Positional(size_t min, size_t max) const
     return out;
 }
 
-int ParseLanguageName(const std::string &value)
+TLanguage ParseLanguageName(const std::string &value)
 {
     if (value == "en")
-        return 0;
+        return TLanguage::English;
     if (value == "ru")
-        return 1;
+        return TLanguage::Russian;
     throw EUsageError("language must be en or ru, not " + QuoteForMessage(value));
 }
 
-int ParseUnitsName(const std::string &value)
+TUnitSystem ParseUnitsName(const std::string &value)
 {
     if (value == "daN")
-        return 0;
+        return TUnitSystem::DaN;
     if (value == "kN")
-        return 1;
+        return TUnitSystem::KN;
     throw EUsageError("units must be daN or kN, not " + QuoteForMessage(value));
 }
 

@@ -1,6 +1,9 @@
 // The command table of the vartesk tool; each command file registers its own entry.
 #pragma once
 
+#include "l10n/language.h"
+#include "l10n/units.h"
+
 #include <functional>
 #include <iosfwd>
 #include <optional>
@@ -20,8 +23,8 @@ public:
 // Options that hold for one run only and are never persisted.
 struct TGlobalOptions
 {
-    std::optional<int> Language; // --lang en|ru
-    std::optional<int> Units; // --units daN|kN
+    std::optional<TLanguage> Language; // --lang en|ru
+    std::optional<TUnitSystem> Units; // --units daN|kN
     std::optional<std::string> Catalog; // --catalog PATH
     bool Open = false; // --open: hand written files to the desktop
 };
@@ -69,7 +72,7 @@ struct TCommandRegistrar
 const std::vector<TCommand> &Commands();
 
 // Parses en|ru and daN|kN for the options of several commands.
-int ParseLanguageName(const std::string &value);
-int ParseUnitsName(const std::string &value);
+TLanguage ParseLanguageName(const std::string &value);
+TUnitSystem ParseUnitsName(const std::string &value);
 
 } // namespace vartesk::cli

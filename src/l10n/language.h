@@ -1,16 +1,22 @@
-// The language of captions and messages: 0 English, 1 Russian (the default).
+// The language of captions and messages (Russian unless chosen otherwise).
 #pragma once
 
 namespace vartesk {
 
-int LanguageIndex();
+// The numbers are those stored in the settings and the index of a text in its pair.
+enum class TLanguage {
+    English = 0,
+    Russian = 1,
+};
+
+TLanguage CurrentLanguage();
 bool IsEnglish();
 // Reads the stored language; missing, non-integer or unknown values give Russian.
 void LoadLanguage();
 // Sets the language and stores it; EFileError when it could not be stored (the language
 // is set for this run all the same).
-void SetLanguage(int index);
+void SetLanguage(TLanguage language);
 // Sets the language for this run only.
-void UseLanguage(int index);
+void UseLanguage(TLanguage language);
 
 } // namespace vartesk

@@ -7,42 +7,42 @@ namespace vartesk {
 
 namespace {
 
-int gLanguage = 1;
-int gUnits = 0;
+TLanguage gLanguage = TLanguage::Russian;
+TUnitSystem gUnits = TUnitSystem::DaN;
 double gForceFactor = 1.0;
 double gStressFactor = 1.0;
 
 } // namespace
 
-int LanguageIndex()
+TLanguage CurrentLanguage()
 {
     return gLanguage;
 }
 
 bool IsEnglish()
 {
-    return gLanguage == 0;
+    return gLanguage == TLanguage::English;
 }
 
 void LoadLanguage()
 {
     // A stored index other than 0 or 1 names no text of the pairs: it counts as the default.
     const auto stored = ReadSetting("Language");
-    gLanguage = stored && (*stored == 0 || *stored == 1) ? *stored : 1;
+    gLanguage = stored && *stored == 0 ? TLanguage::English : TLanguage::Russian;
 }
 
-void UseLanguage(int index)
+void UseLanguage(TLanguage language)
 {
-    gLanguage = index == 0 ? 0 : 1;
+    gLanguage = language;
 }
 
-void SetLanguage(int index)
+void SetLanguage(TLanguage language)
 {
-    UseLanguage(index);
-    WriteSetting("Language", gLanguage);
+    UseLanguage(language);
+    WriteSetting("Language", int(gLanguage));
 }
 
-int UnitSystem()
+TUnitSystem UnitSystem()
 {
     return gUnits;
 }
@@ -59,20 +59,20 @@ double StressFactor()
 
 void LoadUnitSystem()
 {
-    gUnits = ReadSetting("Units").value_or(0);
+    gUnits = ReadSetting("Units").value_or(0) == 0 ? TUnitSystem::DaN : TUnitSystem::KN;
 }
 
-void UseUnitSystem(int system)
+void UseUnitSystem(TUnitSystem system)
 {
     gUnits = system;
-    gForceFactor = system == 0 ? 1.0 : 0.01;
-    gStressFactor = system == 0 ? 1.0 : 10.0;
+    gForceFactor = system == TUnitSystem::DaN ? 1.0 : 0.01;
+    gStressFactor = system == TUnitSystem::DaN ? 1.0 : 10.0;
 }
 
-void SetUnitSystem(int system)
+void SetUnitSystem(TUnitSystem system)
 {
     UseUnitSystem(system);
-    WriteSetting("Units", gUnits);
+    WriteSetting("Units", int(gUnits));
 }
 
 } // namespace vartesk

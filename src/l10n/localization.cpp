@@ -13,13 +13,13 @@ void InitLocalization()
 {
     ClearStrings();
     LoadLanguage();
-    UseUnitSystem(0);
+    UseUnitSystem(TUnitSystem::DaN);
     LoadUnitSystem();
     UseUnitSystem(UnitSystem());
     // Written back so that the first run stores both. A settings file that cannot be written
     // must not keep the program from starting; only a choice the user makes reports it.
     try {
-        WriteSettings({{"Language", LanguageIndex()}, {"Units", UnitSystem()}});
+        WriteSettings({{"Language", int(CurrentLanguage())}, {"Units", int(UnitSystem())}});
     } catch (const EFileError &) { }
     RegisterStringGroup(kStart);
 }

@@ -65,7 +65,7 @@ std::string LocalString(std::string_view key)
     if (it == table.end() || it->second.empty())
         return {};
     const auto parts = SplitByChar(it->second, ';');
-    const size_t index = size_t(LanguageIndex());
+    const size_t index = size_t(CurrentLanguage());
     return index < parts.size() ? parts[index] : std::string();
 }
 

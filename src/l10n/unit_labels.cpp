@@ -10,7 +10,7 @@ namespace {
 
 bool DaN()
 {
-    return UnitSystem() == 0;
+    return UnitSystem() == TUnitSystem::DaN;
 }
 
 } // namespace

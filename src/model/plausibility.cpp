@@ -227,11 +227,11 @@ void CheckLimits(const std::string &where,
                  TChecker &check)
 {
     if (mode == 1) {
-        const TText unit = UnitSystem() == 0 ? kDaN : kKN;
+        const TText unit = UnitSystem() == TUnitSystem::DaN ? kDaN : kKN;
         check.Positive(where, kTensionMax, tensionMax * ForceFactor(), unit);
         check.Positive(where, kTensionAverage, tensionAverage * ForceFactor(), unit);
     } else {
-        const TText unit = UnitSystem() == 0 ? kDaNmm2 : kNmm2;
+        const TText unit = UnitSystem() == TUnitSystem::DaN ? kDaNmm2 : kNmm2;
         check.Positive(where, kStressMax, stressMax * StressFactor(), unit);
         check.Positive(where, kStressAverage, stressAverage * StressFactor(), unit);
     }

@@ -72,7 +72,7 @@ protected:
     void SetUp() override
     {
         RegisterAllStrings();
-        UseLanguage(0);
+        UseLanguage(TLanguage::English);
         Project.Klimat.Tols = 15;
         Project.Klimat.VMax = 29;
         Project.Klimat.Vwetsg = 15;

@@ -18,14 +18,14 @@ protected:
     void SetUp() override
     {
         RegisterAllStrings();
-        UseLanguage(0);
+        UseLanguage(TLanguage::English);
         TWireRecord r;
         r.Name = "АС50/8";
         Catalog.Add(r);
         r.Name = "ТК-50";
         Catalog.Add(r);
     }
-    void TearDown() override { UseLanguage(1); }
+    void TearDown() override { UseLanguage(TLanguage::Russian); }
 
     TParcel &AddParcel(const std::string &provod, bool isTros = false, const std::string &tros = "")
     {
@@ -59,7 +59,7 @@ TEST_F(CheckCatalogTest, MissingWireGivesBothLinesOfTheMessage)
     EXPECT_EQ(CheckCatalog(Project, Catalog).value_or(""),
               "The wire АС70/11 is not found.\r\n"
               "Input the data for the wire into the reference catalog and restart the program.");
-    UseLanguage(1);
+    UseLanguage(TLanguage::Russian);
     EXPECT_EQ(CheckCatalog(Project, Catalog).value_or(""),
               "Не найден провод АС70/11.\r\n"
               "Введите данный провод в справочник и перезагрузите программу.");

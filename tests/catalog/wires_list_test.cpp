@@ -70,10 +70,10 @@ class WiresList : public ::testing::Test
 protected:
     void SetUp() override
     {
-        UseLanguage(0);
-        UseUnitSystem(0);
+        UseLanguage(TLanguage::English);
+        UseUnitSystem(TUnitSystem::DaN);
     }
-    void TearDown() override { UseUnitSystem(0); }
+    void TearDown() override { UseUnitSystem(TUnitSystem::DaN); }
     TScratchDir Dir;
 };
 
@@ -501,9 +501,9 @@ TEST_F(WiresList, FailedImportKeepsTheCatalogAndNamesTheLine)
 
 TEST_F(WiresList, ModulusShownInKiloNewtonIsAHundredthOfTheStoredValue)
 {
-    UseUnitSystem(1);
+    UseUnitSystem(TUnitSystem::KN);
     EXPECT_EQ(StoredModulus(82.5), 8250.0);
     EXPECT_EQ(FormatGeneral(ShownModulus(8250)), "82.5");
-    UseUnitSystem(0);
+    UseUnitSystem(TUnitSystem::DaN);
     EXPECT_EQ(FormatGeneral(ShownModulus(8250)), "8250");
 }

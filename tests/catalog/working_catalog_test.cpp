@@ -44,7 +44,7 @@ class WorkingCatalog : public ::testing::Test
 protected:
     void SetUp() override
     {
-        UseLanguage(0);
+        UseLanguage(TLanguage::English);
         if (const char *old = std::getenv("XDG_DATA_HOME"))
             Saved = old;
         ::setenv("XDG_DATA_HOME", (Dir / "share").c_str(), 1);

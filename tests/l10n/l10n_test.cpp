@@ -29,8 +29,8 @@ protected:
     }
     void TearDown() override
     {
-        UseLanguage(1);
-        UseUnitSystem(0);
+        UseLanguage(TLanguage::Russian);
+        UseUnitSystem(TUnitSystem::DaN);
         ClearStrings();
     }
     std::string SettingsText() { return test::ReadAll(SettingsFile()); }
@@ -52,17 +52,17 @@ TEST_F(Localization, TableHoldsEveryKeyWithTwoTexts)
                             "Wire_not_found",
                             "Tension_N",
                             "Linear_coef"}) {
-        UseLanguage(0);
+        UseLanguage(TLanguage::English);
         EXPECT_FALSE(LocalString(key).empty()) << key;
-        UseLanguage(1);
+        UseLanguage(TLanguage::Russian);
         EXPECT_FALSE(LocalString(key).empty()) << key;
     }
-    UseLanguage(0);
+    UseLanguage(TLanguage::English);
     EXPECT_EQ(LocalString("Error_data_entry"), "Error data entry");
     EXPECT_EQ(LocalString("Deleting_sector"),
               "Deleting the sector will cause deleting the supports entered for the sector.\r\n"
               "Are you sure you would like to delete the sector?");
-    UseLanguage(1);
+    UseLanguage(TLanguage::Russian);
     EXPECT_EQ(LocalString("Wire_not_found"), "Не найден провод %s.");
 }
 
@@ -89,9 +89,9 @@ TEST_F(Localization, StressAndTensionCaptionsSayTheSameInBothLanguages)
          "Тяжение при среднегодовой температуре"},
     };
     for (const auto &c : captions) {
-        UseLanguage(0);
+        UseLanguage(TLanguage::English);
         EXPECT_EQ(LocalString(c.Key), c.English) << c.Key;
-        UseLanguage(1);
+        UseLanguage(TLanguage::Russian);
         EXPECT_EQ(LocalString(c.Key), c.Russian) << c.Key;
     }
 }
@@ -99,10 +99,10 @@ TEST_F(Localization, StressAndTensionCaptionsSayTheSameInBothLanguages)
 TEST_F(Localization, KeysMatchWithoutRegardToCase)
 {
     RegisterString("Cancel", "Cancel;Отмена");
-    UseLanguage(0);
+    UseLanguage(TLanguage::English);
     EXPECT_EQ(LocalString("Cancel"), "Cancel");
     EXPECT_EQ(LocalString("CANCEL"), "Cancel");
-    UseLanguage(1);
+    UseLanguage(TLanguage::Russian);
     EXPECT_EQ(LocalString("cancel"), "Отмена");
     EXPECT_EQ(LocalString("never_registered"), "");
     RegisterString("CANCEL", "Abort;Прервать");
@@ -126,17 +126,17 @@ TEST_F(Localization, BadStoredValuesGiveTheDefaults)
     std::filesystem::create_directories(SettingsFile().parent_path());
     test::WriteAll(SettingsFile(), "[Other]\nLanguage=0\n[Param]\nLanguage=7\nUnits=kN\n");
     InitLocalization();
-    EXPECT_EQ(LanguageIndex(), 1);
-    EXPECT_EQ(UnitSystem(), 0);
+    EXPECT_EQ(CurrentLanguage(), TLanguage::Russian);
+    EXPECT_EQ(UnitSystem(), TUnitSystem::DaN);
     EXPECT_EQ(ReadSetting("Language"), 1);
     // Other sections of the file survive the rewrite.
     EXPECT_NE(SettingsText().find("[Other]\nLanguage=0\n"), std::string::npos);
 
-    SetLanguage(0);
-    SetUnitSystem(1);
+    SetLanguage(TLanguage::English);
+    SetUnitSystem(TUnitSystem::KN);
     InitLocalization();
     EXPECT_TRUE(IsEnglish());
-    EXPECT_EQ(UnitSystem(), 1);
+    EXPECT_EQ(UnitSystem(), TUnitSystem::KN);
 }
 
 TEST_F(Localization, AnUnwritableSettingsFileStopsOnlyTheUsersOwnChoice)
@@ -150,12 +150,12 @@ TEST_F(Localization, AnUnwritableSettingsFileStopsOnlyTheUsersOwnChoice)
     std::filesystem::remove(SettingsFile());
     std::filesystem::create_directory(SettingsFile());
     EXPECT_NO_THROW(InitLocalization());
-    EXPECT_EQ(LanguageIndex(), 1);
+    EXPECT_EQ(CurrentLanguage(), TLanguage::Russian);
     EXPECT_EQ(StressFactor(), 1);
     // A choice the user makes says that it was not stored, and holds for this run.
-    EXPECT_THROW(SetLanguage(0), EFileError);
+    EXPECT_THROW(SetLanguage(TLanguage::English), EFileError);
     EXPECT_TRUE(IsEnglish());
-    EXPECT_THROW(SetUnitSystem(1), EFileError);
+    EXPECT_THROW(SetUnitSystem(TUnitSystem::KN), EFileError);
     EXPECT_EQ(StressFactor(), 10);
     EXPECT_THROW(WriteSettings({{"Language", 0}}), EFileError);
     EXPECT_TRUE(std::filesystem::is_directory(SettingsFile()));
@@ -163,16 +163,19 @@ TEST_F(Localization, AnUnwritableSettingsFileStopsOnlyTheUsersOwnChoice)
 
 TEST_F(Localization, UnitFactorsScaleForDisplayOnly)
 {
-    SetUnitSystem(1);
+    SetUnitSystem(TUnitSystem::KN);
     EXPECT_EQ(9 * StressFactor(), 90);
     EXPECT_EQ(2700 * ForceFactor(), 27);
     EXPECT_DOUBLE_EQ(27 / ForceFactor(), 2700);
-    UseUnitSystem(0);
+    UseUnitSystem(TUnitSystem::DaN);
     EXPECT_EQ(StressFactor(), 1);
     EXPECT_EQ(ForceFactor(), 1);
     EXPECT_EQ(ReadSetting("Units"), 1); // UseUnitSystem does not store
-    UseUnitSystem(5);
+    // Any stored number other than 0 has the factors of kN, and is written back as kN.
+    WriteSettings({{"Units", 5}});
+    InitLocalization();
     EXPECT_EQ(StressFactor(), 10);
+    EXPECT_EQ(ReadSetting("Units"), 1);
 }
 
 TEST_F(Localization, FoldersFollowTheEnvironment)
@@ -182,6 +185,6 @@ TEST_F(Localization, FoldersFollowTheEnvironment)
     EXPECT_EQ(CommonDataFolder(), std::filesystem::path("/data/x/Morvik/Lorvana/"));
     ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
     EXPECT_EQ(SettingsFile(), Dir.Path() / "Morvik" / "Lorvana" / "settings.ini");
-    UseLanguage(0);
+    UseLanguage(TLanguage::English);
     EXPECT_EQ(HelpDocument().filename(), "Qorven_en.pdf");
 }

@@ -71,13 +71,13 @@ class Plausibility : public ::testing::Test
 protected:
     void SetUp() override
     {
-        UseLanguage(0);
-        UseUnitSystem(0);
+        UseLanguage(TLanguage::English);
+        UseUnitSystem(TUnitSystem::DaN);
     }
     void TearDown() override
     {
-        UseLanguage(1);
-        UseUnitSystem(0);
+        UseLanguage(TLanguage::Russian);
+        UseUnitSystem(TUnitSystem::DaN);
     }
 };
 
@@ -228,7 +228,7 @@ TEST_F(Plausibility, LinesNameTheirPlaceInTheLanguageAndUnitsOfTheRun)
     project.Parcels.Add(std::move(second));
     project.Klimat.Tols = 1000;
 
-    UseUnitSystem(1);
+    UseUnitSystem(TUnitSystem::KN);
     // Climate first, then the sections in order, each with its limits before its supports.
     EXPECT_EQ(PlausibilityWarnings(project),
               (std::vector<std::string> {
@@ -240,7 +240,7 @@ TEST_F(Plausibility, LinesNameTheirPlaceInTheLanguageAndUnitsOfTheRun)
                   "the section",
               }));
 
-    UseLanguage(1);
+    UseLanguage(TLanguage::Russian);
     Section(project).TagModet = 1;
     Section(project).Tagt_max = -200;
     EXPECT_EQ(PlausibilityWarnings(project),

@@ -92,7 +92,7 @@ int main(int argc, char **argv)
     }
     const std::string source = argv[1];
     try {
-        UseLanguage(0);
+        UseLanguage(TLanguage::English);
         const std::string text = PrepareSource(ReadFileBytes(source, kMaxCatalogFileBytes), source);
         const TWireText parsed = ParseWireText(text, source);
         if (!parsed.Warnings.empty())
