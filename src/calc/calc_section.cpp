@@ -61,6 +61,9 @@ private:
     void Limits();
     void RulingSpan();
     void Loads();
+    TSpanResult &AddSpan(int i);
+    void SetLabel();
+    void Skeleton();
     void Spans(const TDesignConditions &conditions);
     void LoadCases(const TDesignConditions &conditions);
 
@@ -96,14 +99,16 @@ void TCall::LookUp()
     (IsWire() ? p.CalcProvod : p.CalcTros) = R.Type;
     const TWireRecord rec = Catalog.FindByName(R.Type);
     if (rec.Name.empty()) {
-        // Nothing sound can be computed without the catalog's figures: the call writes
-        // nothing for this conductor. A conductor the section does not carry ends silently.
-        const bool used = IsWire() ? p.IsProvod : p.IsTros;
-        const std::string text = used
-            ? FormatText(LocalString(IsWire() ? "Wire_not_found" : "Cord_not_found"), {R.Type})
-            : std::string();
-        if (used)
-            Say(TCalcMessageKind::Warning, text);
+        // Nothing sound can be computed without the catalog's figures. A conductor the
+        // section does not carry ends silently, after the lines that need no figures: the
+        // stringing tables hang the other conductor's values on those labels and lengths.
+        if (!(IsWire() ? p.IsProvod : p.IsTros)) {
+            Skeleton();
+            throw TCallEnded {};
+        }
+        const std::string text
+            = FormatText(LocalString(IsWire() ? "Wire_not_found" : "Cord_not_found"), {R.Type});
+        Say(TCalcMessageKind::Warning, text);
         R.Error = text;
         throw TCallEnded {};
     }
@@ -166,6 +171,39 @@ void TCall::Loads()
     CalcLoads(in, R.Loads);
 }
 
+TSpanResult &TCall::AddSpan(int i)
+{
+    const TPillar &s = Support(i);
+    TSpanResult span;
+    span.Support = i;
+    span.From = s.Nomer;
+    span.To = Support(i + 1).Nomer;
+    span.Length = s.Prolet;
+    span.Attested = s.Visir;
+    R.Spans.push_back(span); // listed even when a failure stops its grids half way
+    return R.Spans.back();
+}
+
+void TCall::SetLabel()
+{
+    Project.AnchorLabel = Support(R.First).Nomer.str() + "-" + Support(R.Last).Nomer.str();
+    R.Label = Project.AnchorLabel;
+}
+
+void TCall::Skeleton()
+{
+    Project.GridTension = {};
+    RulingSpan();
+    for (int i = R.First; i < R.Last; ++i) {
+        const TSpanResult &span = AddSpan(i);
+        SetLabel();
+        if (span.Attested && Hooks.SpanLine)
+            Hooks.SpanLine(Project, R, span);
+    }
+    if (Hooks.AnchorLine)
+        Hooks.AnchorLine(Project, R);
+}
+
 void TCall::Spans(const TDesignConditions &c)
 {
     TParcel &p = Parcel();
@@ -182,13 +220,7 @@ void TCall::Spans(const TDesignConditions &c)
     for (int i = R.First; i < R.Last; ++i) {
         const TPillar &s = Support(i);
         const double l = s.Prolet;
-        TSpanResult span;
-        span.Support = i;
-        span.From = s.Nomer;
-        span.To = Support(i + 1).Nomer;
-        span.Length = l;
-        span.Attested = s.Visir;
-        R.Spans.push_back(span); // listed even when a failure stops its grids half way
+        AddSpan(i);
         if (R.UsesStrings) {
             for (int k = 0; k < kGridSize; ++k) {
                 TStringSpanInput in;
@@ -231,8 +263,7 @@ void TCall::Spans(const TDesignConditions &c)
             }
             stressKnown = true;
         }
-        Project.AnchorLabel = Support(R.First).Nomer.str() + "-" + Support(R.Last).Nomer.str();
-        R.Label = Project.AnchorLabel;
+        SetLabel();
         TSpanResult &done = R.Spans.back();
         done.Stress = stress;
         done.Sag = sag;

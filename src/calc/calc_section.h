@@ -95,7 +95,8 @@ struct TCalcResult
 
 // Where each report plugs its output in; every hook may be empty. The hooks are called at
 // the steps of the calculation they belong to, so a report writes exactly what and when the
-// calculation lets it.
+// calculation lets it. A conductor the section does not carry and the catalog does not hold
+// gets only its lines: SpanLine and AnchorLine with TypeFound false and empty grids.
 struct TCalcHooks
 {
     // A box for the user (the desktop shows it, the command line prints it).

@@ -323,8 +323,26 @@ TEST_F(Calc, AMissingTypeEndsOnlyItsOwnConductor)
     EXPECT_FALSE(unknown.TypeFound);
     p.IsProvod = false; // a section without a wire: no message for its wire call
     messages.clear();
-    Run(TConductor::Wire, 2, 1, TCalcMode::Form1, hooks);
+    // Its lines still come, without figures, so that the cord's values have a row to go to.
+    p.Pillars.Get(0).Visir = true;
+    std::vector<std::string> calls;
+    hooks.Header = [&](TProject &, const TCalcResult &) {
+        calls.push_back("header");
+    };
+    hooks.SpanLine = [&](TProject &, const TCalcResult &, const TSpanResult &s) {
+        calls.push_back("span " + s.From + "-" + s.To + " " + std::to_string(s.Sag[4]));
+    };
+    hooks.AnchorLine = [&](TProject &, const TCalcResult &r) {
+        calls.push_back("anchor " + r.Label);
+    };
+    Project.GridTension.fill(123); // left over from an earlier call
+    const TCalcResult without = Run(TConductor::Wire, 2, 1, TCalcMode::Form1, hooks);
     EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(without.Error);
+    EXPECT_FALSE(without.TypeFound);
+    EXPECT_EQ(without.RulingSpan, 200);
+    EXPECT_EQ(calls, (std::vector<std::string> {"span 1-2 0.000000", "anchor 1-2"}));
+    EXPECT_EQ(Project.GridTension, TGrid {});
 }
 
 TEST_F(Calc, InsulatorStringsChangeOnlyTheWireCall)
