@@ -12,8 +12,10 @@ class TSheet;
 
 // Hooks that write the header cells, span lines, anchor-section line and (loads mode) the
 // load-case table of `mode` (Form1, Form1Full, Form2 or Loads) into `sheet`, at the project's
-// cursors TableRow and SpanRow; SpanRow grows by one after each span line. The message hook
-// of `base` is kept; its other hooks are replaced.
+// cursors TableRow and SpanRow; SpanRow grows by one after each span line. Values are written
+// unrounded in the display units; a grid that was not calculated (a type the catalog lacks,
+// no governing state) leaves its cells blank, boxes and labels still drawn. The message hook
+// of `base` is kept; its other hooks are replaced (for any other mode: left empty).
 TCalcHooks ResultBlockHooks(TCalcMode mode, xls::TSheet &sheet, TCalcHooks base = {});
 
 } // namespace vartesk
