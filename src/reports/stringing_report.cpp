@@ -272,7 +272,10 @@ private:
             if (overrun > 0)
                 Project.TableRow += overrun;
             Project.TableRow += kBlockRows;
-            Project.SpanRow += 3;
+            // The next span line is the fourth row of the next block. Adding 3 to SpanRow
+            // reaches it only after a strain section that wrote a span line; one without an
+            // attested span would put the next line into the block's third row.
+            Project.SpanRow = Project.TableRow + kBlockRows - 1;
         } else {
             Project.TableRow += 1;
         }
