@@ -17,5 +17,10 @@ echo "== vartesk calc examples/demo.vsk (first strain sections)"
 "$vartesk" calc examples/demo.vsk --format json >"$out/demo-stringing.json"
 "$vartesk" resave examples/demo.vsk "$out/demo-resaved.vsk"
 echo
+echo "== vartesk report: the stringing tables in three forms and the anchor-support loads"
+for kind in mount1 mount2 mount3 loads; do
+    "$vartesk" report "$kind" examples/demo.vsk -o "$out/demo-$kind.xls"
+done
+echo
 echo "Produced in $out:"
 ls -l "$out"

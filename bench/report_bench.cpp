@@ -1,0 +1,62 @@
+// The four workbooks of the stringing tables and the anchor loads over a 10,000-support line,
+// from the shipped templates to the saved file.
+#include "catalog/wires_list.h"
+#include "l10n/folders.h"
+#include "l10n/language.h"
+#include "l10n/string_table.h"
+#include "l10n/units.h"
+#include "line_fixture.h"
+#include "model/project.h"
+#include "reports/stringing_report.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+using namespace vartesk;
+
+namespace {
+
+// Messages would only mean the line is broken; the benchmark then stops with them.
+class TCounter : public TMessages
+{
+public:
+    int Told = 0;
+    void Tell(TMessageKind, const std::string &) override { ++Told; }
+    bool Ask(const std::string &) override { return true; }
+};
+
+void BM_Report(benchmark::State &state)
+{
+    RegisterAllStrings();
+    UseLanguage(TLanguage::Russian);
+    UseUnitSystem(TUnitSystem::DaN);
+    TProject project;
+    bench::BuildLine(project);
+    const TWiresList catalog = bench::LineCatalog();
+    const auto report = TStringingReport(state.range(0));
+    const std::filesystem::path target = std::filesystem::temp_directory_path()
+        / ("vartesk-report-bench-" + std::to_string(::getpid()) + ".xls");
+    TCounter messages;
+    for (auto _ : state) {
+        const TReportOutcome outcome
+            = WriteStringingReport(report, project, catalog, FormsFolder(), target, messages);
+        if (!outcome.Written || !outcome.Complete || messages.Told > 0) {
+            state.SkipWithError("the report did not come out whole");
+            break;
+        }
+    }
+    std::error_code ec;
+    state.counters["bytes"] = double(std::filesystem::file_size(target, ec));
+    std::filesystem::remove(target, ec);
+}
+
+BENCHMARK(BM_Report)
+    ->Arg(int(TStringingReport::Form1))
+    ->Arg(int(TStringingReport::Form1Full))
+    ->Arg(int(TStringingReport::Form2))
+    ->Arg(int(TStringingReport::Loads))
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,48 @@
+// The user port of the command line: it never blocks. Messages go to stderr, questions take
+// the answer of --yes, the target is the one named on the command line.
+#pragma once
+
+#include "cli/command.h"
+#include "reports/user_port.h"
+
+#include <iosfwd>
+
+namespace vartesk::cli {
+
+class TCliPort : public TMessages, public TFileChooser, public TWaitWindow, public TDesktop
+{
+public:
+    // `yes` answers every question Yes; without it a question is printed and answered No.
+    TCliPort(const TGlobalOptions &global,
+             std::ostream &err,
+             bool yes,
+             std::filesystem::path target);
+
+    void Tell(TMessageKind kind, const std::string &text) override;
+    bool Ask(const std::string &text) override;
+    std::optional<std::filesystem::path> ChooseSave(const TSaveRequest &request) override;
+    void Begin(const std::string &text, int total) override;
+    void Step() override;
+    void End() override;
+    void Open(const std::filesystem::path &path) override;
+
+    TUserPort Port() { return {*this, *this, *this, *this}; }
+    bool Declined() const { return DeclinedQuestion; } // a question was answered No
+    bool ToldError() const { return ErrorTold; }
+
+private:
+    void ShowProgress();
+
+    const TGlobalOptions &Global;
+    std::ostream &Err;
+    bool Yes;
+    std::filesystem::path Target;
+    bool DeclinedQuestion = false;
+    bool ErrorTold = false;
+    bool Terminal = false; // progress only on a terminal: a log file wants no \r lines
+    std::string WaitText;
+    int Total = 0;
+    int Done = 0;
+};
+
+} // namespace vartesk::cli

@@ -1,0 +1,285 @@
+// The frame every output command shares, and the stringing and loads report frames around
+// the calculation: templates, sheets, cursors, passes and every way they end.
+#include "catalog/wires_list.h"
+#include "l10n/language.h"
+#include "l10n/string_table.h"
+#include "l10n/units.h"
+#include "model/project.h"
+#include "reports/output_command.h"
+#include "reports/stringing_report.h"
+#include "scripted_user.h"
+#include "test_support.h"
+#include "xls/xls_file.h"
+
+#include <gtest/gtest.h>
+
+using namespace vartesk;
+using vartesk::test::TScratchDir;
+using vartesk::test::TScriptedUser;
+
+namespace {
+
+TWireRecord Wire(const char *name, double d, double area, double weight, double e, double alpha)
+{
+    TWireRecord r;
+    r.Group = 1;
+    r.Name = name;
+    r.Diameter = d;
+    r.Section = area;
+    r.Weight = weight;
+    r.Modulus = e;
+    r.ThermalCoef = alpha;
+    return r;
+}
+
+TWiresList Catalog()
+{
+    TWiresList list;
+    list.Add(Wire("АС120/19", 15.2, 136.8, 0.471, 8250, 1.92e-5));
+    list.Add(Wire("ТК-9,1", 9.1, 48.64, 0.417, 20000, 1.2e-5));
+    return list;
+}
+
+// Types: 0 anchor, 1 intermediate, 2 dead-end.
+void AddSection(TProject &project,
+                const std::string &name,
+                std::vector<std::pair<int, double>> supports,
+                bool cord = true)
+{
+    auto p = std::make_unique<TParcel>();
+    p->Name = name;
+    p->Provod = "АС120/19";
+    p->Napr_max = 13;
+    p->Napr_srg = 9;
+    p->IsTros = cord;
+    p->Tros = "ТК-9,1";
+    p->Naprt_max = 32;
+    p->Naprt_srg = 21;
+    int n = 1;
+    for (auto [type, span] : supports) {
+        auto s = std::make_unique<TPillar>();
+        s->Nomer = std::to_string(n++);
+        s->Tip_Opor = TSupportType(type);
+        s->Prolet = span;
+        s->Visir = span > 0;
+        p->Pillars.Add(std::move(s));
+    }
+    project.Parcels.Add(std::move(p));
+}
+
+class ReportFrame : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegisterAllStrings();
+        UseLanguage(TLanguage::English);
+        UseUnitSystem(TUnitSystem::DaN);
+        Project.Klimat.Tols = 15;
+        Project.Klimat.VMax = 29;
+        Project.Klimat.Vwetsg = 15;
+    }
+
+    // A template of our own making: a model sheet that marks its rows, and one more sheet
+    // that must stay behind the section sheets.
+    void MakeTemplate(const std::string &name)
+    {
+        xls::TXLSFile file;
+        file.Sheets().Item(0).SetName("Model");
+        for (int row = 0; row < 40; ++row)
+            file.Sheets().Item(0).Cells().Item(row, 0).SetNumber(row);
+        file.Sheets().Add("Extra");
+        file.SaveAs(Forms / name);
+    }
+
+    TReportOutcome Write(TStringingReport report)
+    {
+        return WriteStringingReport(report, Project, List, Forms.Path(), Target, User);
+    }
+
+    xls::TXLSFile Read()
+    {
+        xls::TXLSFile file;
+        file.OpenFile(Target);
+        return file;
+    }
+
+    TProject Project;
+    TWiresList List = Catalog();
+    TScratchDir Forms;
+    TScratchDir Out;
+    std::filesystem::path Target = Out / "report.xls";
+    TScriptedUser User;
+};
+
+std::string Text(xls::TXLSFile &file, int sheet, const char *cell)
+{
+    const auto ref = xls::TCellRef::Parse(cell);
+    return file.Sheets().Item(sheet).Cells().Item(ref.Row, ref.Col).Value().Text();
+}
+
+double Number(xls::TXLSFile &file, int sheet, const char *cell)
+{
+    const auto ref = xls::TCellRef::Parse(cell);
+    return file.Sheets().Item(sheet).Cells().Item(ref.Row, ref.Col).Value().Number();
+}
+
+} // namespace
+
+TEST_F(ReportFrame, TheFrameStopsWhereThePersonOrTheCatalogSays)
+{
+    auto run = [&](const TWiresList &catalog) {
+        TScriptedUser user;
+        user.Targets.push_back(Out / "x.xls");
+        TOutputCommand command;
+        command.WaitText = "Port to Excel";
+        command.Steps = 4;
+        int produced = 0;
+        TUserPort port = user.Port();
+        const auto done
+            = RunOutputCommand(Project, catalog, port, command, [&](const auto &, TWaitScope &w) {
+                  ++produced;
+                  w.Step();
+                  return true;
+              });
+        return std::tuple {done, produced, user};
+    };
+    AddSection(Project, "A", {{0, 100}, {0, 0}});
+    AddSection(Project, "B", {{0, 100}, {0, 0}});
+
+    // Everything in order: the target, the wait window, the writing, the desktop.
+    auto [done, produced, user] = run(List);
+    ASSERT_TRUE(done);
+    EXPECT_EQ(produced, 1);
+    EXPECT_EQ(user.Log, (std::vector<std::string> {"save: ",
+                                                   "wait: Port to Excel/4",
+                                                   "end",
+                                                   "open: " + (Out / "x.xls").string()}));
+
+    // A type the catalog lacks is an error box, and nothing more is asked.
+    TWiresList partial;
+    partial.Add(List.Get(0));
+    auto [missing, missingProduced, missingUser] = run(partial);
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missingProduced, 0);
+    ASSERT_EQ(missingUser.Log.size(), 1u);
+    EXPECT_EQ(missingUser.Log[0].rfind("tell error: The cord ТК-9,1 is not found.", 0), 0u);
+}
+
+TEST_F(ReportFrame, CoefficientsThatLowerTheLoadsAskFirst)
+{
+    AddSection(Project, "A", {{0, 100}, {0, 0}});
+    Project.KlimatKoef.V_Otv = 0.9;
+    for (const bool yes : {false, true}) {
+        TScriptedUser user;
+        user.Answers.push_back(yes);
+        user.Targets.push_back(Out / "x.xls");
+        TUserPort port = user.Port();
+        const auto done = RunOutputCommand(
+            Project, List, port, {}, [](const auto &, TWaitScope &) { return true; });
+        EXPECT_EQ(done.has_value(), yes);
+        EXPECT_EQ(user.Log.front(), "ask: " + LocalString("Reference_loads"));
+        EXPECT_EQ(user.Log.size(), yes ? 4u : 1u);
+    }
+    // A cancelled target ends without a word and without the wait window.
+    Project.KlimatKoef.V_Otv = 1;
+    TScriptedUser user;
+    user.Targets.push_back(std::nullopt);
+    TUserPort port = user.Port();
+    bool produced = false;
+    EXPECT_FALSE(RunOutputCommand(Project, List, port, {}, [&](const auto &, TWaitScope &) {
+        return produced = true;
+    }));
+    EXPECT_FALSE(produced);
+    EXPECT_EQ(user.Log.size(), 1u);
+}
+
+TEST_F(ReportFrame, AMissingTemplateNamesItAndWritesNothing)
+{
+    UseLanguage(TLanguage::Russian);
+    UseUnitSystem(TUnitSystem::KN);
+    AddSection(Project, "A", {{0, 100}, {0, 0}});
+    const TReportOutcome outcome = Write(TStringingReport::Form2);
+    EXPECT_FALSE(outcome.Written);
+    EXPECT_FALSE(std::filesystem::exists(Target));
+    ASSERT_EQ(User.Told.size(), 2u);
+    EXPECT_EQ(User.Log[0].rfind("tell plain: " + LocalString("Check_files") + " ", 0), 0u);
+    EXPECT_NE(User.Told[0].find("FormMount2N_ru.xls."), std::string::npos) << User.Told[0];
+    EXPECT_EQ(User.Log[1].rfind("tell error: " + LocalString("Error_data_entry"), 0), 0u);
+}
+
+TEST_F(ReportFrame, OneSheetPerSectionInOrderBeforeTheTemplatesOtherSheets)
+{
+    MakeTemplate("FormMount_en.xls");
+    AddSection(Project, "S1", {{0, 100}, {1, 120}, {0, 0}});
+    AddSection(Project, "S2", {{0, 90}, {0, 0}});
+    AddSection(Project, "S3", {{0, 80}, {0, 0}}, false);
+    Project.Klimat.TMin = -41.5;
+    Project.KlimatKoef.TypeTer = 3;
+    const TReportOutcome outcome = Write(TStringingReport::Form1);
+    ASSERT_TRUE(outcome.Written);
+    EXPECT_TRUE(outcome.Complete);
+    xls::TXLSFile file = Read();
+    ASSERT_EQ(file.Sheets().Count(), 4);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(file.Sheets().Item(i).Name(), "S" + std::to_string(i + 1));
+        EXPECT_EQ(Text(file, i, "B20"), "S" + std::to_string(i + 1));
+        EXPECT_EQ(Number(file, i, "G7"), -41.5); // unrounded
+        EXPECT_EQ(Text(file, i, "T3"), "C");
+        EXPECT_EQ(Number(file, i, "A40"), 39); // a copy of the model sheet
+    }
+    EXPECT_EQ(file.Sheets().Item(3).Name(), "Extra");
+    EXPECT_EQ(Text(file, 0, "AA21"), "АС120/19");
+    EXPECT_EQ(Text(file, 0, "AI21"), "ТК-9,1");
+    EXPECT_EQ(Text(file, 2, "AI21"), ""); // no cord: no cord name
+    EXPECT_EQ(Text(file, 0, "P11"), LocalString("m_3_3")); // creep not accounted
+    EXPECT_EQ(file.Sheets().Item(0).Columns().Item(21).Width(), 10.57);
+}
+
+TEST_F(ReportFrame, TwoSectionsOfOneNameStopTheFillingButTheWorkbookIsSaved)
+{
+    MakeTemplate("FormMount_en.xls");
+    AddSection(Project, "Same", {{0, 100}, {0, 0}});
+    AddSection(Project, "Same", {{0, 100}, {0, 0}});
+    const TReportOutcome outcome = Write(TStringingReport::Form1);
+    EXPECT_TRUE(outcome.Written);
+    EXPECT_FALSE(outcome.Complete);
+    xls::TXLSFile file = Read();
+    EXPECT_EQ(file.Sheets().Item(0).Name(), "Same");
+    EXPECT_EQ(file.Sheets().Item(1).Name(), "P_1");
+    EXPECT_EQ(Text(file, 0, "AA21"), "АС120/19"); // the first wire pass was done
+    EXPECT_EQ(Text(file, 0, "AI21"), ""); // the cord pass was not reached
+    // Unlike a silent stop, the person learns that the table is not whole.
+    ASSERT_FALSE(User.Told.empty());
+    EXPECT_NE(User.Told.back().find("The filling stopped at the section \"Same\""),
+              std::string::npos);
+}
+
+TEST_F(ReportFrame, CursorsWalkTheStrainSectionsOfEachLayout)
+{
+    // Anchor, intermediate, intermediate, anchor, intermediate, anchor: wire sections 1..4
+    // and 4..6, on TableRow 27 and 28 of the wide table.
+    AddSection(Project, "S", {{0, 100}, {1, 110}, {1, 120}, {0, 130}, {1, 140}, {0, 0}});
+    MakeTemplate("FormMount_en.xls");
+    ASSERT_TRUE(Write(TStringingReport::Form1).Written);
+    xls::TXLSFile wide = Read();
+    EXPECT_EQ(Text(wide, 0, "B27"), "1-4");
+    EXPECT_EQ(Text(wide, 0, "B28"), "4-6");
+
+    // Form 2 lays out a block below the first for each further strain section before any
+    // calculation: the model's row marks of rows 25..28 reappear in rows 29..32.
+    MakeTemplate("FormMount2_en.xls");
+    ASSERT_TRUE(Write(TStringingReport::Form2).Written);
+    xls::TXLSFile compact = Read();
+    EXPECT_EQ(Number(compact, 0, "A30"), 25);
+    EXPECT_EQ(Number(compact, 0, "A33"), 28);
+
+    // The loads report copies its load line into the next row for every further section.
+    MakeTemplate("FormLoads_en.xls");
+    ASSERT_TRUE(Write(TStringingReport::Loads).Written);
+    xls::TXLSFile loads = Read();
+    EXPECT_EQ(Text(loads, 0, "B31"), "1-4");
+    EXPECT_EQ(Text(loads, 0, "B32"), "4-6");
+    EXPECT_EQ(Number(loads, 0, "A32"), 30); // row 31 (0-based) holds a copy of row 30
+    EXPECT_EQ(Text(loads, 0, "D25"), "АС120/19");
+}

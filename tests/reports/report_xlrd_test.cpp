@@ -1,0 +1,228 @@
+// Every stringing-table and loads workbook, read back by python3-xlrd and checked cell by cell
+// against `vartesk calc --format json` of the same project: demo and generated line shapes,
+// both languages, both unit systems.
+#include "base/json_writer.h"
+#include "catalog/wires_list.h"
+#include "l10n/language.h"
+#include "l10n/string_table.h"
+#include "l10n/units.h"
+#include "model/project.h"
+#include "model/projectfile/project_file.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using namespace vartesk;
+using vartesk::test::TScratchDir;
+
+namespace {
+
+const std::filesystem::path kBin = std::filesystem::path(VARTESK_CLI).parent_path();
+const std::filesystem::path kCatalog = kBin / "base_provod.dat";
+
+void AddSection(TProject &project,
+                const std::string &name,
+                const std::vector<std::tuple<int, double, bool>> &supports,
+                bool wire,
+                bool cord)
+{
+    auto p = std::make_unique<TParcel>();
+    p->Name = name;
+    p->IsProvod = wire;
+    p->Provod = "АС120/19";
+    p->Napr_max = 13;
+    p->Napr_srg = 9;
+    p->IsTros = cord;
+    p->Tros = "АС70/11";
+    p->TagModet = 1; // the cord's limits as tensions
+    p->Tagt_max = 1030;
+    p->Tagt_srg = 710;
+    int n = 1;
+    for (const auto &[type, span, attested] : supports) {
+        auto s = std::make_unique<TPillar>();
+        s->Nomer = std::to_string(n++);
+        s->Shifr = type == 0 ? "У110-2" : "П110-3";
+        s->Tip_Opor = TSupportType(type);
+        s->Prolet = span;
+        s->Visir = attested;
+        p->Pillars.Add(std::move(s));
+    }
+    project.Parcels.Add(std::move(p));
+}
+
+// Every strain-section shape the reports walk: one span, many spans, attested and not,
+// dead-end supports, sections without cord or without wire, a last support that is not an
+// anchor, insulator strings and over-tensioning.
+void BuildShapes(TProject &project)
+{
+    project.Klimat.Tols = 15;
+    project.Klimat.VMax = 32;
+    project.Klimat.Vwetsg = 16;
+    project.Klimat.TMin = -45;
+    project.Klimat.Tgbw = -7;
+    project.Klimat.TGsw = -3;
+    project.KlimatKoef.TypeTer = 3;
+    project.KlimatKoef.V_Nad = 1.1;
+    AddSection(project,
+               "Many",
+               {{0, 180, true},
+                {1, 230, false},
+                {1, 245, true},
+                {0, 210, true},
+                {2, 250, true},
+                {1, 260, false},
+                {1, 240, true},
+                {0, 0, false}},
+               true,
+               true);
+    AddSection(project, "One span", {{0, 320, true}, {0, 0, false}}, true, false);
+    project.Parcels.Get(1).IsGis = true;
+    project.Parcels.Get(1).Ves_Gis = 52;
+    project.Parcels.Get(1).Dlina_Gis = 1.6;
+    AddSection(project,
+               "Cord only",
+               {{0, 200, false}, {2, 210, true}, {1, 220, true}, {1, 230, false}, {1, 0, false}},
+               false,
+               true);
+    TParcel &creep = project.Parcels.Get(0);
+    creep.IsVitygka = true;
+    creep.Mp = 1;
+    creep.Pp = 5;
+    creep.Mt = 1;
+    creep.Pt = 3;
+}
+
+// What the check needs and the calculation document does not hold.
+std::string Facts(const TProject &project, const TWiresList &catalog)
+{
+    std::ostringstream out;
+    TJsonWriter w(out);
+    w.BeginObject();
+    w.Key("force_factor");
+    w.Number(ForceFactor());
+    w.Key("stress_factor");
+    w.Number(StressFactor());
+    const TKlimat &k = project.Klimat;
+    const TKlimatKoef &f = project.KlimatKoef;
+    w.Key("header");
+    w.BeginArray(true);
+    for (double v : {k.Tols, k.VMax, k.Vwetsg, k.TMin, k.TMax, k.TGsw, k.Tgbw, k.Tsrec,
+                     f.V_Otv, f.V_Reg, f.V_Nad, f.G_Otv, f.G_Reg, f.G_Nad, f.G_Usl,
+                     double(f.visotaPC), double(f.visotaPC_tros)})
+        w.Number(v);
+    w.EndArray();
+    w.Key("terrain");
+    w.String(f.TypeTerText());
+    w.Key("texts");
+    w.BeginObject();
+    for (const char *key : {"m_1_1", "m_1_2", "m_1_3", "m_2_1", "m_2_2", "m_2_3", "m_3_1",
+                            "m_3_2", "m_3_3"}) {
+        w.Key(key);
+        w.String(LocalString(key));
+    }
+    w.EndObject();
+    w.Key("sections");
+    w.BeginArray();
+    for (const auto &p : project.Parcels) {
+        w.BeginObject();
+        w.Key("name");
+        w.String(p->Name);
+        w.Key("wire");
+        w.Bool(p->IsProvod);
+        w.Key("cord");
+        w.Bool(p->IsTros);
+        w.Key("wire_type");
+        w.String(p->Provod);
+        w.Key("cord_type");
+        w.String(p->Tros);
+        w.Key("creep");
+        w.Bool(p->IsVitygka);
+        const TWireRecord wire = catalog.FindByName(p->Provod);
+        const TWireRecord cord = catalog.FindByName(p->Tros);
+        for (const auto &[key, r] : {std::pair {"wire_figures", wire}, {"cord_figures", cord}}) {
+            w.Key(key);
+            w.Numbers(std::array<double, 5> {r.Diameter, r.Section, r.Weight, r.Modulus,
+                                             r.ThermalCoef});
+        }
+        w.Key("wire_tension_limits");
+        w.Numbers(std::array<double, 2> {p->MaxTensionProvod(wire.Section),
+                                         p->AvgTensionProvod(wire.Section)});
+        w.Key("cord_tension_limits");
+        w.Numbers(std::array<double, 2> {p->MaxTensionTros(cord.Section),
+                                         p->AvgTensionTros(cord.Section)});
+        w.EndObject();
+    }
+    w.EndArray();
+    w.EndObject();
+    w.Finish();
+    return out.str();
+}
+
+std::string Quoted(const std::filesystem::path &p)
+{
+    return "'" + p.string() + "'";
+}
+
+} // namespace
+
+TEST(ReportsReadByXlrd, EveryCellTheCalculationNamesHoldsItsValue)
+{
+    RegisterAllStrings();
+    TWiresList catalog;
+    ASSERT_TRUE(catalog.LoadFromFile(kCatalog).empty());
+    TScratchDir dir;
+    TProject shapes;
+    BuildShapes(shapes);
+    SaveProjectFile(dir / "shapes.vsk", shapes);
+    const std::filesystem::path demo = std::filesystem::path(VARTESK_SOURCE_DIR) / "examples"
+        / "demo.vsk";
+    const std::string check = std::string(VARTESK_TEST_DATA) + "/report_check.py";
+    int checked = 0;
+    for (const auto &projectPath : {demo, dir / "shapes.vsk"}) {
+        TProject project;
+        LoadProjectFile(projectPath, project);
+        for (const auto &[lang, language] :
+             {std::pair {"en", TLanguage::English}, {"ru", TLanguage::Russian}})
+            for (const auto &[units, system] :
+                 {std::pair {"daN", TUnitSystem::DaN}, {"kN", TUnitSystem::KN}}) {
+                UseLanguage(language);
+                UseUnitSystem(system);
+                const std::string global = std::string(" --lang ") + lang + " --units " + units
+                    + " --catalog " + Quoted(kCatalog) + " ";
+                const auto calc = dir / "calc.json";
+                std::string output;
+                ASSERT_EQ(test::RunCommand(std::string(VARTESK_CLI) + global + "calc "
+                                               + Quoted(projectPath)
+                                               + " --format json > " + Quoted(calc) + " 2>/dev/null",
+                                           output),
+                          0)
+                    << output;
+                test::WriteAll(dir / "facts.json", Facts(project, catalog));
+                for (const char *kind : {"mount1", "mount2", "mount3", "loads"}) {
+                    SCOPED_TRACE(projectPath.filename().string() + " " + kind + " " + lang + " "
+                                 + units);
+                    const auto report = dir / (std::string(kind) + ".xls");
+                    output.clear();
+                    ASSERT_EQ(test::RunCommand(std::string(VARTESK_CLI) + global + "report "
+                                                   + kind + " " + Quoted(projectPath) + " -o "
+                                                   + Quoted(report) + " --yes",
+                                               output),
+                              0)
+                        << output;
+                    output.clear();
+                    const int rc = test::RunCommand("python3 " + check + " " + kind + " "
+                                                        + Quoted(report) + " " + Quoted(calc)
+                                                        + " " + Quoted(dir / "facts.json"),
+                                                    output);
+                    if (rc == 77)
+                        GTEST_SKIP() << "python3-xlrd is not installed";
+                    EXPECT_EQ(rc, 0) << output;
+                    ++checked;
+                }
+            }
+    }
+    EXPECT_EQ(checked, 32);
+}

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Renders the first page of a workbook to PNG as LibreOffice prints it: a review aid for the
+# templates (and the picture in the README), not a test.
+#   tools/render-report.sh REPORT.xls OUT.png [DPI]
+# Needs LibreOffice (libreoffice-calc-nogui) and pdftoppm (poppler-utils).
+set -euo pipefail
+[ $# -ge 2 ] || { echo "usage: $0 REPORT.xls OUT.png [DPI]" >&2; exit 2; }
+report=$1
+png=$2
+dpi=${3:-80}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# A private profile, so that a LibreOffice the user has open is not disturbed.
+soffice -env:UserInstallation="file://$work/profile" --headless --convert-to pdf \
+    --outdir "$work" "$report" >/dev/null
+pdf="$work/$(basename "${report%.*}").pdf"
+pdftoppm -png -r "$dpi" -f 1 -l 1 -singlefile "$pdf" "$work/page"
+mv "$work/page.png" "$png"
+echo "$png"
