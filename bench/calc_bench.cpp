@@ -7,7 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 using namespace vartesk;
 using vartesk::bench::BuildLine;
 using vartesk::bench::kSections;

@@ -33,7 +33,8 @@ void Fill(TXLSFile &file)
                 if (c % 2)
                     cell.SetValue(r * 0.25 + c);
                 else // 10,000 different texts, Cyrillic and Latin, reused across sheets
-                    cell.SetValue((c % 4 ? "Пролёт " : "Span ") + std::to_string((r * kCols + c) % 10000));
+                    cell.SetValue((c % 4 ? "Пролёт " : "Span ")
+                                  + std::to_string((r * kCols + c) % 10000));
             }
     }
 }

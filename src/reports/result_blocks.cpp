@@ -309,9 +309,12 @@ void WriteAnchorLine(xls::TSheet &sheet,
     cells.Number(line->Ruling, r.RulingSpan);
     TRowCells(sheet, row + line->TensionRow, line->Boxed)
         .Grid(line->Tensions, r.Tension, force, ValuesShown(project, r));
+    // The loads of a wire the section does not carry would be loads nobody puts on the
+    // supports: they follow the same rule as the wire's other values.
     if (line->Loads != kNone)
         for (int j = 0; j < 3; ++j)
-            cells.Number(line->Loads + j, r.LoadCases[size_t(j)].Tension * force, GridsComputed(r));
+            cells.Number(
+                line->Loads + j, r.LoadCases[size_t(j)].Tension * force, ValuesShown(project, r));
 }
 
 void WriteLoadCases(xls::TSheet &sheet, const TProject &project, const TCalcResult &r)

@@ -21,7 +21,7 @@ using vartesk::test::TScratchDir;
 namespace {
 
 const std::filesystem::path kBin = std::filesystem::path(VARTESK_CLI).parent_path();
-const std::filesystem::path kCatalog = kBin / "base_provod.dat";
+const std::filesystem::path kShippedCatalog = kBin / "base_provod.dat";
 
 void AddSection(TProject &project,
                 const std::string &name,
@@ -109,17 +109,31 @@ std::string Facts(const TProject &project, const TWiresList &catalog)
     const TKlimatKoef &f = project.KlimatKoef;
     w.Key("header");
     w.BeginArray(true);
-    for (double v : {k.Tols, k.VMax, k.Vwetsg, k.TMin, k.TMax, k.TGsw, k.Tgbw, k.Tsrec,
-                     f.V_Otv, f.V_Reg, f.V_Nad, f.G_Otv, f.G_Reg, f.G_Nad, f.G_Usl,
-                     double(f.visotaPC), double(f.visotaPC_tros)})
+    for (double v : {k.Tols,
+                     k.VMax,
+                     k.Vwetsg,
+                     k.TMin,
+                     k.TMax,
+                     k.TGsw,
+                     k.Tgbw,
+                     k.Tsrec,
+                     f.V_Otv,
+                     f.V_Reg,
+                     f.V_Nad,
+                     f.G_Otv,
+                     f.G_Reg,
+                     f.G_Nad,
+                     f.G_Usl,
+                     double(f.visotaPC),
+                     double(f.visotaPC_tros)})
         w.Number(v);
     w.EndArray();
     w.Key("terrain");
     w.String(f.TypeTerText());
     w.Key("texts");
     w.BeginObject();
-    for (const char *key : {"m_1_1", "m_1_2", "m_1_3", "m_2_1", "m_2_2", "m_2_3", "m_3_1",
-                            "m_3_2", "m_3_3"}) {
+    for (const char *key :
+         {"m_1_1", "m_1_2", "m_1_3", "m_2_1", "m_2_2", "m_2_3", "m_3_1", "m_3_2", "m_3_3"}) {
         w.Key(key);
         w.String(LocalString(key));
     }
@@ -144,8 +158,8 @@ std::string Facts(const TProject &project, const TWiresList &catalog)
         const TWireRecord cord = catalog.FindByName(p->Tros);
         for (const auto &[key, r] : {std::pair {"wire_figures", wire}, {"cord_figures", cord}}) {
             w.Key(key);
-            w.Numbers(std::array<double, 5> {r.Diameter, r.Section, r.Weight, r.Modulus,
-                                             r.ThermalCoef});
+            w.Numbers(
+                std::array<double, 5> {r.Diameter, r.Section, r.Weight, r.Modulus, r.ThermalCoef});
         }
         w.Key("wire_tension_limits");
         w.Numbers(std::array<double, 2> {p->MaxTensionProvod(wire.Section),
@@ -172,13 +186,13 @@ TEST(ReportsReadByXlrd, EveryCellTheCalculationNamesHoldsItsValue)
 {
     RegisterAllStrings();
     TWiresList catalog;
-    ASSERT_TRUE(catalog.LoadFromFile(kCatalog).empty());
+    ASSERT_TRUE(catalog.LoadFromFile(kShippedCatalog).empty());
     TScratchDir dir;
     TProject shapes;
     BuildShapes(shapes);
     SaveProjectFile(dir / "shapes.vsk", shapes);
-    const std::filesystem::path demo = std::filesystem::path(VARTESK_SOURCE_DIR) / "examples"
-        / "demo.vsk";
+    const std::filesystem::path demo
+        = std::filesystem::path(VARTESK_SOURCE_DIR) / "examples" / "demo.vsk";
     const std::string check = std::string(VARTESK_TEST_DATA) + "/report_check.py";
     int checked = 0;
     for (const auto &projectPath : {demo, dir / "shapes.vsk"}) {
@@ -191,12 +205,12 @@ TEST(ReportsReadByXlrd, EveryCellTheCalculationNamesHoldsItsValue)
                 UseLanguage(language);
                 UseUnitSystem(system);
                 const std::string global = std::string(" --lang ") + lang + " --units " + units
-                    + " --catalog " + Quoted(kCatalog) + " ";
+                    + " --catalog " + Quoted(kShippedCatalog) + " ";
                 const auto calc = dir / "calc.json";
                 std::string output;
                 ASSERT_EQ(test::RunCommand(std::string(VARTESK_CLI) + global + "calc "
-                                               + Quoted(projectPath)
-                                               + " --format json > " + Quoted(calc) + " 2>/dev/null",
+                                               + Quoted(projectPath) + " --format json > "
+                                               + Quoted(calc) + " 2>/dev/null",
                                            output),
                           0)
                     << output;
@@ -206,16 +220,16 @@ TEST(ReportsReadByXlrd, EveryCellTheCalculationNamesHoldsItsValue)
                                  + units);
                     const auto report = dir / (std::string(kind) + ".xls");
                     output.clear();
-                    ASSERT_EQ(test::RunCommand(std::string(VARTESK_CLI) + global + "report "
-                                                   + kind + " " + Quoted(projectPath) + " -o "
+                    ASSERT_EQ(test::RunCommand(std::string(VARTESK_CLI) + global + "report " + kind
+                                                   + " " + Quoted(projectPath) + " -o "
                                                    + Quoted(report) + " --yes",
                                                output),
                               0)
                         << output;
                     output.clear();
                     const int rc = test::RunCommand("python3 " + check + " " + kind + " "
-                                                        + Quoted(report) + " " + Quoted(calc)
-                                                        + " " + Quoted(dir / "facts.json"),
+                                                        + Quoted(report) + " " + Quoted(calc) + " "
+                                                        + Quoted(dir / "facts.json"),
                                                     output);
                     if (rc == 77)
                         GTEST_SKIP() << "python3-xlrd is not installed";

@@ -441,6 +441,19 @@ TEST_F(Blocks, ASectionWithoutWireKeepsItsLabelsLengthsAndEmptyBoxes)
     ExpectGrid(22, 34, cord.Spans[0].Sag, 1, 8);
 }
 
+TEST_F(Blocks, ASectionWithoutWireShowsNoWireLoads)
+{
+    TParcel &p = Add(Section(TwoStrainSections()));
+    p.IsProvod = false; // its type is still in the catalog, so the loads are calculated
+    const TCalcResult wire = Run(TCalcMode::Loads, TConductor::Wire, 1, 4, 31, 23);
+    ASSERT_GT(wire.LoadCases[0].Tension, 0);
+    EXPECT_EQ(Text(30, 1), "1-4");
+    for (int col = 3; col <= 5; ++col)
+        EXPECT_TRUE(Empty(30, col)) << col;
+    const TCalcResult cord = Run(TCalcMode::Loads, TConductor::Cord, 1, 4, 31, 23);
+    ExpectNumber(30, 6, cord.LoadCases[0].Tension);
+}
+
 TEST_F(Blocks, ASectionWithoutWireTypeStillGetsItsRowsForTheCord)
 {
     TParcel &p = Add(Section(TwoStrainSections()));
