@@ -1,0 +1,83 @@
+// vartesk report: the four workbooks from the command line, and every way the command ends.
+#include "cli_support.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace vartesk::test;
+
+namespace {
+
+const std::string kDemo = std::string(VARTESK_SOURCE_DIR) + "/examples/demo.vsk";
+
+bool Contains(const std::string &text, const std::string &part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+} // namespace
+
+TEST(ReportCli, EachReportIsWrittenAndItsPathPrinted)
+{
+    TScratchDir dir;
+    for (const char *kind : {"mount1", "mount2", "mount3", "loads"}) {
+        const std::string out = (dir / (std::string(kind) + ".xls")).string();
+        const auto r = RunCli({"--lang", "en", "report", kind, kDemo, "-o", out});
+        EXPECT_EQ(r.ExitCode, 0) << kind << ": " << r.Err;
+        EXPECT_EQ(r.Out, out + "\n");
+        EXPECT_GT(std::filesystem::file_size(out), 4096u) << kind;
+    }
+}
+
+TEST(ReportCli, QuestionsMissingTemplatesAndMistakesEndWithoutAFile)
+{
+    TScratchDir dir;
+    const std::string out = (dir / "r.xls").string();
+
+    // Coefficients that lower the loads: the question is printed and answered No...
+    std::string project = ReadAll(kDemo);
+    const std::string coefficients = "\r\n1\r\n1\r\n1.1\r\n1\r\n1\r\n1.3\r\n0.9\r\n";
+    ASSERT_TRUE(Contains(project, coefficients));
+    project.replace(project.find(coefficients),
+                    coefficients.size(),
+                    "\r\n0.5\r\n1\r\n1.1\r\n1\r\n1\r\n1.3\r\n0.9\r\n");
+    WriteAll(dir / "low.vsk", project);
+    auto r = RunCli({"--lang", "en", "report", "loads", (dir / "low.vsk").string(), "-o", out});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_TRUE(Contains(r.Err, "Reference loads are lower than standard loads")) << r.Err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+    // ...unless --yes answers it.
+    r = RunCli({"--lang", "en", "report", "loads", (dir / "low.vsk").string(), "-o", out, "--yes"});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_TRUE(std::filesystem::exists(out));
+    std::filesystem::remove(out);
+
+    // A folder without the template: its name, then the data-entry error; no file.
+    std::filesystem::create_directory(dir / "forms");
+    r = RunCli({"--lang",
+                "en",
+                "--units",
+                "kN",
+                "report",
+                "mount3",
+                kDemo,
+                "-o",
+                out,
+                "--forms",
+                (dir / "forms").string()});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_TRUE(Contains(r.Err, "Check for the presence of the files")) << r.Err;
+    EXPECT_TRUE(Contains(r.Err, "FormMount2N_en.xls.")) << r.Err;
+    EXPECT_TRUE(Contains(r.Err, "Error data entry")) << r.Err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    // A target folder that does not exist: the data-entry error says why.
+    r = RunCli({"report", "mount1", kDemo, "-o", (dir / "none" / "r.xls").string()});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_TRUE(Contains(r.Err, "File not found") || Contains(r.Err, "No such file")) << r.Err;
+
+    EXPECT_EQ(RunCli({"report", "mount4", kDemo, "-o", out}).ExitCode, 2);
+    EXPECT_EQ(RunCli({"report", "mount1", kDemo}).ExitCode, 2);
+}
