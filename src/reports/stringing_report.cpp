@@ -10,6 +10,7 @@
 #include "reports/result_blocks.h"
 #include "reports/templates.h"
 #include "xls/cell_ref.h"
+#include "xls/xls_error.h"
 #include "xls/xls_file.h"
 
 #include <optional>
@@ -299,7 +300,11 @@ private:
 // (a folder that does not exist, a target held open elsewhere).
 std::string DataEntryError(const std::exception &e)
 {
-    return LocalString("Error_data_entry") + "\r\n" + e.what();
+    std::string words = e.what();
+    if (const auto *file = dynamic_cast<const xls::ECFileError *>(&e);
+        file && !file->Detail().empty())
+        words += " (" + file->Detail() + ")";
+    return LocalString("Error_data_entry") + "\r\n" + words;
 }
 
 } // namespace

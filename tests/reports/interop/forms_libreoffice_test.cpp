@@ -1,0 +1,76 @@
+// Label interop: LibreOffice (soffice, headless) opens the sixteen report templates, prints each
+// on one page wide, and, saving them again as a user editing them would, keeps what the reports
+// rely on. Skips when soffice is not installed.
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+namespace fs = std::filesystem;
+using vartesk::test::RunCommand;
+
+namespace {
+
+const fs::path kForms = VARTESK_BINARY_DIR "/bin/Forms";
+
+bool HaveSoffice()
+{
+    std::string out;
+    return RunCommand("command -v soffice", out) == 0;
+}
+
+// Converts every template into dir/out as the given filter; false when soffice failed.
+void Convert(const fs::path &dir, const std::string &filter, std::string &output)
+{
+    std::string files;
+    for (const auto &e : fs::directory_iterator(kForms))
+        files += " '" + e.path().string() + "'";
+    // A profile of its own, so that a running LibreOffice of the user does not interfere.
+    const std::string cmd = "timeout 300 soffice -env:UserInstallation=file://" + dir.string()
+        + "/profile --headless --convert-to '" + filter + "' --outdir '" + (dir / "out").string()
+        + "'" + files;
+    ASSERT_EQ(RunCommand(cmd, output), 0) << output;
+}
+
+} // namespace
+
+TEST(FormsInterop, EachTemplatePrintsOnOnePage)
+{
+    if (!HaveSoffice())
+        GTEST_SKIP() << "soffice is not installed";
+    vartesk::test::TScratchDir dir;
+    std::string output;
+    Convert(dir.Path(), "pdf", output);
+    int count = 0;
+    for (const auto &e : fs::directory_iterator(kForms)) {
+        const fs::path pdf = dir / "out" / (e.path().stem().string() + ".pdf");
+        SCOPED_TRACE(pdf.filename().string());
+        ASSERT_TRUE(fs::exists(pdf)) << output;
+        const std::string bytes = vartesk::test::ReadAll(pdf);
+        // A page object, not the /Pages tree.
+        static const std::regex page("/Type\\s*/Page[^s]");
+        const auto pages = std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page),
+                                         std::sregex_iterator());
+        EXPECT_EQ(pages, 1);
+        ++count;
+    }
+    EXPECT_EQ(count, 16);
+}
+
+TEST(FormsInterop, TemplatesSavedAgainByLibreOfficeKeepTheFormatsOfTheFilledCells)
+{
+    if (!HaveSoffice())
+        GTEST_SKIP() << "soffice is not installed";
+    vartesk::test::TScratchDir dir;
+    std::string output;
+    Convert(dir.Path(), "xls:MS Excel 97", output);
+    output.clear();
+    const int code = RunCommand("/usr/bin/python3 " VARTESK_TEST_DATA "/forms_check.py '"
+                                    + (dir / "out").string() + "'",
+                                output);
+    if (code == 77)
+        GTEST_SKIP() << "python3-xlrd is not installed";
+    EXPECT_EQ(code, 0) << output;
+}
