@@ -74,3 +74,46 @@ TEST(FormsInterop, TemplatesSavedAgainByLibreOfficeKeepTheFormatsOfTheFilledCell
         GTEST_SKIP() << "python3-xlrd is not installed";
     EXPECT_EQ(code, 0) << output;
 }
+
+// A report of the demo (three short sections) from each of the sixteen templates prints one
+// page a section: a table wider than the page would come out on two or more.
+TEST(FormsInterop, EachReportPrintsOnePageWideASection)
+{
+    if (!HaveSoffice())
+        GTEST_SKIP() << "soffice is not installed";
+    vartesk::test::TScratchDir dir;
+    fs::create_directory(dir / "reports");
+    std::string files;
+    std::string output;
+    for (const char *kind : {"mount1", "mount2", "mount3", "loads"})
+        for (const char *lang : {"en", "ru"})
+            for (const char *units : {"daN", "kN"}) {
+                const fs::path report
+                    = dir / "reports" / (std::string(kind) + "_" + lang + "_" + units + ".xls");
+                ASSERT_EQ(RunCommand(std::string(VARTESK_CLI) + " --lang " + lang + " --units "
+                                         + units + " report " + kind
+                                         + " '" VARTESK_SOURCE_DIR "/examples/demo.vsk' -o '"
+                                         + report.string() + "'",
+                                     output),
+                          0)
+                    << output;
+                files += " '" + report.string() + "'";
+            }
+    const std::string cmd = "timeout 300 soffice -env:UserInstallation=file://"
+        + dir.Path().string() + "/profile --headless --convert-to pdf --outdir '"
+        + (dir / "out").string() + "'" + files;
+    ASSERT_EQ(RunCommand(cmd, output), 0) << output;
+    int count = 0;
+    for (const auto &e : fs::directory_iterator(dir / "reports")) {
+        const fs::path pdf = dir / "out" / (e.path().stem().string() + ".pdf");
+        SCOPED_TRACE(pdf.filename().string());
+        ASSERT_TRUE(fs::exists(pdf)) << output;
+        const std::string bytes = vartesk::test::ReadAll(pdf);
+        static const std::regex page("/Type\\s*/Page[^s]");
+        const auto pages = std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page),
+                                         std::sregex_iterator());
+        EXPECT_EQ(pages, 3);
+        ++count;
+    }
+    EXPECT_EQ(count, 16);
+}
