@@ -254,19 +254,22 @@ TEST_F(ReportFrame, TwoSectionsOfOneNameStopTheFillingButTheWorkbookIsSaved)
 
 TEST_F(ReportFrame, CursorsWalkTheStrainSectionsOfEachLayout)
 {
-    // Anchor, intermediate, intermediate, anchor, intermediate, anchor: wire sections 1..4
-    // and 4..6, on TableRow 27 and 28 of the wide table.
-    AddSection(Project, "S", {{0, 100}, {1, 110}, {1, 120}, {0, 130}, {1, 140}, {0, 0}});
+    // Anchor, intermediate, intermediate, anchor, intermediate, anchor, intermediate, anchor:
+    // wire sections 1..4, 4..6 and 6..8, on TableRow 27, 28 and 29 of the wide table.
+    AddSection(Project,
+               "S",
+               {{0, 100}, {1, 110}, {1, 120}, {0, 130}, {1, 140}, {0, 150}, {1, 160}, {0, 0}});
     MakeTemplate("FormMount_en.xls");
     ASSERT_TRUE(Write(TStringingReport::Form1).Written);
     xls::TXLSFile wide;
     Read(wide);
     EXPECT_EQ(Text(wide, 0, "B27"), "1-4");
     EXPECT_EQ(Text(wide, 0, "B28"), "4-6");
+    EXPECT_EQ(Text(wide, 0, "B29"), "6-8");
 
-    // Form 2 lays out a block below the first for each further strain section before any
-    // calculation: the marks of rows 25..28, columns 1..20, reappear in rows 29..32. Without
-    // attested spans no row is inserted, and the block's third row is never written.
+    // Form 2 lays out the block of rows 25..28 (columns 1..20) twice below itself before any
+    // calculation, to rows 29..32 and 33..36. Without attested spans no row is inserted, and
+    // the block's third row is never written.
     for (const auto &support : Project.Parcels.Get(0).Pillars)
         support->Visir = false;
     MakeTemplate("FormMount2_en.xls");
@@ -274,16 +277,22 @@ TEST_F(ReportFrame, CursorsWalkTheStrainSectionsOfEachLayout)
     xls::TXLSFile compact;
     Read(compact);
     EXPECT_EQ(Number(compact, 0, "U32"), 27);
+    EXPECT_EQ(Number(compact, 0, "U36"), 27);
+    EXPECT_EQ(Number(compact, 0, "U37"), 28); // the third block copies the second
     EXPECT_EQ(Number(compact, 0, "A32"), 31); // column 0 lies outside the block
-    EXPECT_EQ(Text(compact, 0, "B30"), "4-6"); // the second block's anchor line
+    EXPECT_EQ(Text(compact, 0, "B30"), "4-6"); // the blocks' anchor lines
+    EXPECT_EQ(Text(compact, 0, "B34"), "6-8");
 
-    // The loads report copies its load line into the next row for every further section.
+    // The loads report writes rows 30, 31 and 32, each further one first receiving a copy of
+    // the row above it.
     MakeTemplate("FormLoads_en.xls");
     ASSERT_TRUE(Write(TStringingReport::Loads).Written);
     xls::TXLSFile loads;
     Read(loads);
     EXPECT_EQ(Text(loads, 0, "B31"), "1-4");
     EXPECT_EQ(Text(loads, 0, "B32"), "4-6");
+    EXPECT_EQ(Text(loads, 0, "B33"), "6-8");
     EXPECT_EQ(Number(loads, 0, "A32"), 30); // row 31 (0-based) holds a copy of row 30
+    EXPECT_EQ(Number(loads, 0, "A33"), 30); // and row 32 a copy of that
     EXPECT_EQ(Text(loads, 0, "D25"), "АС120/19");
 }
