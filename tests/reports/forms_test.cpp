@@ -450,8 +450,8 @@ TEST(Forms, CaptionsBesideTheFilledCellsNameTheirQuantityAndUnit)
             for (int c = 0; c < 6; ++c) {
                 const TCellRef at = TCellRef("D26").Right(c);
                 const TWords cases[] {{"Ice with wind", "Гололёд с ветром"},
-                                      {"Maximum wind", "Наибольший ветер"},
-                                      {"Minimum temperature", "Низшая температура"}};
+                                      {"Maximum wind", "Макс. ветер"},
+                                      {"Minimum temp.", "Низшая темп."}};
                 EXPECT_EQ(Shown(sheet, at), Word(cases[c % 3], v)) << at.Name();
             }
         }
