@@ -8,6 +8,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
     python3 python3-xlrd python3-ezdxf
+    # The interop tests: LibreOffice opens, prints and saves our workbooks again.
+    libreoffice-calc-nogui
 )
 missing=()
 for p in "${packages[@]}"; do
