@@ -53,7 +53,9 @@ public:
             ++Next;
         return Next < Pieces->size() ? (*Pieces)[Next] : R.Size();
     }
-    void Chars(std::string &out, size_t count, bool wide)
+    // With `cutShort`, characters that run past the end of the whole record are dropped
+    // instead of failing: the last string of a table that its writer cut short.
+    void Chars(std::string &out, size_t count, bool wide, bool cutShort = false)
     {
         while (count > 0) {
             const size_t boundary = NextBoundary();
@@ -62,6 +64,10 @@ public:
             const size_t n = std::min(count, avail);
             AppendChars(out, R.Bytes(n * unit), wide);
             count -= n;
+            if (count > 0 && cutShort && boundary == R.Size()) {
+                R.Skip(R.Left());
+                return;
+            }
             if (count > 0) {
                 if (R.Pos() != boundary)
                     throw EReadPastEnd(R.StreamOffset(), unit, boundary - R.Pos());
@@ -350,9 +356,13 @@ void TReader::ReadSst(const TBiffRecord &r)
         const size_t runs = (flags & 0x08) ? p.R.U16() : 0;
         const size_t ext = (flags & 0x04) ? p.R.U32() : 0;
         text.clear();
-        p.Chars(text, cch, flags & 0x01);
-        p.R.Skip(runs * 4); // formatting runs
-        p.R.Skip(ext); // phonetic data
+        // The last string cut short at the table's end (met in workbooks of report generators
+        // that count the characters but stop writing early): xlrd and LibreOffice keep what
+        // is there, and so do we; a string cut short before the last is still an error.
+        const bool last = i + 1 == unique;
+        p.Chars(text, cch, flags & 0x01, last);
+        p.R.Skip(last ? std::min(p.R.Left(), runs * 4) : runs * 4); // formatting runs
+        p.R.Skip(last ? std::min(p.R.Left(), ext) : ext); // phonetic data
         SstToPool.push_back(Book.Strings.Append(text));
     }
 }
@@ -560,11 +570,11 @@ void TReader::SheetRecord(const TBiffRecord &r, TSheet &sheet)
     }
     case rec::Header:
         if (!r.Body.empty())
-            ps.Header = THeaderFooter::Parse(ReadUnicodeString(b, false));
+            ps.Header = THeaderFooter::Parse(ReadCutShortString(b));
         break;
     case rec::Footer:
         if (!r.Body.empty())
-            ps.Footer = THeaderFooter::Parse(ReadUnicodeString(b, false));
+            ps.Footer = THeaderFooter::Parse(ReadCutShortString(b));
         break;
     case rec::LeftMargin:
         ps.LeftMargin = b.F64();

@@ -105,6 +105,26 @@ std::string ReadUnicodeString(TByteReader &r, bool shortCount)
     return out;
 }
 
+std::string ReadCutShortString(TByteReader &r)
+{
+    // An empty string written as its count alone, without the form flag (met in HEADER and
+    // FOOTER records of workbooks exported by web reporting tools).
+    const size_t cch = r.U16();
+    if (r.AtEnd())
+        return {};
+    const std::uint8_t flags = r.U8();
+    const size_t unit = (flags & 0x01) ? 2 : 1;
+    const size_t runs = (flags & 0x08) ? r.U16() : 0;
+    const size_t ext = (flags & 0x04) ? r.U32() : 0;
+    // Characters running a byte or so past the record's end (met in FORMAT records of files
+    // written by old converters): what is there is the string.
+    std::string out;
+    AppendChars(out, r.Bytes(std::min(cch, r.Left() / unit) * unit), unit == 2);
+    r.Skip(std::min(r.Left(), runs * 4));
+    r.Skip(std::min(r.Left(), ext));
+    return out;
+}
+
 void WriteUnicodeString(TByteWriter &w, std::string_view utf8, bool shortCount)
 {
     std::u16string s = Utf8ToUtf16(utf8);
@@ -197,7 +217,7 @@ void TFontRecord::Write(TByteWriter &w) const
 void TFormatRecord::Read(TByteReader &r)
 {
     Id = r.U16();
-    Text = ReadUnicodeString(r, false);
+    Text = ReadCutShortString(r);
 }
 
 void TFormatRecord::Write(TByteWriter &w) const

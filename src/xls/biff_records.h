@@ -50,6 +50,9 @@ constexpr size_t kMaxRecordBody = 8224;
 // Strings: XLUnicodeString (16-bit count) and ShortXLUnicodeString (8-bit count); a flag
 // byte says whether the characters are 8-bit (UTF-16 with the high byte dropped) or UTF-16.
 std::string ReadUnicodeString(TByteReader &r, bool shortCount);
+// The same with a 16-bit count, reading what there is of a string cut short at the record's
+// end; for the records where writers are known to do that (FORMAT, HEADER, FOOTER).
+std::string ReadCutShortString(TByteReader &r);
 void WriteUnicodeString(TByteWriter &w, std::string_view utf8, bool shortCount);
 // Latin-1 or UTF-16LE characters to UTF-8.
 void AppendChars(std::string &out, std::string_view bytes, bool wide);

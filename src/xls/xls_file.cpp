@@ -20,6 +20,18 @@ EXLSError NoWorkbookStream(const TCompoundFileReader &cf)
     return EXLSError(2, kStreamName, ForeignCompoundFileMessage(cf.StreamNames()).value_or(""));
 }
 
+// The workbook stream: "Workbook" in any letter case, or "Book", the Excel 5.0/95 name under
+// which some converters store a BIFF8 stream all the same (xlrd, LibreOffice and Apache POI
+// read those). A BIFF5 stream under either name is refused by its BOF when it is read.
+std::string WorkbookStreamOf(const TCompoundFileReader &cf)
+{
+    if (auto stream = cf.ReadStream(kStreamName))
+        return std::move(*stream);
+    if (auto stream = cf.ReadStream("Book"))
+        return std::move(*stream);
+    throw NoWorkbookStream(cf);
+}
+
 } // namespace
 
 TXLSFile::TXLSFile()
@@ -34,20 +46,14 @@ void TXLSFile::OpenFile(const std::filesystem::path &path)
     if (!std::filesystem::is_regular_file(path, ec))
         throw ECFileError(3, "no file " + path.string());
     const TCompoundFileReader cf = TCompoundFileReader::FromFile(path);
-    auto stream = cf.ReadStream(kStreamName);
-    if (!stream)
-        throw NoWorkbookStream(cf);
-    ReadWorkbookStream(*stream, Book);
+    ReadWorkbookStream(WorkbookStreamOf(cf), Book);
 }
 
 void TXLSFile::OpenBytes(std::string bytes)
 {
     Book.ClearForReading();
     const TCompoundFileReader cf(std::move(bytes));
-    auto stream = cf.ReadStream(kStreamName);
-    if (!stream)
-        throw NoWorkbookStream(cf);
-    ReadWorkbookStream(*stream, Book);
+    ReadWorkbookStream(WorkbookStreamOf(cf), Book);
 }
 
 std::string TXLSFile::WorkbookStream() const
