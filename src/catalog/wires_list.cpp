@@ -327,8 +327,15 @@ void TWiresList::SortBy(int column)
 
 std::vector<std::string> TWiresList::LoadFromFile(const std::filesystem::path &path)
 {
+    auto warnings = LoadFromBytes(ReadFileBytes(path, kMaxCatalogFileBytes), path);
+    Path = path;
+    return warnings;
+}
+
+std::vector<std::string> TWiresList::LoadFromBytes(const std::string &bytes,
+                                                   const std::filesystem::path &path)
+{
     const bool en = IsEnglish();
-    const std::string bytes = ReadFileBytes(path, kMaxCatalogFileBytes);
     const size_t whole = bytes.size() / kWireRecordSize;
     TWarningList warnings;
     const size_t rest = bytes.size() % kWireRecordSize;
@@ -362,7 +369,6 @@ std::vector<std::string> TWiresList::LoadFromFile(const std::filesystem::path &p
                                      fields}));
     }
     Items = std::move(items);
-    Path = path;
     ChangeCount = 0;
     return warnings.Take(path.string());
 }

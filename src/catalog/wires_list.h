@@ -64,6 +64,10 @@ public:
     // warns about the bytes left over; an entry with a field that is not a finite number is
     // loaded as it is and warned about.
     [[nodiscard]] std::vector<std::string> LoadFromFile(const std::filesystem::path &path);
+    // The same over bytes already read; `path` only names them in the warnings and is not
+    // remembered for saving.
+    [[nodiscard]] std::vector<std::string> LoadFromBytes(const std::string &bytes,
+                                                         const std::filesystem::path &path);
     // Writes every entry in list order, atomically: a failed write leaves the old file.
     void SaveToFile(const std::filesystem::path &path) const;
     // One line per entry: name;diameter;area;weight;modulus;coefficient;group, CR LF ended.

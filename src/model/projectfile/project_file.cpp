@@ -519,7 +519,11 @@ void TProject::LoadFromText(TLineSource &reader)
 
 std::vector<std::string> LoadProjectFile(const std::filesystem::path &path, TProject &project)
 {
-    std::string bytes = ReadFileBytes(path, kMaxProjectFileBytes);
+    return LoadProjectBytes(ReadFileBytes(path, kMaxProjectFileBytes), project);
+}
+
+std::vector<std::string> LoadProjectBytes(std::string bytes, TProject &project)
+{
     project.Clear();
     CheckEncoding(bytes);
     std::vector<std::string> warnings;

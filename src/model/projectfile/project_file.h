@@ -31,6 +31,8 @@ public:
 // warnings of a file that loaded but may not read as its author meant (one line each,
 // without the file name).
 std::vector<std::string> LoadProjectFile(const std::filesystem::path &path, TProject &project);
+// The same over the bytes of a file already read.
+std::vector<std::string> LoadProjectBytes(std::string bytes, TProject &project);
 
 // Writes the current layout atomically: a failed save leaves the previous file untouched.
 void SaveProjectFile(const std::filesystem::path &path,
