@@ -15,14 +15,6 @@ namespace {
 // Debian's interpreter: the python3 of PATH may be one without Debian's packages.
 const char *const kPython = "/usr/bin/python3";
 
-std::string Num(double v)
-{
-    char buffer[64];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 4);
-    const std::string text(buffer, r.ptr);
-    return text == "-0.0000" ? "0.0000" : text;
-}
-
 } // namespace
 
 std::optional<std::vector<std::string>> EzdxfEntities(const std::filesystem::path &dxf)
@@ -48,16 +40,29 @@ std::optional<std::vector<std::string>> EzdxfEntities(const std::filesystem::pat
     return lines;
 }
 
+std::string EzdxfNumber(double v)
+{
+    char buffer[400];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 4);
+    const std::string text(buffer, r.ptr);
+    return text == "-0.0000" ? "0.0000" : text;
+}
+
+std::string EzdxfPoint(double x, double y)
+{
+    return EzdxfNumber(x) + "," + EzdxfNumber(y);
+}
+
 std::string EzdxfText(double x, double y, double height, int colour, const std::string &text)
 {
-    return "TEXT " + Num(x) + " " + Num(y) + " h=" + Num(height) + " c=" + std::to_string(colour)
-        + " " + text;
+    return "TEXT " + EzdxfNumber(x) + " " + EzdxfNumber(y) + " h=" + EzdxfNumber(height)
+        + " c=" + std::to_string(colour) + " " + text;
 }
 
 std::string EzdxfLine(double x1, double y1, double x2, double y2, int colour)
 {
-    return "LINE " + Num(x1) + " " + Num(y1) + " " + Num(x2) + " " + Num(y2)
-        + " c=" + std::to_string(colour);
+    return "LINE " + EzdxfNumber(x1) + " " + EzdxfNumber(y1) + " " + EzdxfNumber(x2) + " "
+        + EzdxfNumber(y2) + " c=" + std::to_string(colour);
 }
 
 } // namespace vartesk::test

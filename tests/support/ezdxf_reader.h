@@ -15,7 +15,10 @@ namespace vartesk::test {
 // gives an empty list.
 std::optional<std::vector<std::string>> EzdxfEntities(const std::filesystem::path &dxf);
 
-// The line the listing holds for a text, a line and a polyline, numbers with four decimals.
+// The parts of the listing: a number with four decimals ("-0.0000" read as "0.0000"), a
+// vertex "x,y", a text's line and a line's line.
+std::string EzdxfNumber(double value);
+std::string EzdxfPoint(double x, double y);
 std::string EzdxfText(double x, double y, double height, int colour, const std::string &text);
 std::string EzdxfLine(double x1, double y1, double x2, double y2, int colour);
 
