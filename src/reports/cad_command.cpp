@@ -15,7 +15,8 @@ std::string SchemeProposedName(const std::filesystem::path &projectFile)
 
 std::filesystem::path SchemeTarget(const std::filesystem::path &chosen)
 {
-    if (chosen.has_extension())
+    // A folder (no file name at all) is left for the writer to refuse.
+    if (chosen.has_extension() || !chosen.has_filename())
         return chosen;
     std::filesystem::path target = chosen;
     target += ".dxf";

@@ -143,6 +143,7 @@ TEST_F(CadCommand, ProposedNameAndTarget)
     EXPECT_EQ(SchemeProposedName(""), "");
     EXPECT_EQ(SchemeTarget("/a.b/line"), "/a.b/line.dxf");
     EXPECT_EQ(SchemeTarget("/a.b/line.v2.dxf"), "/a.b/line.v2.dxf");
+    EXPECT_EQ(SchemeTarget("/a.b/"), "/a.b/");
 }
 
 TEST_F(CadCommand, MissingTypeEndsBeforeTheDialog)
