@@ -7,20 +7,21 @@
 
 namespace vartesk {
 
-std::string AngleText(const TPillar &s)
+std::string AngleText(const TPillar &support)
 {
+    const TPillar &s = support;
     if (s.Ugol_grad != 0 || s.Ugol_min != 0 || s.Ugol_sec != 0) {
         if (s.Ugol_napr > 1)
             return {};
-        const char sign = s.Ugol_napr == 0 ? '+' : '-';
-        const std::string angle = std::string(1, sign) + std::to_string(s.Ugol_grad) + "°"
-            + std::to_string(s.Ugol_min) + "'" + std::to_string(s.Ugol_sec) + "\"";
+        const char *sign = s.Ugol_napr == 0 ? "+" : "-";
+        const std::string angle = std::to_string(s.Ugol_grad) + "°" + std::to_string(s.Ugol_min)
+            + "'" + std::to_string(s.Ugol_sec) + "\"";
         if (s.Ugol.empty())
-            return angle;
-        return LocalString("Ang") + s.Ugol.str() + ";" + angle;
+            return sign + angle;
+        return LocalString("Ang") + s.Ugol.str() + ";" + sign + angle;
     }
-    // Only the angle's number: the Russian abbreviation in either language, as it always was.
     if (!s.Ugol.empty())
+        // Fixed in Russian whatever the language: the scheme's and journal's short form.
         return Utf8Prefix("Уг." + s.Ugol.str(), 11);
     return {};
 }

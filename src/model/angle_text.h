@@ -1,4 +1,5 @@
-// The turning angle of a support as one text, as the scheme and the journal show it.
+// The turning angle of a support as one text, as the journal of supports and the line scheme
+// show it.
 #pragma once
 
 #include <string>
@@ -7,9 +8,10 @@ namespace vartesk {
 
 class TPillar;
 
-// "Ang.1;+12°30'15"" (with the angle's number), "+12°30'15"" (without), or, when no angle is
-// given but the number is, "Уг.1" cut to 11 characters; empty otherwise, and for a direction
-// other than "+" (0) and "-" (1).
+// With a turning angle: "Ang.7;+12°30'15"" (the localized "Ang." and the angle number when one
+// is given), else "+12°30'15""; a direction other than 0 "+" or 1 "-" gives the empty text.
+// Without a turning angle but with an angle number: "Уг.7" in both languages, cut to 11
+// characters. Otherwise empty.
 std::string AngleText(const TPillar &support);
 
 } // namespace vartesk

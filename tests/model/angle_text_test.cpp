@@ -1,4 +1,5 @@
-// The angle text of a support, in both languages.
+// The angle text of a support: the turning angle with its sign, the angle number, and the
+// short form when only the number is given.
 #include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "model/angle_text.h"
@@ -23,27 +24,29 @@ TPillar Angle(const char *number, int deg, int min, int sec, int direction)
 
 } // namespace
 
-TEST(AngleText, NumberDirectionAndTheThreeParts)
+TEST(AngleText, ATurningAngleShowsItsSignAndPartsAfterTheLocalizedNumber)
 {
     RegisterAllStrings();
     UseLanguage(TLanguage::English);
-    EXPECT_EQ(AngleText(Angle("1", 12, 30, 15, 0)), "Ang.1;+12°30'15\"");
-    EXPECT_EQ(AngleText(Angle("У2", 0, 0, 7, 1)), "Ang.У2;-0°0'7\"");
-    EXPECT_EQ(AngleText(Angle("", 5, 0, 0, 1)), "-5°0'0\"");
+    EXPECT_EQ(AngleText(Angle("7", 12, 30, 15, 0)), "Ang.7;+12°30'15\"");
+    EXPECT_EQ(AngleText(Angle("7", 12, 30, 15, 1)), "Ang.7;-12°30'15\"");
+    // One part other than 0 is enough; the others show as 0.
+    EXPECT_EQ(AngleText(Angle("", 0, 0, 5, 1)), "-0°0'5\"");
     UseLanguage(TLanguage::Russian);
-    EXPECT_EQ(AngleText(Angle("1", 12, 30, 15, 0)), "Уг.1;+12°30'15\"");
-    UseLanguage(TLanguage::English);
+    EXPECT_EQ(AngleText(Angle("12а", 90, 0, 0, 0)), "Уг.12а;+90°0'0\"");
+    // A direction the editor cannot give has no text at all.
+    EXPECT_EQ(AngleText(Angle("7", 12, 30, 15, 2)), "");
 }
 
-TEST(AngleText, OnlyTheNumberOrNothing)
+TEST(AngleText, AnAngleNumberAloneGivesTheRussianShortFormInBothLanguages)
 {
     RegisterAllStrings();
-    UseLanguage(TLanguage::English);
-    // The abbreviation stays Russian, and the whole is cut to 11 characters.
-    EXPECT_EQ(AngleText(Angle("У1", 0, 0, 0, 0)), "Уг.У1");
-    EXPECT_EQ(AngleText(Angle("12345678", 0, 0, 0, 0)), "Уг.12345678");
-    EXPECT_EQ(AngleText(Angle("", 0, 0, 0, 0)), "");
-    // A direction that is neither + nor - gives no text at all.
-    EXPECT_EQ(AngleText(Angle("1", 10, 0, 0, 2)), "");
-    EXPECT_EQ(AngleText(Angle("1", 0, 0, 0, 2)), "Уг.1");
+    for (TLanguage language : {TLanguage::English, TLanguage::Russian}) {
+        UseLanguage(language);
+        EXPECT_EQ(AngleText(Angle("7", 0, 0, 0, 0)), "Уг.7");
+        EXPECT_EQ(AngleText(Angle("12345678", 0, 0, 0, 1)), "Уг.12345678");
+        EXPECT_EQ(AngleText(Angle("", 0, 0, 0, 0)), "");
+        // Without an angle the direction plays no part.
+        EXPECT_EQ(AngleText(Angle("", 0, 0, 0, 5)), "");
+    }
 }
