@@ -153,9 +153,10 @@ public:
         , Messages(messages)
         , Wait(wait)
     {
+        int supports = 0;
         for (int i = 0; i < Project.Parcels.Count(); ++i)
-            Supports += Project.Parcels.Get(i).Pillars.Count();
-        Right = kRightMargin + kColumn * Supports;
+            supports += Project.Parcels.Get(i).Pillars.Count();
+        Right = kRightMargin + kColumn * supports;
     }
 
     void Calculate(TConductor conductor);
@@ -180,8 +181,7 @@ private:
     TAcadDxf &Dxf;
     TMessages &Messages;
     TWaitScope *Wait;
-    int Supports = 0;
-    double Right = 0;
+    double Right = 0; // R
 
     // Running over the whole line.
     double Picket = 0; // m
