@@ -21,17 +21,18 @@ std::optional<std::filesystem::path> RunOutputCommand(const TProject &project,
     }
     if (!project.KlimatKoef.CoefsValid() && !port.Messages.Ask(LocalString("Reference_loads")))
         return std::nullopt;
-    const auto target = port.Files.ChooseSave(command.Save);
-    if (!target)
+    const auto chosen = port.Files.ChooseSave(command.Save);
+    if (!chosen)
         return std::nullopt;
+    const std::filesystem::path target = command.TargetFor ? command.TargetFor(*chosen) : *chosen;
     bool written = false;
     {
         TWaitScope wait(port.Wait, command.WaitText, command.Steps);
-        written = produce(*target, wait);
+        written = produce(target, wait);
     }
     if (!written)
         return std::nullopt;
-    port.Desktop.Open(*target);
+    port.Desktop.Open(target);
     return target;
 }
 

@@ -19,6 +19,8 @@ struct TOutputCommand
     TSaveRequest Save; // the target's dialog
     std::string WaitText; // the wait window's line
     int Steps = 0; // the progress bar's length
+    // The file written for the chosen path; empty: the chosen path itself.
+    std::function<std::filesystem::path(const std::filesystem::path &)> TargetFor;
 };
 
 // Writes the output to the chosen target and gives whether a file was written; it reports
@@ -28,7 +30,7 @@ using TProduce = std::function<bool(const std::filesystem::path &target, TWaitSc
 // Runs the frame: a missing type of the catalog is an error box and the end; coefficients
 // that lower the loads ask "Reference_loads" (No ends); a cancelled target ends without a
 // word; then the wait window shows while `produce` writes, and a written file is handed to
-// the desktop. Gives the target when a file was written. The screens' values must already be
+// the desktop. Gives the file when one was written. The screens' values must already be
 // in the project.
 std::optional<std::filesystem::path> RunOutputCommand(const TProject &project,
                                                       const TWiresList &catalog,

@@ -1,0 +1,161 @@
+// The DXF writer: group codes and values, one per line, every entity with its own groups.
+#include "cad/acad_dxf.h"
+
+#include "base/cp1251.h"
+#include "base/file_io.h"
+#include "base/rounding.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace vartesk {
+
+namespace {
+
+std::string Fixed(double value, int decimals)
+{
+    // The fixed form of the largest double has 309 digits before the point.
+    char buffer[400];
+    const auto r
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return std::string(buffer, r.ptr);
+}
+
+} // namespace
+
+std::string DxfNumber(double value)
+{
+    // Halves are rounded away from zero, the way a person rounds a drawing's coordinates by
+    // hand. to_chars rounds the exact binary value, with ties to even. A binary value lies
+    // exactly half-way between two four-decimal numbers only when it is an odd multiple of
+    // 1/32 (a fifth decimal 5 over a power of two); its fourth decimal is then 2 or 7, so
+    // rounding it up by hand never carries.
+    const double thirtySeconds = std::fabs(value) * 32;
+    const bool half = std::isfinite(thirtySeconds)
+        && ExactlyEqual(std::floor(thirtySeconds), thirtySeconds)
+        && ExactlyEqual(std::fmod(thirtySeconds, 2.0), 1.0);
+    std::string text;
+    if (half) {
+        text = Fixed(value, 5);
+        text.pop_back(); // the 5
+        ++text.back(); // away from zero: the sign is in front
+    } else {
+        text = Fixed(value, 4);
+    }
+    // A value that rounds to zero is "0.0", not "-0.0".
+    if (text[0] == '-' && text.find_first_not_of("0.", 1) == std::string::npos)
+        text.erase(0, 1);
+    while (text.size() >= 3 && text.back() == '0' && text[text.size() - 2] != '.')
+        text.pop_back();
+    return text;
+}
+
+TAcadDxf::TAcadDxf(TDxfStyle style)
+    : Style(std::move(style))
+{ }
+
+void TAcadDxf::Open(const std::filesystem::path &path)
+{
+    Path = path;
+    Out.clear();
+    Group(0, "SECTION");
+    Group(2, "ENTITIES"); // 2: section name
+}
+
+void TAcadDxf::Close()
+{
+    Group(0, "ENDSEC");
+    Group(0, "EOF");
+    WriteFileAtomic(Path, Out);
+}
+
+void TAcadDxf::SetColor(std::int8_t colour)
+{
+    Colour = colour;
+}
+
+void TAcadDxf::Line(TDxfPoint from, TDxfPoint to, std::int8_t colour)
+{
+    Colour = colour;
+    Entity("LINE");
+    Point(10, from); // 10, 20: start
+    Point(11, to); // 11, 21: end
+}
+
+void TAcadDxf::Text(std::string_view text, TDxfPoint at, double height)
+{
+    TextHeight = height;
+    Entity("TEXT");
+    // A line break inside a value would end the group early and break every group after
+    // it; the model's texts never hold one, an imported cell might.
+    std::string value = Utf8ToCp1251(text);
+    for (char &c : value)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    Group(1, value); // 1: the text
+    Group(7, Style.TextStyle); // 7: text style name
+    Point(10, at); // 10, 20: insertion point
+    Number(40, TextHeight); // 40: height
+    Number(41, Style.WidthFactor); // 41: relative width
+    Number(50, Style.TextRotation); // 50: rotation
+    Number(51, Style.ObliqueAngle); // 51: oblique angle
+    Group(72, "0"); // 72: horizontal justification, 0 = left
+}
+
+void TAcadDxf::PolylineBegin(bool closed, double width)
+{
+    Entity("POLYLINE");
+    Group(66, "1"); // 66: vertices follow
+    if (closed)
+        Group(70, "1"); // 70: polyline flags, 1 = closed
+    Number(40, width); // 40, 41: starting and ending width
+    Number(41, width);
+}
+
+void TAcadDxf::Vertex(float x, float y)
+{
+    Entity("VERTEX");
+    Point(10, {x, y});
+}
+
+void TAcadDxf::PolylineEnd()
+{
+    Group(0, "SEQEND"); // carries no common groups
+}
+
+void TAcadDxf::Group(int code, std::string_view value)
+{
+    char buffer[16];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, code);
+    Out.append(buffer, r.ptr);
+    Out += "\r\n";
+    Out += value;
+    Out += "\r\n";
+}
+
+void TAcadDxf::Number(int code, double value)
+{
+    Group(code, DxfNumber(value));
+}
+
+void TAcadDxf::Point(int code, TDxfPoint p)
+{
+    // x under the code, y under code + 10; no z.
+    Number(code, Style.Origin.X + p.X);
+    Number(code + 10, Style.Origin.Y + p.Y);
+}
+
+void TAcadDxf::Entity(std::string_view name)
+{
+    Group(0, name);
+    Group(8, Style.Layer); // 8: layer
+    if (Style.LineType != "0")
+        Group(6, Style.LineType); // 6: line type
+    if (Colour >= 0) {
+        // 62: colour number, right-aligned in three characters
+        const std::string digits = std::to_string(int(Colour));
+        Group(62, std::string(3 - digits.size(), ' ') + digits);
+    }
+}
+
+} // namespace vartesk

@@ -1,0 +1,61 @@
+// vartesk dxf: the per-support scheme of the line as a DXF drawing.
+#include "catalog/working_catalog.h"
+#include "cli/catalog_option.h"
+#include "cli/cli_port.h"
+#include "cli/command.h"
+#include "cli/project_loading.h"
+#include "model/project.h"
+#include "reports/cad_command.h"
+
+#include <ostream>
+
+namespace vartesk::cli {
+
+namespace {
+
+int Run(TCommandContext &c)
+{
+    const auto output = c.Args.TakeOption("-o");
+    const bool yes = c.Args.TakeFlag("--yes");
+    const auto args = c.Args.Positional(1, 1);
+    if (!output)
+        throw EUsageError("dxf needs -o OUT.dxf");
+
+    TProject project;
+    LoadProject(args[0], project, c.Err);
+    WarnAboutProject(project, c.Err);
+    UseCatalogFor(c.Global, c.Err);
+
+    TCliPort cli(c.Global, c.Err, yes, *output);
+    TUserPort port = cli.Port();
+    const TCadOutcome outcome = RunCadCommand(project, WireCatalog(), port, args[0]);
+    if (!outcome.Written) {
+        if (cli.Declined())
+            throw std::runtime_error("nothing was written: the question was answered No");
+        throw std::runtime_error("nothing was written");
+    }
+    c.Out << outcome.Written->string() << "\n";
+    return outcome.Complete ? 0 : 1;
+}
+
+const TCommandRegistrar kDxf {{
+    "dxf",
+    "write the per-support scheme of the line for CAD",
+    "Usage: vartesk dxf PROJECT.vsk -o OUT.dxf [--catalog PATH] [--open] [--yes]\n\n"
+    "Calculates every strain section of the wire and the cord and draws the line one column\n"
+    "per support (numbers, codes, spans, angles, pickets, strain-section lengths and\n"
+    "equivalent spans, the sag and tension tables at -30..+40 C, notes and legend), in the\n"
+    "language and units of --lang and --units, as an ASCII DXF drawing in Windows-1251.\n"
+    "OUT is written as named, with \".dxf\" added only when it has no extension, and is\n"
+    "replaced only when completely written; prints its path (--open hands it to the\n"
+    "desktop's program for DXF files). A type missing from the catalog ends the command.\n"
+    "When the reliability coefficients lower the loads the scheme is written only with\n"
+    "--yes. Messages go to stderr. Exit 1 when nothing was written, or when the drawing\n"
+    "stopped early (the file then holds what was drawn, and the message says where and\n"
+    "why).\n",
+    Run,
+}};
+
+} // namespace
+
+} // namespace vartesk::cli

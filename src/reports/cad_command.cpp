@@ -1,0 +1,51 @@
+// ActCad: the frame around the line scheme.
+#include "reports/cad_command.h"
+
+#include "l10n/string_table.h"
+#include "reports/line_scheme.h"
+#include "reports/output_command.h"
+
+namespace vartesk {
+
+std::string SchemeProposedName(const std::filesystem::path &projectFile)
+{
+    const std::string name = projectFile.filename().string();
+    return name.substr(0, name.find('.'));
+}
+
+std::filesystem::path SchemeTarget(const std::filesystem::path &chosen)
+{
+    // A folder (no file name at all) is left for the writer to refuse.
+    if (chosen.has_extension() || !chosen.has_filename())
+        return chosen;
+    std::filesystem::path target = chosen;
+    target += ".dxf";
+    return target;
+}
+
+TCadOutcome RunCadCommand(TProject &project,
+                          const TWiresList &catalog,
+                          TUserPort &port,
+                          const std::filesystem::path &projectFile)
+{
+    TOutputCommand command;
+    command.Save = {"Вывод в CAD - Vartesk",
+                    "CAD file(*.dxf)|*.dxf",
+                    "dxf",
+                    SchemeProposedName(projectFile),
+                    {}};
+    command.WaitText = LocalString("Port_to_Cad");
+    command.Steps = SchemeSteps(project);
+    command.TargetFor = SchemeTarget;
+    TCadOutcome outcome;
+    outcome.Written = RunOutputCommand(
+        project, catalog, port, command, [&](const auto &target, TWaitScope &wait) {
+            const TSchemeOutcome scheme
+                = ExportScheme(project, catalog, target, port.Messages, &wait);
+            outcome.Complete = scheme.Complete;
+            return scheme.Written;
+        });
+    return outcome;
+}
+
+} // namespace vartesk

@@ -1,0 +1,18 @@
+// The entities of a DXF file as the tests compare them, read by a small parser of their own.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vartesk::test {
+
+// The lines of the listing in the form of tests/cad/dxf_check.py (see ezdxf_reader.h), read
+// from the file's bytes: LINE, TEXT (Windows-1251 to UTF-8) and POLYLINE with its vertices.
+// Anything the parser does not expect fails the test.
+std::vector<std::string> DxfListing(const std::string &bytes);
+
+// The file read by ezdxf lists exactly `listing`; nothing is checked when ezdxf is missing.
+void ExpectEzdxfListing(const std::filesystem::path &dxf, const std::vector<std::string> &listing);
+
+} // namespace vartesk::test
