@@ -1,5 +1,5 @@
-// The four workbooks of the stringing tables and the anchor loads over a 10,000-support line,
-// from the shipped templates to the saved file.
+// The four workbooks of the stringing tables and the anchor loads, and the journal of supports,
+// over a 10,000-support line, from the shipped templates to the saved file.
 #include "catalog/wires_list.h"
 #include "l10n/folders.h"
 #include "l10n/language.h"
@@ -7,6 +7,7 @@
 #include "l10n/units.h"
 #include "line_fixture.h"
 #include "model/project.h"
+#include "reports/journal_report.h"
 #include "reports/stringing_report.h"
 
 #include <benchmark/benchmark.h>
@@ -51,6 +52,37 @@ void BM_Report(benchmark::State &state)
     state.counters["bytes"] = double(std::filesystem::file_size(target, ec));
     std::filesystem::remove(target, ec);
 }
+
+// The journal changes the project (the last spans become 0), so each run starts from a copy.
+void BM_Journal(benchmark::State &state)
+{
+    RegisterAllStrings();
+    UseLanguage(TLanguage::Russian);
+    UseUnitSystem(TUnitSystem::DaN);
+    TProject line;
+    bench::BuildLine(line);
+    const TWiresList catalog = bench::LineCatalog();
+    const std::filesystem::path target = std::filesystem::temp_directory_path()
+        / ("vartesk-journal-bench-" + std::to_string(::getpid()) + ".xls");
+    TCounter messages;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TProject project;
+        project.Assign(line);
+        state.ResumeTiming();
+        const TReportOutcome outcome
+            = WriteJournal(project, catalog, FormsFolder(), target, messages);
+        if (!outcome.Written || !outcome.Complete || messages.Told > 0) {
+            state.SkipWithError("the journal did not come out whole");
+            break;
+        }
+    }
+    std::error_code ec;
+    state.counters["bytes"] = double(std::filesystem::file_size(target, ec));
+    std::filesystem::remove(target, ec);
+}
+
+BENCHMARK(BM_Journal)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_Report)
     ->Arg(int(TStringingReport::Form1))

@@ -1,4 +1,5 @@
-// vartesk report: the stringing tables and the loads on the anchor supports as workbooks.
+// vartesk report: the stringing tables, the loads on the anchor supports and the journal of
+// supports as workbooks.
 #include "catalog/working_catalog.h"
 #include "cli/catalog_option.h"
 #include "cli/cli_port.h"
@@ -7,27 +8,57 @@
 #include "l10n/folders.h"
 #include "l10n/string_table.h"
 #include "model/project.h"
+#include "reports/journal_report.h"
 #include "reports/output_command.h"
 #include "reports/stringing_report.h"
 
+#include <functional>
 #include <ostream>
 
 namespace vartesk::cli {
 
 namespace {
 
+using TWriter = std::function<TReportOutcome(TProject &,
+                                             const std::filesystem::path &forms,
+                                             const std::filesystem::path &target,
+                                             TMessages &,
+                                             TWaitScope *)>;
+
+TWriter Stringing(TStringingReport report)
+{
+    return [report](TProject &project,
+                    const auto &forms,
+                    const auto &target,
+                    auto &messages,
+                    TWaitScope *wait) {
+        return WriteStringingReport(report, project, WireCatalog(), forms, target, messages, wait);
+    };
+}
+
+TReportOutcome Journal(TProject &project,
+                       const std::filesystem::path &forms,
+                       const std::filesystem::path &target,
+                       TMessages &messages,
+                       TWaitScope *wait)
+{
+    return WriteJournal(project, WireCatalog(), forms, target, messages, wait);
+}
+
 struct TKind
 {
     const char *Name;
-    TStringingReport Report;
+    TWriter Write;
+    int StepsPerSection; // of the wait window
 };
 
 // clang-format off
 const TKind kKinds[] = {
-    {"mount1", TStringingReport::Form1},
-    {"mount2", TStringingReport::Form1Full},
-    {"mount3", TStringingReport::Form2},
-    {"loads",  TStringingReport::Loads},
+    {"mount1",  Stringing(TStringingReport::Form1),     2},
+    {"mount2",  Stringing(TStringingReport::Form1Full), 2},
+    {"mount3",  Stringing(TStringingReport::Form2),     2},
+    {"loads",   Stringing(TStringingReport::Loads),     2},
+    {"journal", Journal,                                1},
 };
 // clang-format on
 
@@ -42,7 +73,8 @@ int Run(TCommandContext &c)
         if (args[0] == k.Name)
             kind = &k;
     if (!kind)
-        throw EUsageError("unknown report '" + args[0] + "'; mount1, mount2, mount3 or loads");
+        throw EUsageError("unknown report '" + args[0]
+                          + "'; mount1, mount2, mount3, loads or journal");
     if (!output)
         throw EUsageError("report needs -o OUT.xls");
 
@@ -56,13 +88,13 @@ int Run(TCommandContext &c)
     TOutputCommand command;
     command.Save = {"", "*.xls|*.xls", "xls", "*.xls", {}};
     command.WaitText = LocalString("Port_to_Excel");
-    command.Steps = 2 * project.Parcels.Count();
+    command.Steps = kind->StepsPerSection * project.Parcels.Count();
     const std::filesystem::path folder = forms ? std::filesystem::path(*forms) : FormsFolder();
     bool complete = false;
     const auto written = RunOutputCommand(
         project, WireCatalog(), port, command, [&](const auto &target, TWaitScope &wait) {
-            const TReportOutcome outcome = WriteStringingReport(
-                kind->Report, project, WireCatalog(), folder, target, port.Messages, &wait);
+            const TReportOutcome outcome
+                = kind->Write(project, folder, target, port.Messages, &wait);
             complete = outcome.Complete;
             return outcome.Written;
         });
@@ -77,20 +109,23 @@ int Run(TCommandContext &c)
 
 const TCommandRegistrar kReport {{
     "report",
-    "write a stringing-table or anchor-load workbook",
-    "Usage: vartesk report mount1|mount2|mount3|loads PROJECT.vsk -o OUT.xls\n"
+    "write a stringing-table, anchor-load or support-journal workbook",
+    "Usage: vartesk report mount1|mount2|mount3|loads|journal PROJECT.vsk -o OUT.xls\n"
     "                      [--forms DIR] [--yes]\n\n"
-    "  mount1  stringing tables, form 1, -30..+40 C\n"
-    "  mount2  stringing tables, form 1, -40..+40 C\n"
-    "  mount3  stringing tables, form 2 (compact), -30..+30 C\n"
-    "  loads   loads of the wire and the cord on the anchor supports\n\n"
+    "  mount1   stringing tables, form 1, -30..+40 C\n"
+    "  mount2   stringing tables, form 1, -40..+40 C\n"
+    "  mount3   stringing tables, form 2 (compact), -30..+30 C\n"
+    "  loads    loads of the wire and the cord on the anchor supports\n"
+    "  journal  journal of supports: pickets, angles, equivalent spans, crossings and\n"
+    "           notes, wire and cord lengths (the template has no unit variants)\n\n"
     "Fills the template of the report, in the language and units of --lang and --units,\n"
     "from the Forms folder beside the program (or DIR) with one sheet per section, and\n"
     "saves it as OUT (replaced only when completely written); prints OUT's path.\n"
     "A type missing from the catalog ends the command. When the reliability coefficients\n"
     "lower the loads the report is written only with --yes. Messages go to stderr. Exit 1\n"
     "when nothing was written, or when the filling stopped early (the workbook then holds\n"
-    "what was filled).\n",
+    "what was filled). The journal sets the span of each section's last support to 0 as\n"
+    "it fills; PROJECT itself is never written.\n",
     Run,
 }};
 

@@ -7,30 +7,16 @@
 #include "xls/cell_ref.h"
 #include "xls/sheet.h"
 
-#include <stdexcept>
 #include <string_view>
 
 namespace vartesk {
 
 namespace {
 
+using xls::Col;
 using xls::TCellRef;
 
 constexpr int kNone = -1; // a line without that cell
-
-// A column as the templates name it: "V" is column 21.
-consteval int Col(std::string_view letters)
-{
-    int col = 0;
-    for (const char c : letters) {
-        if (c < 'A' || c > 'Z')
-            throw std::invalid_argument("not a column name");
-        col = col * 26 + (c - 'A' + 1);
-    }
-    if (col == 0 || col > 256)
-        throw std::invalid_argument("not a column name");
-    return col - 1;
-}
 
 // The grid indices a table shows (0 is -40 C, 8 is +40 C).
 struct TGridRange

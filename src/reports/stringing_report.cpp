@@ -7,10 +7,10 @@
 #include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "model/project.h"
+#include "reports/report_messages.h"
 #include "reports/result_blocks.h"
 #include "reports/templates.h"
 #include "xls/cell_ref.h"
-#include "xls/xls_error.h"
 #include "xls/xls_file.h"
 
 #include <optional>
@@ -296,17 +296,6 @@ private:
     TWaitScope *Wait;
 };
 
-// The engine's own words, kept after the data-entry message so that a person can act on them
-// (a folder that does not exist, a target held open elsewhere).
-std::string DataEntryError(const std::exception &e)
-{
-    std::string words = e.what();
-    if (const auto *file = dynamic_cast<const xls::ECFileError *>(&e);
-        file && !file->Detail().empty())
-        words += " (" + file->Detail() + ")";
-    return LocalString("Error_data_entry") + "\r\n" + words;
-}
-
 } // namespace
 
 std::string TemplateBase(TStringingReport report)
@@ -330,9 +319,7 @@ TReportOutcome WriteStringingReport(TStringingReport report,
     try {
         file.OpenFile(templatePath);
     } catch (const std::exception &e) {
-        messages.Tell(TMessageKind::Plain,
-                      LocalString("Check_files") + " " + TemplateDisplayName(templatePath) + ".");
-        messages.Tell(TMessageKind::Error, DataEntryError(e));
+        TellMissingTemplate(messages, templatePath, e);
         return outcome;
     }
     try {
@@ -351,17 +338,10 @@ TReportOutcome WriteStringingReport(TStringingReport report,
         writer.CordPass();
         outcome.Complete = true;
     } catch (const std::exception &e) {
-        // What was filled is still worth having, but a partial table must not pass for a
-        // whole one: say where the filling stopped.
         const std::string section = writer.Current < project.Parcels.Count()
             ? project.Parcels.Get(writer.Current).Name
             : std::string();
-        messages.Tell(TMessageKind::Warning,
-                      (IsEnglish() ? "The filling stopped at the section \""
-                                   : "Заполнение остановлено на участке \"")
-                          + section + "\": " + e.what()
-                          + (IsEnglish() ? "; the workbook holds what was filled until then."
-                                         : "; книга содержит то, что было заполнено до этого."));
+        messages.Tell(TMessageKind::Warning, FillingStopped(section, e));
     }
     try {
         file.SaveAs(target);

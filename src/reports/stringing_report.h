@@ -2,6 +2,7 @@
 // per section, filled by the section calculation over every strain section.
 #pragma once
 
+#include "reports/report_outcome.h"
 #include "reports/user_port.h"
 
 #include <filesystem>
@@ -21,13 +22,6 @@ enum class TStringingReport {
 
 // "FormMount", "FormMount1", "FormMount2" or "FormLoads".
 std::string TemplateBase(TStringingReport report);
-
-// What a report call ended with.
-struct TReportOutcome
-{
-    bool Written = false; // the workbook was saved to the target
-    bool Complete = false; // every section was filled
-};
 
 // Opens the report's template from `formsFolder` (for the current language and unit system),
 // fills it from the project and saves it as `target`. Failures are told through `messages`

@@ -46,4 +46,18 @@ struct TCellRef
     friend constexpr bool operator==(const TCellRef &, const TCellRef &) = default;
 };
 
+// A column as the templates name it, checked when the program is compiled: "V" is column 21.
+consteval int Col(std::string_view letters)
+{
+    int col = 0;
+    for (const char c : letters) {
+        if (c < 'A' || c > 'Z')
+            throw std::invalid_argument("not a column name");
+        col = col * 26 + (c - 'A' + 1);
+    }
+    if (col == 0 || col > 256)
+        throw std::invalid_argument("not a column name");
+    return col - 1;
+}
+
 } // namespace vartesk::xls

@@ -1,5 +1,7 @@
 // vartesk report: the four workbooks from the command line, and every way the command ends.
 #include "cli_support.h"
+#include "model/project.h"
+#include "model/projectfile/project_file.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -80,4 +82,37 @@ TEST(ReportCli, QuestionsMissingTemplatesAndMistakesEndWithoutAFile)
 
     EXPECT_EQ(RunCli({"report", "mount4", kDemo, "-o", out}).ExitCode, 2);
     EXPECT_EQ(RunCli({"report", "mount1", kDemo}).ExitCode, 2);
+}
+
+TEST(ReportCli, TheJournalIsWrittenAndTheProjectFileIsNeverRewritten)
+{
+    TScratchDir dir;
+    // The demo with a last support whose span is not 0: the journal sets it to 0 as it fills.
+    vartesk::TProject project;
+    vartesk::LoadProjectFile(kDemo, project);
+    vartesk::TParcel &first = project.Parcels.Get(0);
+    first.Pillars.Get(first.Pillars.Count() - 1).Prolet = 80;
+    vartesk::SaveProjectFile(dir / "p.vsk", project);
+    const std::string bytes = ReadAll(dir / "p.vsk");
+    const auto before = std::filesystem::last_write_time(dir / "p.vsk");
+    const std::string out = (dir / "j.xls").string();
+    for (const char *lang : {"en", "ru"}) {
+        const auto r = RunCli({"--lang",
+                               lang,
+                               "--units",
+                               "kN",
+                               "report",
+                               "journal",
+                               (dir / "p.vsk").string(),
+                               "-o",
+                               out});
+        EXPECT_EQ(r.ExitCode, 0) << r.Err;
+        EXPECT_EQ(r.Out, out + "\n");
+        EXPECT_GT(std::filesystem::file_size(out), 4096u);
+    }
+    EXPECT_EQ(ReadAll(dir / "p.vsk"), bytes);
+    EXPECT_EQ(std::filesystem::last_write_time(dir / "p.vsk"), before);
+    const auto r = RunCli({"report", "jornal", kDemo, "-o", out});
+    EXPECT_EQ(r.ExitCode, 2);
+    EXPECT_TRUE(Contains(r.Err, "mount1, mount2, mount3, loads or journal")) << r.Err;
 }

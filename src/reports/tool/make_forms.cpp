@@ -1,5 +1,6 @@
-// Build tool: makes the four template workbooks of one layout source in forms/ (English and
-// Russian, daN and kN) through the program's own spreadsheet engine.
+// Build tool: makes the template workbooks of one layout source in forms/ (English and
+// Russian, daN and kN, or fewer as the source says) through the program's own spreadsheet
+// engine.
 //
 // The source format is described in forms/README.md. The tool is stricter than building needs:
 // a cell given two captions, a caption over a cell the program fills, merged areas that
@@ -66,12 +67,20 @@ struct TSourceText
     TWhere Where;
 };
 
-// One of the four files of a layout.
+// Which files a layout makes: the four of a report with unit variants, the two of a report
+// without them, or one workbook for every language.
+enum class TFiles { UnitsAndLanguages, Languages, One };
+
+// One of the files of a layout.
 struct TVariant
 {
     bool Kn = false;
     bool Ru = false;
-    std::string Suffix() const { return std::string(Kn ? "N" : "") + (Ru ? "_ru" : "_en"); }
+    bool Single = false; // the one file of a TFiles::One layout: no suffix
+    std::string Suffix() const
+    {
+        return Single ? std::string() : std::string(Kn ? "N" : "") + (Ru ? "_ru" : "_en");
+    }
 };
 
 struct TAttrs
@@ -102,7 +111,14 @@ struct TAttrs
     }
 };
 
-enum class TOp { Text, Texts, Field, Fields, Frame, Column };
+enum class TOp { Text, Texts, Values, Field, Fields, Frame, Column };
+
+// One cell of a `values` statement: a number, a text, or nothing (formatted, left empty).
+struct TValue
+{
+    std::optional<double> Number;
+    std::optional<TText> Text;
+};
 
 // A statement that touches cells or columns, kept in source order.
 struct TCellStatement
@@ -112,6 +128,7 @@ struct TCellStatement
     TRect Area;
     TAttrs Attrs;
     std::vector<TText> Texts;
+    std::vector<TValue> Values;
     int Line = kThin;
     unsigned Sides = 0xF; // bit per side, in the workbook interface's numbering
 };
@@ -124,10 +141,13 @@ struct TPageSettings
     bool Center = false;
     double Margins[4] = {10, 10, 15, 15}; // left, right, top, bottom, mm
     double HeaderMargin = 8, FooterMargin = 8;
+    std::optional<std::pair<int, int>> RepeatRows; // printed at the top of every page
 };
 
 struct TLayout
 {
+    TFiles Files = TFiles::UnitsAndLanguages;
+    std::optional<TWhere> FilesWhere;
     std::optional<TSourceText> SheetName;
     std::map<std::string, std::pair<TText, TText>> Units; // daN, kN
     std::map<std::string, TAttrs> Styles;
@@ -213,6 +233,14 @@ public:
     const TWhere &Location() const { return Where; }
     bool AtEnd() const { return Pos >= Tokens.size(); }
     bool NextIs(TToken::TKind kind) const { return !AtEnd() && Tokens[Pos].Kind == kind; }
+    // A bare word that starts like a number: no attribute or style does.
+    bool NextIsNumber() const
+    {
+        if (!NextIs(TToken::Word))
+            return false;
+        const char c = Tokens[Pos].Text[0];
+        return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
+    }
 
     std::string Word(const char *what)
     {
@@ -373,6 +401,18 @@ private:
                 = cur.NextIs(TToken::String) ? cur.Text().En : cur.Word("a file");
             cur.End();
             ReadFile(path.parent_path() / name, depth + 1);
+        } else if (op == "files") {
+            const std::string w = cur.Word("units-languages, languages or one");
+            cur.End();
+            if (w == "units-languages")
+                Layout.Files = TFiles::UnitsAndLanguages;
+            else if (w == "languages")
+                Layout.Files = TFiles::Languages;
+            else if (w == "one")
+                Layout.Files = TFiles::One;
+            else
+                Fail(where, "files are units-languages, languages or one, not \"" + w + "\"");
+            Layout.FilesWhere = where;
         } else if (op == "sheet") {
             Layout.SheetName = {cur.Text(), where};
             cur.End();
@@ -425,6 +465,31 @@ private:
                          + " here)");
             if ((s.Op == TOp::Field || s.Op == TOp::Fields) && !s.Texts.empty())
                 Fail(where, "a cell the program fills takes no text");
+            Layout.Cells.push_back(std::move(s));
+        } else if (op == "values") {
+            TCellStatement s;
+            s.Op = TOp::Values;
+            s.Where = where;
+            s.Area = ParseRange(cur.Word("a cell or a range"), where);
+            s.Attrs = Attributes(cur);
+            while (!cur.AtEnd()) {
+                TValue v;
+                if (cur.NextIs(TToken::String)) {
+                    TText t = cur.Text();
+                    if (!t.En.empty() || !t.Ru.empty())
+                        v.Text = std::move(t);
+                } else {
+                    v.Number = cur.Number("a number or a quoted text");
+                }
+                s.Values.push_back(std::move(v));
+            }
+            const size_t cells
+                = size_t(s.Area.Col2 - s.Area.Col1 + 1) * size_t(s.Area.Row2 - s.Area.Row1 + 1);
+            if ((s.Area.Row1 != s.Area.Row2 && s.Area.Col1 != s.Area.Col2)
+                || s.Values.size() != cells)
+                Fail(where,
+                     "values takes one value per cell of a one-row or one-column range ("
+                         + std::to_string(cells) + " here)");
             Layout.Cells.push_back(std::move(s));
         } else if (op == "frame") {
             TCellStatement s;
@@ -503,7 +568,7 @@ private:
     TAttrs Attributes(TCursor &cur)
     {
         TAttrs a;
-        while (cur.NextIs(TToken::Word)) {
+        while (cur.NextIs(TToken::Word) && !cur.NextIsNumber()) {
             const TWhere &where = cur.Location();
             const std::string w = cur.Word("an attribute");
             if (w == "bold") {
@@ -568,6 +633,8 @@ private:
                 p.HeaderMargin = mm("the header margin in mm");
             } else if (w == "footer-margin") {
                 p.FooterMargin = mm("the footer margin in mm");
+            } else if (w == "repeat-rows") {
+                p.RepeatRows = ParseRows(cur.Word("rows"), where);
             } else {
                 Fail(where, "unknown page setting \"" + w + "\"");
             }
@@ -630,6 +697,7 @@ void CheckPlacements(const TLayout &layout)
                     take(r, c, s.Op == TOp::Field, s.Where);
             break;
         case TOp::Texts:
+        case TOp::Values:
         case TOp::Fields:
             for (int r = a.Row1; r <= a.Row2; ++r)
                 for (int c = a.Col1; c <= a.Col2; ++c)
@@ -657,6 +725,8 @@ public:
     // {name} replaced by the unit word of this variant.
     std::string Resolve(const TText &text, const TWhere &where) const
     {
+        if (Layout.Files == TFiles::One && text.En != text.Ru)
+            Fail(where, "a layout of one file takes each text once, for every language");
         const std::string &s = Variant.Ru ? text.Ru : text.En;
         std::string out;
         for (size_t i = 0; i < s.size(); ++i) {
@@ -664,6 +734,8 @@ public:
                 out += s[i];
                 continue;
             }
+            if (Layout.Files != TFiles::UnitsAndLanguages)
+                Fail(where, "a layout without unit variants takes no unit words");
             const size_t close = s.find('}', i);
             if (close == std::string::npos)
                 Fail(where, "a { without its }");
@@ -730,6 +802,7 @@ private:
         case TOp::Text:
         case TOp::Field:
         case TOp::Texts:
+        case TOp::Values:
         case TOp::Fields:
             for (int r = a.Row1; r <= a.Row2; ++r)
                 for (int c = a.Col1; c <= a.Col2; ++c) {
@@ -737,6 +810,14 @@ private:
                     Format(cell, s.Attrs, s.Where);
                     if (s.Op == TOp::Texts)
                         cell.SetText(Resolve(s.Texts[size_t(c - a.Col1)], s.Where));
+                    if (s.Op == TOp::Values) {
+                        // One row or one column: the cell's place in it.
+                        const TValue &v = s.Values[size_t(c - a.Col1 + r - a.Row1)];
+                        if (v.Number)
+                            cell.SetNumber(*v.Number);
+                        else if (v.Text)
+                            cell.SetText(Resolve(*v.Text, s.Where));
+                    }
                 }
             if (s.Op == TOp::Text)
                 sheet.Cells().Item(a.Row1, a.Col1).SetText(Resolve(s.Texts.front(), s.Where));
@@ -796,6 +877,7 @@ private:
         ps.BottomMargin = p.Margins[3] / kMmPerInch;
         ps.HeaderMargin = p.HeaderMargin / kMmPerInch;
         ps.FooterMargin = p.FooterMargin / kMmPerInch;
+        ps.TitleRows = p.RepeatRows;
         if (Layout.Header)
             ps.Header = THeaderFooter::Parse(Resolve(Layout.Header->Text, Layout.Header->Where));
         if (Layout.Footer)
@@ -816,8 +898,9 @@ int main(int argc, char **argv)
     if (argc != 3) {
         std::cerr
             << "usage: make_forms SOURCE.form OUTPUT-FOLDER\n"
-               "  writes NAME_en.xls, NAMEN_en.xls, NAME_ru.xls and NAMEN_ru.xls, NAME being\n"
-               "  the source's name without .form\n";
+               "  writes NAME_en.xls, NAMEN_en.xls, NAME_ru.xls and NAMEN_ru.xls (a source with\n"
+               "  `files languages`: NAME_en.xls and NAME_ru.xls; `files one`: NAME.xls), NAME\n"
+               "  being the source's name without .form\n";
         return 2;
     }
     const fs::path source = argv[1];
@@ -827,10 +910,19 @@ int main(int argc, char **argv)
         TReader(layout).ReadFile(source, 0);
         CheckPlacements(layout);
         fs::create_directories(folder);
-        for (TVariant v : {TVariant {false, false},
-                           TVariant {true, false},
-                           TVariant {false, true},
-                           TVariant {true, true}}) {
+        std::vector<TVariant> variants;
+        switch (layout.Files) {
+        case TFiles::UnitsAndLanguages:
+            variants = {{false, false}, {true, false}, {false, true}, {true, true}};
+            break;
+        case TFiles::Languages:
+            variants = {{false, false}, {false, true}};
+            break;
+        case TFiles::One:
+            variants = {{false, true, true}};
+            break;
+        }
+        for (TVariant v : variants) {
             const fs::path out = folder / (source.stem().string() + v.Suffix() + ".xls");
             WriteFileAtomic(out, TBuilder(layout, v).Build());
         }

@@ -1,0 +1,208 @@
+// The support import from a workbook: the sheet loop, the row reader and its messages.
+#include "reports/support_import.h"
+
+#include "base/cp1251.h"
+#include "base/number_text.h"
+#include "l10n/language.h"
+#include "l10n/string_table.h"
+#include "model/project.h"
+#include "reports/report_messages.h"
+#include "xls/cell_ref.h"
+#include "xls/xls_file.h"
+
+#include <memory>
+#include <optional>
+
+namespace vartesk {
+
+namespace {
+
+using xls::Col;
+
+constexpr xls::TCellRef kMarkerCell = "B2";
+constexpr int kFirstRow = 2; // row 3 on screen
+constexpr int kLastRow = 65535; // the last row a sheet has
+constexpr int kNumber = Col("B");
+constexpr int kAnchor = Col("C");
+constexpr int kSpan = Col("D");
+constexpr int kAttested = Col("E");
+constexpr int kCode = Col("F");
+constexpr const char *kYes = "1"; // anchor in C, attested span in E: exactly this text
+
+std::string Quote(const std::string &text)
+{
+    return "\"" + text + "\"";
+}
+
+// The project keeps Windows-1251 texts: what cannot be stored there is "?" already in memory,
+// so the screens show what a save will write.
+std::string To1251(const std::string &text, bool &lossless)
+{
+    bool fits = true;
+    std::string stored = Cp1251ToUtf8(Utf8ToCp1251(text, &fits));
+    lossless = lossless && fits;
+    return stored;
+}
+
+// One sheet's list of supports.
+class TSheetReader
+{
+public:
+    TSheetReader(xls::TSheet &sheet, TMessages &messages)
+        : Sheet(sheet)
+        , Messages(messages)
+    { }
+
+    // The section of the sheet, with every row up to the first empty B; nothing when a span
+    // is not a number (the import ends there, and says so).
+    std::optional<std::unique_ptr<TParcel>> Read()
+    {
+        auto section = std::make_unique<TParcel>();
+        bool nameFits = true;
+        section->Name = To1251(Sheet.Name(), nameFits);
+        if (!nameFits)
+            Messages.Tell(TMessageKind::Warning,
+                          IsEnglish() ? "The name of the sheet " + Quote(Sheet.Name())
+                                  + " holds characters that Windows-1251 cannot store; the "
+                                    "section is named "
+                                  + Quote(section->Name) + "."
+                                      : "Имя листа " + Quote(Sheet.Name())
+                                  + " содержит символы, которых нет в кодировке Windows-1251; "
+                                    "участок назван "
+                                  + Quote(section->Name) + ".");
+        int lossyRow = -1;
+        for (int row = kFirstRow; row <= kLastRow; ++row) {
+            const std::string number = Text(row, kNumber);
+            if (number.empty())
+                break;
+            auto support = std::make_unique<TPillar>();
+            bool fits = true;
+            support->Nomer = To1251(number, fits);
+            support->Tip_Opor
+                = Text(row, kAnchor) == kYes ? TSupportType::Strain : TSupportType::Intermediate;
+            const std::string span = Text(row, kSpan);
+            if (!span.empty()) {
+                const auto value = TryParseFloat(span);
+                if (!value) {
+                    TellStop(row, span);
+                    return std::nullopt;
+                }
+                support->Prolet = *value;
+            }
+            support->Visir = Text(row, kAttested) == kYes;
+            support->Shifr = To1251(Text(row, kCode), fits);
+            if (!fits && lossyRow < 0)
+                lossyRow = row;
+            section->Pillars.Add(std::move(support));
+        }
+        if (lossyRow >= 0)
+            Messages.Tell(TMessageKind::Warning,
+                          (IsEnglish() ? "Sheet " : "Лист ") + Quote(Sheet.Name())
+                              + (IsEnglish() ? ", row " : ", строка ")
+                              + std::to_string(lossyRow + 1)
+                              + (IsEnglish() ? ": characters that Windows-1251 cannot store "
+                                               "became \"?\"."
+                                             : ": символы, которых нет в кодировке "
+                                               "Windows-1251, заменены на \"?\"."));
+        return section;
+    }
+
+private:
+    // Every cell as text: a number in the general form, an empty cell as "".
+    std::string Text(int row, int col) { return Sheet.Cells().Item(row, col).Value().AsText(); }
+
+    void TellStop(int row, const std::string &span)
+    {
+        Messages.Tell(TMessageKind::Warning,
+                      IsEnglish() ? "Sheet " + Quote(Sheet.Name()) + ", row "
+                              + std::to_string(row + 1) + ": the span " + Quote(span)
+                              + " is not a number (the decimal separator is \".\"); the import "
+                                "stopped there, without this sheet and the sheets after it."
+                                  : "Лист " + Quote(Sheet.Name()) + ", строка "
+                              + std::to_string(row + 1) + ": пролёт " + Quote(span)
+                              + " не является числом (десятичный разделитель \".\"); импорт "
+                                "остановлен на нём, без этого листа и следующих.");
+    }
+
+    xls::TSheet &Sheet;
+    TMessages &Messages;
+};
+
+void TellUnchanged(TMessages &messages, const std::string &why)
+{
+    messages.Tell(TMessageKind::Warning,
+                  why
+                      + (IsEnglish() ? " The sections of the project are left as they were."
+                                     : " Участки проекта оставлены без изменений."));
+}
+
+} // namespace
+
+TSupportImport ImportSupports(TProject &project, xls::TWorkbook &book, TMessages &messages)
+{
+    TSupportImport result;
+    // Built aside: the project's sections are replaced only by a list that holds something.
+    TParcelList sections;
+    int marked = 0;
+    try {
+        for (int s = 0; s < book.Sheets().Count(); ++s) {
+            xls::TSheet &sheet = book.Sheets().Item(s);
+            if (sheet.Cells().Item(kMarkerCell.Row, kMarkerCell.Col).Value().AsText()
+                != kImportMarker)
+                break;
+            ++marked;
+            auto section = TSheetReader(sheet, messages).Read();
+            if (!section) {
+                result.Stopped = true;
+                break;
+            }
+            if ((*section)->Pillars.Count() > 1)
+                sections.Add(std::move(*section));
+        }
+    } catch (const std::exception &e) {
+        messages.Tell(TMessageKind::Error, DataEntryError(e));
+        return result;
+    }
+    if (sections.Count() == 0) {
+        if (marked == 0)
+            TellUnchanged(messages,
+                          IsEnglish() ? "No sheet carries the marker " + Quote(kImportMarker)
+                                  + " in B2 (the sheets are read from the first one while they "
+                                    "carry it)."
+                                      : "Ни один лист не содержит метку " + Quote(kImportMarker)
+                                  + " в ячейке B2 (листы читаются с первого, пока она есть).");
+        else if (!result.Stopped)
+            TellUnchanged(messages,
+                          IsEnglish() ? "No sheet holds a section of two or more supports."
+                                      : "Ни на одном листе нет участка из двух и более опор.");
+        else
+            TellUnchanged(messages,
+                          IsEnglish() ? "No section was read before the stop."
+                                      : "До остановки не прочитано ни одного участка.");
+        return result;
+    }
+    result.Sections = sections.Count();
+    for (const auto &p : sections)
+        result.Supports += p->Pillars.Count();
+    project.Parcels = std::move(sections);
+    return result;
+}
+
+TSupportImport
+ImportSupportsFromFile(TProject &project, const std::filesystem::path &path, TMessages &messages)
+{
+    xls::TXLSFile file;
+    try {
+        file.OpenFile(path);
+    } catch (const std::exception &e) {
+        std::error_code ec;
+        const std::filesystem::path full = std::filesystem::absolute(path, ec);
+        messages.Tell(TMessageKind::Plain,
+                      LocalString("Check_files") + " " + (ec ? path : full).string() + ".\r\n"
+                          + e.what());
+        return {};
+    }
+    return ImportSupports(project, file.Workbook(), messages);
+}
+
+} // namespace vartesk
