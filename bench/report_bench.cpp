@@ -8,11 +8,13 @@
 #include "line_fixture.h"
 #include "model/project.h"
 #include "reports/journal_report.h"
+#include "reports/line_scheme.h"
 #include "reports/stringing_report.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace vartesk;
@@ -82,7 +84,55 @@ void BM_Journal(benchmark::State &state)
     std::filesystem::remove(target, ec);
 }
 
+// What `vartesk report all` writes: the four workbooks, the journal and the scheme, each from a
+// copy of the project as loaded; peak memory of the whole process, in MB.
+void BM_AllOutputs(benchmark::State &state)
+{
+    RegisterAllStrings();
+    UseLanguage(TLanguage::Russian);
+    UseUnitSystem(TUnitSystem::DaN);
+    TProject line;
+    bench::BuildLine(line);
+    const TWiresList catalog = bench::LineCatalog();
+    const std::filesystem::path folder = std::filesystem::temp_directory_path()
+        / ("vartesk-all-bench-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    TCounter messages;
+    for (auto _ : state) {
+        bool whole = true;
+        for (const auto report : {TStringingReport::Form1,
+                                  TStringingReport::Form1Full,
+                                  TStringingReport::Form2,
+                                  TStringingReport::Loads}) {
+            TProject project;
+            project.Assign(line);
+            whole = whole
+                && WriteStringingReport(
+                       report, project, catalog, FormsFolder(), folder / "r.xls", messages)
+                       .Complete;
+        }
+        TProject journal;
+        journal.Assign(line);
+        whole = whole
+            && WriteJournal(journal, catalog, FormsFolder(), folder / "j.xls", messages).Complete;
+        TProject scheme;
+        scheme.Assign(line);
+        whole = whole && ExportScheme(scheme, catalog, folder / "s.dxf", messages).Complete;
+        if (!whole || messages.Told > 0) {
+            state.SkipWithError("an output did not come out whole");
+            break;
+        }
+    }
+    struct rusage usage
+    { };
+    ::getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MB"] = double(usage.ru_maxrss) / 1024;
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+}
+
 BENCHMARK(BM_Journal)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllOutputs)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_Report)
     ->Arg(int(TStringingReport::Form1))

@@ -17,10 +17,9 @@ echo "== vartesk calc examples/demo.vsk (first strain sections)"
 "$vartesk" calc examples/demo.vsk --format json >"$out/demo-stringing.json"
 "$vartesk" resave examples/demo.vsk "$out/demo-resaved.vsk"
 echo
-echo "== vartesk report: the stringing tables in three forms and the anchor-support loads"
-for kind in mount1 mount2 mount3 loads; do
-    "$vartesk" report "$kind" examples/demo.vsk -o "$out/demo-$kind.xls"
-done
+echo "== vartesk report all: the stringing tables in three forms, the anchor-support loads,"
+echo "   the journal of supports and the scheme for CAD"
+"$vartesk" report all examples/demo.vsk -o "$out"
 echo
 echo "Produced in $out:"
 ls -l "$out"

@@ -8,12 +8,16 @@
 #include "l10n/folders.h"
 #include "l10n/string_table.h"
 #include "model/project.h"
+#include "reports/cad_command.h"
 #include "reports/journal_report.h"
+#include "reports/line_scheme.h"
 #include "reports/output_command.h"
 #include "reports/stringing_report.h"
 
 #include <functional>
 #include <ostream>
+#include <system_error>
+#include <vector>
 
 namespace vartesk::cli {
 
@@ -62,19 +66,110 @@ const TKind kKinds[] = {
 };
 // clang-format on
 
+// `report all`: every workbook and the scheme into one folder, named after the project. The
+// frame's check and question come once; each output then starts from the project as loaded,
+// since the journal and the scheme set the last spans to 0 as they go. What failed is listed
+// at the end; what was written stays.
+int RunAll(TCommandContext &c,
+           const std::string &projectPath,
+           const std::filesystem::path &outputFolder,
+           const std::filesystem::path &forms,
+           bool yes)
+{
+    TProject loaded;
+    LoadProject(projectPath, loaded, c.Err);
+    WarnAboutProject(loaded, c.Err);
+    UseCatalogFor(c.Global, c.Err);
+    std::error_code ec;
+    std::filesystem::create_directories(outputFolder, ec);
+    if (!std::filesystem::is_directory(outputFolder, ec))
+        throw std::runtime_error(outputFolder.string() + " is not a folder that can be written");
+    std::string base = SchemeProposedName(projectPath);
+    if (base.empty())
+        base = "project";
+
+    TCliPort cli(c.Global, c.Err, yes, outputFolder);
+    TUserPort port = cli.Port();
+    struct TOutput
+    {
+        std::string File;
+        std::function<TReportOutcome(TProject &, const std::filesystem::path &, TWaitScope &)>
+            Write;
+    };
+    std::vector<TOutput> outputs;
+    for (const TKind &k : kKinds)
+        outputs.push_back(
+            {base + "-" + k.Name + ".xls", [&](TProject &p, const auto &target, TWaitScope &w) {
+                 return k.Write(p, forms, target, port.Messages, &w);
+             }});
+    outputs.push_back({base + ".dxf", [&](TProject &p, const auto &target, TWaitScope &w) {
+                           const TSchemeOutcome scheme
+                               = ExportScheme(p, WireCatalog(), target, port.Messages, &w);
+                           return TReportOutcome {scheme.Written, scheme.Complete};
+                       }});
+
+    int steps = 0;
+    for (const TKind &k : kKinds)
+        steps += k.StepsPerSection * loaded.Parcels.Count();
+    steps += SchemeSteps(loaded);
+
+    TOutputCommand command;
+    command.WaitText = LocalString("Port_to_Excel");
+    command.Steps = steps;
+    std::vector<std::string> failed;
+    const auto done = RunOutputCommand(
+        loaded, WireCatalog(), port, command, [&](const auto &folder, TWaitScope &wait) {
+            int written = 0;
+            for (const TOutput &o : outputs) {
+                TProject project;
+                project.Assign(loaded);
+                const auto target = folder / o.File;
+                const TReportOutcome outcome = o.Write(project, target, wait);
+                if (outcome.Written) {
+                    ++written;
+                    c.Out << target.string() << "\n";
+                }
+                if (!outcome.Written)
+                    failed.push_back(o.File + " (not written)");
+                else if (!outcome.Complete)
+                    failed.push_back(o.File + " (incomplete)");
+            }
+            return written > 0;
+        });
+    if (loaded.VMData.IsVibroMuffles)
+        c.Err << "vartesk: note: this version does not write the vibration-damper report yet\n";
+    if (!done && cli.Declined())
+        throw std::runtime_error("nothing was written: the question was answered No");
+    if (!failed.empty()) {
+        std::string list;
+        for (const auto &f : failed)
+            list += (list.empty() ? "" : ", ") + f;
+        throw std::runtime_error("not everything was written: " + list);
+    }
+    if (!done)
+        throw std::runtime_error("nothing was written");
+    return 0;
+}
+
 int Run(TCommandContext &c)
 {
     const auto output = c.Args.TakeOption("-o");
     const auto forms = c.Args.TakeOption("--forms");
     const bool yes = c.Args.TakeFlag("--yes");
     const auto args = c.Args.Positional(2, 2);
+    if (args[0] == "all") {
+        if (!output)
+            throw EUsageError("report all needs -o FOLDER");
+        return RunAll(
+            c, args[1], *output, forms ? std::filesystem::path(*forms) : FormsFolder(), yes);
+    }
     const TKind *kind = nullptr;
     for (const TKind &k : kKinds)
         if (args[0] == k.Name)
             kind = &k;
     if (!kind)
         throw EUsageError("unknown report '" + args[0]
-                          + "'; mount1, mount2, mount3, loads or journal");
+                          + "'; mount1, mount2, mount3, loads, journal or all");
     if (!output)
         throw EUsageError("report needs -o OUT.xls");
 
@@ -111,7 +206,8 @@ const TCommandRegistrar kReport {{
     "report",
     "write a stringing-table, anchor-load or support-journal workbook",
     "Usage: vartesk report mount1|mount2|mount3|loads|journal PROJECT.vsk -o OUT.xls\n"
-    "                      [--forms DIR] [--yes]\n\n"
+    "                      [--forms DIR] [--yes]\n"
+    "       vartesk report all PROJECT.vsk -o FOLDER [--forms DIR] [--yes]\n\n"
     "  mount1   stringing tables, form 1, -30..+40 C\n"
     "  mount2   stringing tables, form 1, -40..+40 C\n"
     "  mount3   stringing tables, form 2 (compact), -30..+30 C\n"
@@ -125,7 +221,11 @@ const TCommandRegistrar kReport {{
     "lower the loads the report is written only with --yes. Messages go to stderr. Exit 1\n"
     "when nothing was written, or when the filling stopped early (the workbook then holds\n"
     "what was filled). The journal sets the span of each section's last support to 0 as\n"
-    "it fills; PROJECT itself is never written.\n",
+    "it fills; PROJECT itself is never written.\n\n"
+    "  all      every workbook above and the scheme for CAD (as vartesk dxf) into FOLDER,\n"
+    "           created when missing, named after the project (demo-mount1.xls, ...,\n"
+    "           demo.dxf), with one progress line; prints each file written. What failed\n"
+    "           is listed at the end and makes the exit code 1; what was written stays.\n",
     Run,
 }};
 

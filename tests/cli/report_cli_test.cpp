@@ -116,3 +116,35 @@ TEST(ReportCli, TheJournalIsWrittenAndTheProjectFileIsNeverRewritten)
     EXPECT_EQ(r.ExitCode, 2);
     EXPECT_TRUE(Contains(r.Err, "mount1, mount2, mount3, loads or journal")) << r.Err;
 }
+
+TEST(ReportCli, AllWritesEveryOutputIntoOneFolderAndListsWhatFailed)
+{
+    TScratchDir dir;
+    const std::string folder = (dir / "out").string();
+    auto r = RunCli({"report", "all", kDemo, "-o", folder});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    for (const char *name : {"demo-mount1.xls",
+                             "demo-mount2.xls",
+                             "demo-mount3.xls",
+                             "demo-loads.xls",
+                             "demo-journal.xls",
+                             "demo.dxf"}) {
+        EXPECT_TRUE(std::filesystem::exists(dir / "out" / name)) << name;
+        EXPECT_TRUE(Contains(r.Out, name)) << r.Out;
+    }
+    // Each output starts from the project as loaded: the same bytes as the single commands.
+    const auto single = RunCli({"report", "mount3", kDemo, "-o", (dir / "m3.xls").string()});
+    ASSERT_EQ(single.ExitCode, 0);
+    EXPECT_EQ(ReadAll(dir / "m3.xls"), ReadAll(dir / "out" / "demo-mount3.xls"));
+
+    // Without templates the workbooks fail; the scheme is written all the same, and the
+    // failures are named at the end.
+    std::filesystem::create_directory(dir / "noforms");
+    const std::string other = (dir / "other").string();
+    r = RunCli({"report", "all", kDemo, "-o", other, "--forms", (dir / "noforms").string()});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_TRUE(std::filesystem::exists(dir / "other" / "demo.dxf"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "other" / "demo-loads.xls"));
+    EXPECT_TRUE(Contains(r.Err, "demo-journal.xls (not written)")) << r.Err;
+    EXPECT_EQ(RunCli({"report", "all", kDemo}).ExitCode, 2);
+}
