@@ -78,4 +78,19 @@ int RunCommand(const std::string &command, std::string &output)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Scanned by hand: std::regex draws GCC 12's -Wmaybe-uninitialized from its own headers in an
+// optimised build.
+long PdfPageCount(const std::string &pdf)
+{
+    long pages = 0;
+    for (size_t at = pdf.find("/Type"); at != std::string::npos; at = pdf.find("/Type", at + 1)) {
+        size_t i = at + 5;
+        while (i < pdf.size() && (pdf[i] == ' ' || pdf[i] == '\n' || pdf[i] == '\r'))
+            ++i;
+        if (pdf.compare(i, 5, "/Page") == 0 && (i + 5 >= pdf.size() || pdf[i + 5] != 's'))
+            ++pages;
+    }
+    return pages;
+}
+
 } // namespace vartesk::test

@@ -28,6 +28,9 @@ void ExpectGolden(const std::filesystem::path &golden, const std::string &actual
 std::string ReadAll(const std::filesystem::path &path);
 void WriteAll(const std::filesystem::path &path, const std::string &bytes);
 
+// The page objects of a PDF ("/Type /Page", not the "/Pages" tree).
+long PdfPageCount(const std::string &pdf);
+
 // Runs a shell command with stderr joined to stdout, appends what it printed to output and
 // gives its exit code (-1 when it could not run or did not exit).
 int RunCommand(const std::string &command, std::string &output);

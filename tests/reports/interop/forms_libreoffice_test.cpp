@@ -33,21 +33,6 @@ void Convert(const fs::path &dir, const std::string &filter, std::string &output
     ASSERT_EQ(RunCommand(cmd, output), 0) << output;
 }
 
-// Page objects of a PDF: "/Type /Page", not the "/Pages" tree. (No std::regex: GCC 12 warns
-// about its own headers at -O2.)
-long PageCount(const std::string &pdf)
-{
-    long pages = 0;
-    for (size_t at = pdf.find("/Type"); at != std::string::npos; at = pdf.find("/Type", at + 1)) {
-        size_t i = at + 5;
-        while (i < pdf.size() && (pdf[i] == ' ' || pdf[i] == '\n' || pdf[i] == '\r'))
-            ++i;
-        if (pdf.compare(i, 5, "/Page") == 0 && (i + 5 >= pdf.size() || pdf[i + 5] != 's'))
-            ++pages;
-    }
-    return pages;
-}
-
 } // namespace
 
 TEST(FormsInterop, EachTemplatePrintsOnOnePage)
@@ -62,7 +47,7 @@ TEST(FormsInterop, EachTemplatePrintsOnOnePage)
         const fs::path pdf = dir / "out" / (e.path().stem().string() + ".pdf");
         SCOPED_TRACE(pdf.filename().string());
         ASSERT_TRUE(fs::exists(pdf)) << output;
-        EXPECT_EQ(PageCount(vartesk::test::ReadAll(pdf)), 1);
+        EXPECT_EQ(vartesk::test::PdfPageCount(vartesk::test::ReadAll(pdf)), 1);
         ++count;
     }
     // The sixteen stringing-table and loads templates, the journal's two, the import's one.
@@ -118,7 +103,7 @@ TEST(FormsInterop, EachReportPrintsOnePageWideASection)
         const fs::path pdf = dir / "out" / (e.path().stem().string() + ".pdf");
         SCOPED_TRACE(pdf.filename().string());
         ASSERT_TRUE(fs::exists(pdf)) << output;
-        EXPECT_EQ(PageCount(vartesk::test::ReadAll(pdf)), 3);
+        EXPECT_EQ(vartesk::test::PdfPageCount(vartesk::test::ReadAll(pdf)), 3);
         ++count;
     }
     EXPECT_EQ(count, 16);

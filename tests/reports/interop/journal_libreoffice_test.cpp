@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 
 namespace fs = std::filesystem;
 using vartesk::test::RunCommand;
@@ -48,9 +47,7 @@ void Convert(const fs::path &dir, const std::string &filter, const std::vector<f
 long Pages(const fs::path &pdf)
 {
     const std::string bytes = vartesk::test::ReadAll(pdf);
-    static const std::regex page("/Type\\s*/Page[^s]"); // a page object, not the /Pages tree
-    return std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page),
-                         std::sregex_iterator());
+    return vartesk::test::PdfPageCount(bytes);
 }
 
 // One section of many supports, anchors every fifth: several printed pages.
