@@ -7,6 +7,7 @@
 #include "l10n/units.h"
 #include "line_fixture.h"
 #include "model/project.h"
+#include "reports/damper_report.h"
 #include "reports/journal_report.h"
 #include "reports/line_scheme.h"
 #include "reports/stringing_report.h"
@@ -131,7 +132,40 @@ void BM_AllOutputs(benchmark::State &state)
     std::filesystem::remove_all(folder, ec);
 }
 
+// The damper report with every section's wire and cord switched on; the calculation leaves
+// the project as it found it apart from its work records, so one copy serves every run.
+void BM_Dampers(benchmark::State &state)
+{
+    RegisterAllStrings();
+    UseLanguage(TLanguage::Russian);
+    UseUnitSystem(TUnitSystem::DaN);
+    TProject project;
+    bench::BuildLine(project);
+    project.VMData.IsVibroMuffles = true;
+    for (auto &p : project.Parcels) {
+        p->IsVMCalcProvod = true;
+        p->IsVMCalcTros = p->IsTros;
+    }
+    const TWiresList catalog = bench::LineCatalog();
+    const std::filesystem::path target = std::filesystem::temp_directory_path()
+        / ("vartesk-dampers-bench-" + std::to_string(::getpid()) + ".xls");
+    TCounter messages;
+    for (auto _ : state) {
+        const TReportOutcome outcome
+            = WriteDamperReport(project, catalog, FormsFolder(), target, messages);
+        if (!outcome.Written || !outcome.Complete) {
+            state.SkipWithError("the damper report did not come out whole");
+            break;
+        }
+    }
+    state.counters["messages"] = double(messages.Told);
+    std::error_code ec;
+    state.counters["bytes"] = double(std::filesystem::file_size(target, ec));
+    std::filesystem::remove(target, ec);
+}
+
 BENCHMARK(BM_Journal)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Dampers)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllOutputs)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_Report)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/calc_section.h"
+#include "dampers/calc_dampers.h"
 
 #include <array>
 #include <iosfwd>
@@ -10,8 +11,9 @@
 #include <vector>
 
 namespace vartesk {
-class TParcel;
-}
+class TProject;
+class TWiresList;
+} // namespace vartesk
 
 namespace vartesk::cli {
 
@@ -71,9 +73,12 @@ struct TCalcReport
     std::vector<TSectionRun> Sections;
 };
 
-// The damper report's strain sections of a section with its conductors left uncalculated:
-// the damper calculation does not exist yet and will take the place of this function.
-std::vector<TDamperStrainSection> UncalculatedDampers(const TParcel &section);
+// The damper report's strain sections of section `section` with the two damper records as
+// the report reads them; empty unless the section asks for dampers.
+std::vector<TDamperStrainSection> CalculatedDampers(TProject &project,
+                                                    const TWiresList &catalog,
+                                                    int section,
+                                                    const TDamperMessage &say);
 
 // One JSON document in internal units (daN, daN/mm2, m, mm), whatever the unit system.
 void WriteCalcJson(std::ostream &out, const TCalcReport &report);

@@ -7,6 +7,7 @@
 #include "cli/catalog_option.h"
 #include "cli/command.h"
 #include "cli/project_loading.h"
+#include "dampers/calc_dampers.h"
 #include "l10n/language.h"
 #include "model/project.h"
 #include "model/projectfile/project_file.h"
@@ -15,20 +16,50 @@
 
 namespace vartesk::cli {
 
-std::vector<TDamperStrainSection> UncalculatedDampers(const TParcel &section)
+namespace {
+
+TDamperConductor DamperConductor(const TVM_SpanData &record)
+{
+    TDamperConductor d;
+    d.Calculated = record.IsCalculated;
+    d.TensionAvg = record.TensionAvg;
+    d.Dielectric = record.IsDielectric;
+    d.Distances = record.Distances;
+    d.Types = record.DamperTypes;
+    for (const auto &span : record.Spans)
+        d.Spans.push_back({span->Name, span->Length, span->Counts, span->HasDampers});
+    return d;
+}
+
+} // namespace
+
+std::vector<TDamperStrainSection> CalculatedDampers(TProject &project,
+                                                    const TWiresList &catalog,
+                                                    int section,
+                                                    const TDamperMessage &say)
 {
     std::vector<TDamperStrainSection> out;
-    if (!section.HasVMCalc())
+    const TParcel &p = project.Parcels.Get(section);
+    if (!p.HasVMCalc())
         return out;
-    const TDamperConductor pending {false, 0, false, {}, {}, {}};
-    for (const TStrainSection &ss : WireStrainSections(section)) {
+    // Only the damper calculation speaks here: the stringing run of the same strain
+    // sections has said all that the section calculation had to say.
+    TCalcHooks hooks;
+    hooks.Dampers = DampersHook(say);
+    for (const TStrainSection &ss : WireStrainSections(p)) {
         TDamperStrainSection d;
         d.First = ss.First;
         d.Last = ss.Last;
-        if (section.IsVMCalcProvod)
-            d.Wire = pending;
-        if (section.IsVMCalcTros)
-            d.Cord = pending;
+        project.SpanDataProvod.Clear();
+        project.SpanDataTros.Clear();
+        if (p.IsVMCalcProvod) {
+            CalcSection(project, catalog, TCalcMode::Dampers, section, TConductor::Wire, ss, hooks);
+            d.Wire = DamperConductor(project.SpanDataProvod);
+        }
+        if (p.IsVMCalcTros) {
+            CalcSection(project, catalog, TCalcMode::Dampers, section, TConductor::Cord, ss, hooks);
+            d.Cord = DamperConductor(project.SpanDataTros);
+        }
         out.push_back(std::move(d));
     }
     return out;
@@ -92,7 +123,10 @@ public:
                 s.Wire = Conductor(i, TConductor::Wire, p.Provod, WireStrainSections(p));
             if (p.IsTros)
                 s.Cord = Conductor(i, TConductor::Cord, p.Tros, CordStrainSections(p));
-            s.Dampers = UncalculatedDampers(p);
+            s.Dampers = CalculatedDampers(
+                Project, WireCatalog(), i, [&](TCalcMessageKind, const std::string &text) {
+                    Err << "vartesk: warning: " << OneLine(text) << "\n";
+                });
             report.Sections.push_back(std::move(s));
         }
         return report;

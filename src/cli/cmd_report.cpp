@@ -9,6 +9,7 @@
 #include "l10n/string_table.h"
 #include "model/project.h"
 #include "reports/cad_command.h"
+#include "reports/damper_report.h"
 #include "reports/journal_report.h"
 #include "reports/line_scheme.h"
 #include "reports/output_command.h"
@@ -49,11 +50,21 @@ TReportOutcome Journal(TProject &project,
     return WriteJournal(project, WireCatalog(), forms, target, messages, wait);
 }
 
+TReportOutcome Dampers(TProject &project,
+                       const std::filesystem::path &forms,
+                       const std::filesystem::path &target,
+                       TMessages &messages,
+                       TWaitScope *wait)
+{
+    return WriteDamperReport(project, WireCatalog(), forms, target, messages, wait);
+}
+
 struct TKind
 {
     const char *Name;
     TWriter Write;
     int StepsPerSection; // of the wait window
+    bool IsDampers = false; // no catalog check; in `all` only when the project asks for it
 };
 
 // clang-format off
@@ -63,6 +74,7 @@ const TKind kKinds[] = {
     {"mount3",  Stringing(TStringingReport::Form2),     2},
     {"loads",   Stringing(TStringingReport::Loads),     2},
     {"journal", Journal,                                1},
+    {"dampers", Dampers,                                1, true},
 };
 // clang-format on
 
@@ -96,12 +108,16 @@ int RunAll(TCommandContext &c,
         std::function<TReportOutcome(TProject &, const std::filesystem::path &, TWaitScope &)>
             Write;
     };
+    const auto wanted = [&](const TKind &k) {
+        return !k.IsDampers || loaded.VMData.IsVibroMuffles;
+    };
     std::vector<TOutput> outputs;
     for (const TKind &k : kKinds)
-        outputs.push_back(
-            {base + "-" + k.Name + ".xls", [&](TProject &p, const auto &target, TWaitScope &w) {
-                 return k.Write(p, forms, target, port.Messages, &w);
-             }});
+        if (wanted(k))
+            outputs.push_back(
+                {base + "-" + k.Name + ".xls", [&](TProject &p, const auto &target, TWaitScope &w) {
+                     return k.Write(p, forms, target, port.Messages, &w);
+                 }});
     outputs.push_back({base + ".dxf", [&](TProject &p, const auto &target, TWaitScope &w) {
                            const TSchemeOutcome scheme
                                = ExportScheme(p, WireCatalog(), target, port.Messages, &w);
@@ -110,7 +126,8 @@ int RunAll(TCommandContext &c,
 
     int steps = 0;
     for (const TKind &k : kKinds)
-        steps += k.StepsPerSection * loaded.Parcels.Count();
+        if (wanted(k))
+            steps += k.StepsPerSection * loaded.Parcels.Count();
     steps += SchemeSteps(loaded);
 
     TOutputCommand command;
@@ -136,8 +153,6 @@ int RunAll(TCommandContext &c,
             }
             return written > 0;
         });
-    if (loaded.VMData.IsVibroMuffles)
-        c.Err << "vartesk: note: this version does not write the vibration-damper report yet\n";
     if (!done && cli.Declined())
         throw std::runtime_error("nothing was written: the question was answered No");
     if (!failed.empty()) {
@@ -169,7 +184,7 @@ int Run(TCommandContext &c)
             kind = &k;
     if (!kind)
         throw EUsageError("unknown report '" + args[0]
-                          + "'; mount1, mount2, mount3, loads, journal or all");
+                          + "'; mount1, mount2, mount3, loads, journal, dampers or all");
     if (!output)
         throw EUsageError("report needs -o OUT.xls");
 
@@ -181,6 +196,7 @@ int Run(TCommandContext &c)
     TCliPort cli(c.Global, c.Err, yes, *output);
     TUserPort port = cli.Port();
     TOutputCommand command;
+    command.CheckTypes = !kind->IsDampers;
     command.Save = {"", "*.xls|*.xls", "xls", "*.xls", {}};
     command.WaitText = LocalString("Port_to_Excel");
     command.Steps = kind->StepsPerSection * project.Parcels.Count();
@@ -204,8 +220,8 @@ int Run(TCommandContext &c)
 
 const TCommandRegistrar kReport {{
     "report",
-    "write a stringing-table, anchor-load or support-journal workbook",
-    "Usage: vartesk report mount1|mount2|mount3|loads|journal PROJECT.vsk -o OUT.xls\n"
+    "write a stringing-table, anchor-load, support-journal or damper workbook",
+    "Usage: vartesk report mount1|mount2|mount3|loads|journal|dampers PROJECT.vsk -o OUT.xls\n"
     "                      [--forms DIR] [--yes]\n"
     "       vartesk report all PROJECT.vsk -o FOLDER [--forms DIR] [--yes]\n\n"
     "  mount1   stringing tables, form 1, -30..+40 C\n"
@@ -213,7 +229,10 @@ const TCommandRegistrar kReport {{
     "  mount3   stringing tables, form 2 (compact), -30..+30 C\n"
     "  loads    loads of the wire and the cord on the anchor supports\n"
     "  journal  journal of supports: pickets, angles, equivalent spans, crossings and\n"
-    "           notes, wire and cord lengths (the template has no unit variants)\n\n"
+    "           notes, wire and cord lengths (the template has no unit variants)\n"
+    "  dampers  vibration dampers of the sections whose damper calculation is on:\n"
+    "           positions (distance from the clamp in cm, type), the spans that need\n"
+    "           dampers and the totals by type; a project without sections writes nothing\n\n"
     "Fills the template of the report, in the language and units of --lang and --units,\n"
     "from the Forms folder beside the program (or DIR) with one sheet per section, and\n"
     "saves it as OUT (replaced only when completely written); prints OUT's path.\n"
@@ -222,7 +241,8 @@ const TCommandRegistrar kReport {{
     "when nothing was written, or when the filling stopped early (the workbook then holds\n"
     "what was filled). The journal sets the span of each section's last support to 0 as\n"
     "it fills; PROJECT itself is never written.\n\n"
-    "  all      every workbook above and the scheme for CAD (as vartesk dxf) into FOLDER,\n"
+    "  all      every workbook above (dampers only when the project's damper calculation\n"
+    "           is on) and the scheme for CAD (as vartesk dxf) into FOLDER,\n"
     "           created when missing, named after the project (demo-mount1.xls, ...,\n"
     "           demo.dxf), with one progress line; prints each file written. What failed\n"
     "           is listed at the end and makes the exit code 1; what was written stays.\n",

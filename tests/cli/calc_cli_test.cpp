@@ -516,15 +516,26 @@ TEST_F(CalcCli, JsonNullsStandForWhatWasNotCalculated)
     EXPECT_EQ(first["error"].Kind, TJson::Null);
     ASSERT_EQ(first["spans"].Items.size(), 2u);
     EXPECT_TRUE(first["spans"][1]["attested"].Flag);
-    // The damper report's strain sections follow the wire rule; its calculation is pending.
+    // The damper report's strain sections follow the wire rule; the record is the damper
+    // calculation's, at the design temperature taken from the same tension grid.
     ASSERT_EQ(wireOnly["dampers"].Items.size(), 2u);
     const TJson &damper = wireOnly["dampers"][0];
     EXPECT_EQ(damper["first"].Value, 1);
     EXPECT_EQ(damper["last"].Value, 3);
     EXPECT_EQ(damper["cord"].Kind, TJson::Null);
     ASSERT_EQ(damper["wire"].Kind, TJson::Object);
-    EXPECT_FALSE(damper["wire"]["calculated"].Flag);
-    EXPECT_TRUE(damper["wire"]["spans"].Items.empty());
+    const TJson &dw = damper["wire"];
+    EXPECT_TRUE(dw["calculated"].Flag);
+    EXPECT_FALSE(dw["dielectric"].Flag);
+    ASSERT_EQ(dw["spans"].Items.size(), 2u);
+    EXPECT_EQ(dw["spans"][1]["name"].Text,
+              first["spans"][1]["from"].Text + "-" + first["spans"][1]["to"].Text);
+    EXPECT_EQ(dw["spans"][1]["length"].Value, 250);
+    EXPECT_TRUE(dw["spans"][1]["has_dampers"].Flag);
+    EXPECT_GT(dw["tension_avg"].Value, first["tension"][8].Value);
+    EXPECT_LT(dw["tension_avg"].Value, first["tension"][0].Value);
+    EXPECT_GT(dw["distances"][0].Value, 0);
+    EXPECT_EQ(dw["types"][0].Text.substr(0, 6), "ГВП") << "the default model";
 
     const TJson &cordOnly = sections[kCordOnly];
     EXPECT_EQ(cordOnly["wire"].Kind, TJson::Null);

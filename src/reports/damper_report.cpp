@@ -1,0 +1,323 @@
+// The vibration-damper report: per damper section a sheet of strain-section blocks with the
+// damper positions, the spans that need dampers, and the tallies of dampers by type.
+#include "reports/damper_report.h"
+
+#include "base/number_text.h"
+#include "calc/calc_section.h"
+#include "calc/strain_sections.h"
+#include "dampers/calc_dampers.h"
+#include "dampers/damper_tally.h"
+#include "l10n/language.h"
+#include "l10n/units.h"
+#include "model/project.h"
+#include "reports/report_messages.h"
+#include "reports/templates.h"
+#include "xls/cell_ref.h"
+#include "xls/xls_file.h"
+
+#include <string>
+#include <vector>
+
+namespace vartesk {
+
+namespace {
+
+using xls::Col;
+
+struct TWidth
+{
+    int Column;
+    double Chars;
+};
+
+// clang-format off
+const TWidth kWidths[] = {
+    {Col("A"), 0.75},  {Col("B"), 7.43},  {Col("C"), 8},     {Col("D"), 8.71},  {Col("E"), 8},
+    {Col("F"), 14.57}, {Col("G"), 14.57}, {Col("H"), 14.57}, {Col("I"), 14.57}, {Col("J"), 7.43},
+    {Col("K"), 8},     {Col("L"), 8.71},  {Col("M"), 8},     {Col("N"), 14.57}, {Col("O"), 14.57},
+    {Col("P"), 14.57}, {Col("Q"), 14.57},
+};
+// clang-format on
+
+// The five-row model of a strain section (0-based rows 5..9) over the wire half B..I and the
+// cord half J..Q; the cord's cells are the wire's shifted by kCordHalf.
+constexpr int kModelFirstRow = 5;
+constexpr int kModelSpanRow = 9;
+constexpr int kBlockFirstCol = Col("B");
+constexpr int kBlockLastCol = Col("Q");
+constexpr int kCordHalf = Col("J") - Col("B");
+constexpr int kFirstTableRow = 6; // 1-based row of the first distances line
+constexpr int kFirstSpanRow = 10;
+
+// Within a half, relative to the wire's columns.
+constexpr int kName = Col("B"); // section name on row 1; anchor label; span name
+constexpr int kRulingSpan = Col("C");
+constexpr int kLength = Col("D"); // strain section length; span length
+constexpr int kTension = Col("E");
+constexpr int kFirstPosition = Col("F"); // positions 1..4 in F..I
+constexpr int kTypeRow = 2; // the conductor's type in F3 / N3
+constexpr int kSectionRow = 1;
+constexpr int kPositions = 4;
+
+// The tally model S2:W3: a caption line and one item line; items put the type in the first
+// column of the half and the quantity in its fourth.
+constexpr int kTallyFirstRow = 1;
+constexpr int kTallyLastRow = 2;
+constexpr int kTallyFirstCol = Col("S");
+constexpr int kTallyLastCol = Col("W");
+constexpr int kTallyQuantity = Col("E");
+constexpr int kTallyLineLastCol = Col("F");
+
+class TDamperWriter
+{
+public:
+    TDamperWriter(TProject &project,
+                  const TWiresList &catalog,
+                  xls::TXLSFile &file,
+                  TMessages &messages,
+                  TWaitScope *wait)
+        : Project(project)
+        , Catalog(catalog)
+        , File(file)
+        , Messages(messages)
+        , Wait(wait)
+    { }
+
+    void Fill()
+    {
+        std::vector<int> sections;
+        for (int i = 0; i < Project.Parcels.Count(); ++i)
+            if (Project.Parcels.Get(i).HasVMCalc())
+                sections.push_back(i);
+        for (size_t q = 1; q < sections.size(); ++q)
+            File.Sheets().CopySheet(0, int(q), "P_" + std::to_string(sections[q]));
+        for (size_t q = 0; q < sections.size(); ++q) {
+            Section(File.Sheets().Item(int(q)), sections[q]);
+            if (Wait)
+                Wait->Step();
+        }
+    }
+
+private:
+    struct TFilled
+    {
+        const TVM_SpanData *Record = nullptr;
+        TCalcResult Result;
+        int Offset = 0;
+    };
+
+    void Text(int row, int col, const std::string &text)
+    {
+        Sheet->Cells().Item(row, col).SetText(text);
+    }
+    void Number(int row, int col, double v) { Sheet->Cells().Item(row, col).SetNumber(v); }
+
+    void Section(xls::TSheet &sheet, int i)
+    {
+        Sheet = &sheet;
+        TParcel &p = Project.Parcels.Get(i);
+        sheet.SetName(p.Name);
+        Text(kSectionRow, kName, p.Name);
+        Text(kSectionRow, kName + kCordHalf, p.Name);
+        if (p.IsVMCalcProvod)
+            Text(kTypeRow, kFirstPosition, p.Provod);
+        if (p.IsVMCalcTros)
+            Text(kTypeRow, kFirstPosition + kCordHalf, p.Tros);
+        TOC_List wireTally, cordTally;
+        const int wireMultiplier = p.KindP != 0 ? 1 : p.CntCircuitry * p.CntWires * 3;
+        const int cordMultiplier = p.KindT != 0 ? 1 : p.CntRopes;
+        int tableRow = kFirstTableRow;
+        TCalcHooks hooks;
+        hooks.Message = [this](TCalcMessageKind kind, const std::string &text) {
+            Messages.Tell(kind == TCalcMessageKind::Error ? TMessageKind::Error
+                                                          : TMessageKind::Warning,
+                          text);
+        };
+        hooks.Dampers = DampersHook(hooks.Message);
+        for (const TStrainSection &ss : WireStrainSections(p)) {
+            Project.SpanDataProvod.Clear();
+            Project.SpanDataTros.Clear();
+            TFilled wire {&Project.SpanDataProvod, {}, 0};
+            TFilled cord {&Project.SpanDataTros, {}, kCordHalf};
+            if (p.IsVMCalcProvod)
+                wire.Result = CalcSection(
+                    Project, Catalog, TCalcMode::Dampers, i, TConductor::Wire, ss, hooks);
+            if (p.IsVMCalcTros)
+                cord.Result = CalcSection(
+                    Project, Catalog, TCalcMode::Dampers, i, TConductor::Cord, ss, hooks);
+            if (tableRow > kFirstTableRow) {
+                sheet.CopyBlock(kModelFirstRow,
+                                kModelSpanRow,
+                                kBlockFirstCol,
+                                kBlockLastCol,
+                                tableRow - 1,
+                                kBlockFirstCol);
+                for (int off : {0, kCordHalf})
+                    for (int j = 0; j < kPositions; ++j) {
+                        Text(tableRow, kFirstPosition + off + j, " ");
+                        Text(tableRow + 1, kFirstPosition + off + j, " ");
+                    }
+                for (int col = kBlockFirstCol; col <= kBlockLastCol; ++col)
+                    Text(tableRow + 3, col, " ");
+            }
+            const bool wireOn = wire.Record->IsCalculated;
+            const bool cordOn = cord.Record->IsCalculated;
+            if (!wireOn && !cordOn)
+                continue;
+            if (wireOn)
+                Tally(*wire.Record, wireTally);
+            if (cordOn)
+                Tally(*cord.Record, cordTally);
+            for (const TFilled *f : {&wire, &cord})
+                if (f->Record->IsCalculated)
+                    Header(*f, tableRow);
+            tableRow = Spans(wireOn ? &wire : nullptr, cordOn ? &cord : nullptr, tableRow + 4);
+        }
+        Tallies(wireTally, wireMultiplier, tableRow, 0);
+        Tallies(cordTally, cordMultiplier, tableRow, kCordHalf);
+        sheet.ClearBlock(kTallyFirstRow, kTallyLastRow, kTallyFirstCol, kTallyLastCol);
+    }
+
+    static void Tally(const TVM_SpanData &d, TOC_List &tally)
+    {
+        for (const auto &span : d.Spans)
+            for (size_t j = 0; j < kPositions; ++j)
+                if (d.Distances[j] > 0 && span->Counts[j] > 0)
+                    tally.AddOrIncrement(d.DamperTypes[j], span->Counts[j]);
+    }
+
+    void Header(const TFilled &f, int tableRow)
+    {
+        const TVM_SpanData &d = *f.Record;
+        // Each half shows its own conductor's strain section, not whichever call came last.
+        Text(tableRow - 1, kName + f.Offset, f.Result.Label);
+        Number(tableRow - 1, kRulingSpan + f.Offset, f.Result.RulingSpan);
+        Number(tableRow - 1, kLength + f.Offset, f.Result.Length);
+        Number(tableRow - 1, kTension + f.Offset, d.TensionAvg * ForceFactor());
+        for (size_t j = 0; j < kPositions; ++j) {
+            if (!(d.Distances[j] > 0))
+                continue;
+            std::string distance = FormatGeneral(d.Distances[j]);
+            if (j == 0 && d.IsDielectric)
+                distance += "/5";
+            Text(tableRow, kFirstPosition + f.Offset + int(j), distance);
+            Text(tableRow + 1, kFirstPosition + f.Offset + int(j), d.DamperTypes[j]);
+        }
+    }
+
+    // The span lines from `spanRow` on; gives the row after the last one.
+    int Spans(const TFilled *wire, const TFilled *cord, int spanRow)
+    {
+        const int first = spanRow;
+        const TFilled *one = wire ? wire : cord;
+        const bool both = wire && cord;
+        for (int s = 0; s < one->Record->Spans.Count(); ++s) {
+            const auto has = [s](const TFilled *f) {
+                return f && s < f->Record->Spans.Count() && f->Record->Spans.Get(s).HasDampers;
+            };
+            if (!has(wire) && !has(cord))
+                continue;
+            if (spanRow > first) {
+                Sheet->CopyBlock(kModelSpanRow,
+                                 kModelSpanRow,
+                                 kBlockFirstCol,
+                                 kBlockLastCol,
+                                 spanRow - 1,
+                                 kBlockFirstCol);
+                for (int col = kBlockFirstCol; col <= kBlockLastCol; ++col)
+                    Text(spanRow - 1, col, " ");
+            }
+            const int row = spanRow - 1;
+            for (const TFilled *f : {wire, cord}) {
+                if (!f)
+                    continue;
+                const TSpan &span = f->Record->Spans.Get(s);
+                if (both && !span.HasDampers) {
+                    for (int j = 0; j < kPositions; ++j)
+                        Text(row, kFirstPosition + f->Offset + j, " ");
+                    continue;
+                }
+                Text(row, kName + f->Offset, span.Name);
+                Number(row, kLength + f->Offset, span.Length);
+                for (size_t j = 0; j < kPositions; ++j) {
+                    const int col = kFirstPosition + f->Offset + int(j);
+                    if (span.Counts[j] >= 1)
+                        Number(row, col, span.Counts[j]);
+                    else
+                        Text(row, col, both ? " " : "");
+                }
+            }
+            ++spanRow;
+        }
+        return spanRow;
+    }
+
+    void Tallies(const TOC_List &tally, int multiplier, int last, int offset)
+    {
+        if (tally.Count() == 0)
+            return;
+        Sheet->CopyBlock(kTallyFirstRow,
+                         kTallyLastRow,
+                         kTallyFirstCol,
+                         kTallyLastCol,
+                         last + 2,
+                         kBlockFirstCol + offset);
+        for (int k = 0; k < tally.Count(); ++k) {
+            const int t = last + 3 + k;
+            if (k > 0)
+                Sheet->CopyBlock(t - 1,
+                                 t - 1,
+                                 kBlockFirstCol + offset,
+                                 kTallyLineLastCol + offset,
+                                 t,
+                                 kBlockFirstCol + offset);
+            Text(t, kName + offset, tally.Get(k).Name);
+            Number(t, kTallyQuantity + offset, tally.Get(k).Quantity * multiplier);
+        }
+    }
+
+    TProject &Project;
+    const TWiresList &Catalog;
+    xls::TXLSFile &File;
+    TMessages &Messages;
+    TWaitScope *Wait;
+    xls::TSheet *Sheet = nullptr;
+};
+
+} // namespace
+
+TReportOutcome WriteDamperReport(TProject &project,
+                                 const TWiresList &catalog,
+                                 const std::filesystem::path &formsFolder,
+                                 const std::filesystem::path &target,
+                                 TMessages &messages,
+                                 TWaitScope *wait)
+{
+    TReportOutcome outcome;
+    if (project.Parcels.Count() == 0)
+        return outcome;
+    const std::filesystem::path templatePath
+        = formsFolder / TemplateFileName(kDamperTemplate, CurrentLanguage(), UnitSystem());
+    xls::TXLSFile file;
+    try {
+        file.OpenFile(templatePath);
+    } catch (const std::exception &e) {
+        TellMissingTemplate(messages, templatePath, e);
+        return outcome;
+    }
+    try {
+        xls::TSheet &model = file.Sheets().Item(0);
+        for (const TWidth &w : kWidths)
+            model.Columns().Item(w.Column).SetWidth(w.Chars);
+        TDamperWriter(project, catalog, file, messages, wait).Fill();
+        file.SaveAs(target);
+    } catch (const std::exception &e) {
+        messages.Tell(TMessageKind::Error, DataEntryError(e));
+        return outcome;
+    }
+    outcome.Written = true;
+    outcome.Complete = true;
+    return outcome;
+}
+
+} // namespace vartesk

@@ -1,0 +1,29 @@
+// The vibration-damper report: per damper section a sheet of strain-section blocks with the
+// damper positions, the spans that need dampers, and the tallies of dampers by type.
+#pragma once
+
+#include "reports/report_outcome.h"
+#include "reports/user_port.h"
+
+#include <filesystem>
+
+namespace vartesk {
+
+class TProject;
+class TWiresList;
+
+inline constexpr const char *kDamperTemplate = "FormDamp";
+
+// Opens the damper template for the current language and unit system from `formsFolder`,
+// fills one sheet per section whose damper calculation is on and saves it as `target`. A
+// project without sections writes nothing. A missing template is said as for the other
+// reports; any other failure while filling or saving is "Error data entry" and no file. The
+// calculation's own messages go to `messages`. The wait window steps once per section.
+TReportOutcome WriteDamperReport(TProject &project,
+                                 const TWiresList &catalog,
+                                 const std::filesystem::path &formsFolder,
+                                 const std::filesystem::path &target,
+                                 TMessages &messages,
+                                 TWaitScope *wait = nullptr);
+
+} // namespace vartesk
