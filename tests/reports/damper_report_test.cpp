@@ -8,6 +8,7 @@
 #include "reports/damper_report.h"
 #include "scripted_user.h"
 #include "test_support.h"
+#include "test_wires.h"
 #include "xls/cell_ref.h"
 #include "xls/xls_file.h"
 
@@ -23,17 +24,7 @@ const std::filesystem::path kForms = VARTESK_BINARY_DIR "/bin/Forms";
 
 TWiresList Catalog()
 {
-    TWiresList list;
-    TWireRecord r;
-    r.Group = 1;
-    r.Name = "АС120/19";
-    r.Diameter = 15.2;
-    r.Section = 136.8;
-    r.Weight = 0.471;
-    r.Modulus = 8250;
-    r.ThermalCoef = 1.92e-5;
-    list.Add(r);
-    return list;
+    return test::TestCatalog(false);
 }
 
 // Types: 0 anchor, 1 intermediate.

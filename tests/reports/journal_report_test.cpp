@@ -9,6 +9,7 @@
 #include "reports/journal_report.h"
 #include "scripted_user.h"
 #include "test_support.h"
+#include "test_wires.h"
 #include "xls/cell_ref.h"
 #include "xls/xls_file.h"
 
@@ -22,25 +23,9 @@ namespace {
 
 const std::filesystem::path kForms = VARTESK_BINARY_DIR "/bin/Forms";
 
-TWireRecord Wire(const char *name, double d, double area, double weight, double e, double alpha)
-{
-    TWireRecord r;
-    r.Group = 1;
-    r.Name = name;
-    r.Diameter = d;
-    r.Section = area;
-    r.Weight = weight;
-    r.Modulus = e;
-    r.ThermalCoef = alpha;
-    return r;
-}
-
 TWiresList Catalog()
 {
-    TWiresList list;
-    list.Add(Wire("АС120/19", 15.2, 136.8, 0.471, 8250, 1.92e-5));
-    list.Add(Wire("ТК-9,1", 9.1, 48.64, 0.417, 20000, 1.2e-5));
-    return list;
+    return test::TestCatalog();
 }
 
 // Types: 0 anchor, 1 intermediate, 2 dead-end.

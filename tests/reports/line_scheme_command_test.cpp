@@ -8,6 +8,7 @@
 #include "reports/cad_command.h"
 #include "scripted_user.h"
 #include "test_support.h"
+#include "test_wires.h"
 
 #include <gtest/gtest.h>
 
@@ -30,17 +31,7 @@ public:
 
 TWiresList Catalog()
 {
-    TWiresList list;
-    TWireRecord wire;
-    wire.Group = 1;
-    wire.Name = "АС120/19";
-    wire.Diameter = 15.2;
-    wire.Section = 136.8;
-    wire.Weight = 0.471;
-    wire.Modulus = 8250;
-    wire.ThermalCoef = 1.92e-5;
-    list.Add(wire);
-    return list;
+    return test::TestCatalog(false);
 }
 
 void AddSection(TProject &project, const std::string &wire)

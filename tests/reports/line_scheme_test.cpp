@@ -16,7 +16,9 @@
 #include "scripted_user.h"
 #include "test_support.h"
 
+#include "test_wires.h"
 #include <gmock/gmock.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -31,26 +33,7 @@ namespace {
 
 TWiresList Catalog()
 {
-    TWiresList list;
-    TWireRecord wire;
-    wire.Group = 1;
-    wire.Name = "АС120/19";
-    wire.Diameter = 15.2;
-    wire.Section = 136.8;
-    wire.Weight = 0.471;
-    wire.Modulus = 8250;
-    wire.ThermalCoef = 1.92e-5;
-    list.Add(wire);
-    TWireRecord cord;
-    cord.Group = 5;
-    cord.Name = "ТК-9,1";
-    cord.Diameter = 9.1;
-    cord.Section = 48.64;
-    cord.Weight = 0.417;
-    cord.Modulus = 20000;
-    cord.ThermalCoef = 1.2e-5;
-    list.Add(cord);
-    return list;
+    return test::TestCatalog();
 }
 
 struct TSupportEntry

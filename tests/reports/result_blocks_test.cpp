@@ -6,6 +6,7 @@
 #include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "model/project.h"
+#include "test_wires.h"
 #include "xls/cell.h"
 #include "xls/ranges.h"
 #include "xls/sheet.h"
@@ -23,26 +24,7 @@ constexpr double kWireArea = 136.8;
 
 TWiresList Catalog()
 {
-    TWiresList list;
-    TWireRecord wire;
-    wire.Group = 1;
-    wire.Name = "АС120/19";
-    wire.Diameter = 15.2;
-    wire.Section = kWireArea;
-    wire.Weight = 0.471;
-    wire.Modulus = 8250;
-    wire.ThermalCoef = 1.92e-5;
-    list.Add(wire);
-    TWireRecord cord;
-    cord.Group = 5;
-    cord.Name = "ТК-9,1";
-    cord.Diameter = 9.1;
-    cord.Section = 48.64;
-    cord.Weight = 0.417;
-    cord.Modulus = 20000;
-    cord.ThermalCoef = 1.2e-5;
-    list.Add(cord);
-    return list;
+    return test::TestCatalog();
 }
 
 // Supports as {type (0 anchor, 1 intermediate), span, attested}, numbered from 1.
