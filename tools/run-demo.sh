@@ -23,3 +23,8 @@ echo "   the journal of supports and the scheme for CAD"
 echo
 echo "Produced in $out:"
 ls -l "$out"
+echo
+echo "== The second example: a line in the Far North with an optical ground wire as its cord"
+echo "   and the damper calculation switched on; its outputs include the damper report"
+# The shipped catalog, for a working catalog seeded before the optical ground wires came.
+"$vartesk" report all examples/north-opgw.vsk -o "$out" --catalog build-release/bin/base_provod.dat

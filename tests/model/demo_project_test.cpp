@@ -171,6 +171,92 @@ void BuildDemo(TProject &project)
     project.Parcels.Add(std::move(last));
 }
 
+// A 35 kV line in the Far North with an optical ground wire as its cord: the second example,
+// where the damper report is the point.
+void BuildNorthernOpgwLine(TProject &project)
+{
+    TKlimat &k = project.Klimat;
+    k.Tols = 15;
+    k.VMax = 32;
+    k.Vwetsg = 16;
+    k.TMin = -40;
+    k.TMax = 30;
+    k.Tgbw = -5;
+    k.TGsw = -10;
+    k.Tsrec = -8;
+    TKlimatKoef &c = project.KlimatKoef;
+    c.V_Nad = 1.1;
+    c.G_Nad = 1.3;
+    c.G_Usl = 0.9;
+    c.visotaPC = 12;
+    c.visotaPC_tros = 17;
+    c.TypeTer = 1;
+    project.VMData.IsVibroMuffles = true;
+    project.VMData.IsNord = true;
+    project.VMData.NumbCat = 3;
+    project.VMData.Tcold = -27.5;
+
+    const auto section = [](const char *name) {
+        auto p = std::make_unique<TParcel>();
+        p->Name = name;
+        p->Provod = "АС150/24";
+        p->Napr_max = 13.5;
+        p->Napr_srg = 9;
+        p->IsTros = true;
+        p->Tros = "OPGW-2C1/30";
+        p->Naprt_max = 30;
+        p->Naprt_srg = 18;
+        p->IsVMCalcProvod = true;
+        p->IsVMCalcTros = true;
+        p->MatProvod = 0;
+        p->RngAC_P = 4; // 150/24: 6.0
+        p->ModelVM_Provod = 1; // the north knows only ГВУ
+        p->KindT = 2; // ОКГТ
+        p->MatTros = 0;
+        p->RngAC_T = 1;
+        p->ModelVM_Tros = 1;
+        return p;
+    };
+    auto first = section("ПС Полярная - оп. 9");
+    AddSupports(*first,
+                {
+                    {"1", 2, "ПС", 45, false, "", 0, 0, 0, "", "портал ПС Полярная"},
+                    {"2", 0, "У35-1", 180, false, "У1", 28, 10, 0},
+                    {"3", 1, "П35-2", 195},
+                    {"4", 1, "П35-2", 205, true},
+                    {"5", 1, "П35-2", 210},
+                    {"6", 0, "А35-1", 450, false, "", 0, 0, 0, "1", "р. Хадытаяха"},
+                    {"7", 0, "А35-1", 190},
+                    {"8", 1, "П35-2", 200},
+                    {"9", 0, "У35-1", 0, false, "У2", 15, 20, 1},
+                },
+                0);
+    auto crossing = section("Переход через р. Пур");
+    AddSupports(*crossing,
+                {
+                    {"9", 0, "У35-1", 220},
+                    {"10", 0, "А35-1+10", 1250, true, "", 0, 0, 0, "2", "р. Пур, судоходная"},
+                    {"11", 0, "А35-1+10", 215},
+                    {"12", 0, "У35-1", 0, false, "У3", 9, 45, 0},
+                },
+                1675);
+    auto last = section("Оп. 12 - ПС Тундровая");
+    last->IsVMCalcProvod = false; // the wire of this section is fitted by the maker's own table
+    AddSupports(*last,
+                {
+                    {"12", 0, "У35-1", 198},
+                    {"13", 1, "П35-2", 207},
+                    {"14", 1, "П35-2", 212, true, "", 0, 0, 0, "3", "зимник"},
+                    {"15", 1, "П35-2", 203},
+                    {"16", 0, "У35-1", 52, false, "У4", 33, 0, 1},
+                    {"17", 2, "ПС", 0, false, "", 0, 0, 0, "", "портал ПС Тундровая"},
+                },
+                3360);
+    project.Parcels.Add(std::move(first));
+    project.Parcels.Add(std::move(crossing));
+    project.Parcels.Add(std::move(last));
+}
+
 } // namespace
 
 TEST(DemoProject, ExampleFileIsWhatOurWriterMakesOfIt)
@@ -183,4 +269,16 @@ TEST(DemoProject, ExampleFileIsWhatOurWriterMakesOfIt)
     TProject loaded;
     LoadProjectFile(std::string(VARTESK_SOURCE_DIR) + "/examples/demo.vsk", loaded);
     EXPECT_TRUE(loaded.Equals(demo));
+}
+
+TEST(DemoProject, NorthernExampleWithOpticalGroundWireIsWhatOurWriterMakesOfIt)
+{
+    TProject north;
+    BuildNorthernOpgwLine(north);
+    const std::string path = std::string(VARTESK_SOURCE_DIR) + "/examples/north-opgw.vsk";
+    test::ExpectGolden(path, ProjectFileBytes(north));
+
+    TProject loaded;
+    LoadProjectFile(path, loaded);
+    EXPECT_TRUE(loaded.Equals(north));
 }
