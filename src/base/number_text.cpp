@@ -4,6 +4,7 @@
 #include "base/message_quote.h"
 #include "base/rounding.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -14,18 +15,20 @@ namespace vartesk {
 
 namespace {
 
-// Decimal digits and exponent of x rounded to 15 significant digits.
+constexpr int kMaxDigits = 15;
+
+// Decimal digits and exponent of x rounded to `digits` significant digits.
 struct TDecimal
 {
     bool Negative = false;
-    std::string Digits; // 15 digits, the first not 0: |x| = D.DDDDDDDDDDDDDD * 10^Exponent
+    std::string Digits; // the digits, the first not 0: |x| = D.DDDDDDDDDDDDDD * 10^Exponent
     int Exponent = 0;
 };
 
-TDecimal Decompose(double x)
+TDecimal Decompose(double x, int digits = kMaxDigits)
 {
     char buf[48];
-    std::snprintf(buf, sizeof buf, "%.14e", x);
+    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, x);
     TDecimal d;
     const char *p = buf;
     if (*p == '-') {
@@ -33,8 +36,9 @@ TDecimal Decompose(double x)
         ++p;
     }
     d.Digits.push_back(p[0]);
-    d.Digits.append(p + 2, 14);
-    d.Exponent = std::atoi(p + 17);
+    if (digits > 1)
+        d.Digits.append(p + 2, size_t(digits - 1));
+    d.Exponent = std::atoi(p + (digits > 1 ? digits + 2 : 2));
     return d;
 }
 
@@ -61,37 +65,43 @@ std::string Quoted(std::string_view text, const char *tail)
 
 std::string FormatGeneral(double x)
 {
+    return FormatGeneral(x, kMaxDigits);
+}
+
+std::string FormatGeneral(double x, int digits)
+{
+    digits = std::clamp(digits, 1, kMaxDigits);
     if (std::isnan(x))
         return "NAN";
     if (std::isinf(x))
         return x > 0 ? "INF" : "-INF";
     if (ExactlyEqual(x, 0.0))
         return "0";
-    TDecimal d = Decompose(x);
-    std::string digits = d.Digits;
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+    TDecimal d = Decompose(x, digits);
+    std::string shown = d.Digits;
+    while (shown.size() > 1 && shown.back() == '0')
+        shown.pop_back();
     std::string out = d.Negative ? "-" : "";
     const int e = d.Exponent;
-    if (e >= -4 && e < 15) {
+    if (e >= -4 && e < digits) {
         if (e >= 0) {
-            std::string intPart = digits.substr(0, std::min<size_t>(digits.size(), e + 1));
+            std::string intPart = shown.substr(0, std::min<size_t>(shown.size(), e + 1));
             intPart.append(e + 1 - intPart.size(), '0');
             out += intPart;
-            if (digits.size() > size_t(e + 1)) {
+            if (shown.size() > size_t(e + 1)) {
                 out += '.';
-                out += digits.substr(e + 1);
+                out += shown.substr(e + 1);
             }
         } else {
             out += "0.";
             out.append(-e - 1, '0');
-            out += digits;
+            out += shown;
         }
     } else {
-        out += digits[0];
-        if (digits.size() > 1) {
+        out += shown[0];
+        if (shown.size() > 1) {
             out += '.';
-            out += digits.substr(1);
+            out += shown.substr(1);
         }
         out += 'E';
         out += std::to_string(e);

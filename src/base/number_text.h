@@ -20,6 +20,9 @@ public:
 // fixed notation for 1E-4 <= |x| < 1E15 (after rounding), else mantissa "E" exponent
 // ("1E-5", "-2.5E20"). Zero is "0".
 std::string FormatGeneral(double x);
+// The same with at most `digits` significant digits (1..15); the exponent form starts at
+// 10^digits. Spin fields show their reals with nine.
+std::string FormatGeneral(double x, int digits);
 
 // Fixed-width scientific form: sign (blank or "-"), d.dddddddddddddd, "E", sign, 4 digits.
 // 5 gives " 5.00000000000000E+0000".

@@ -49,6 +49,23 @@ TEST(FormatGeneral, ExponentFormOutsideTheFixedRange)
     EXPECT_EQ(FormatGeneral(9.99999999999999999e-5), "0.0001");
 }
 
+TEST(FormatGeneral, FewerDigitsRoundAndMoveTheExponentFormDown)
+{
+    EXPECT_EQ(FormatGeneral(1.0 / 3.0, 9), "0.333333333");
+    EXPECT_EQ(FormatGeneral(-0.0015, 9), "-0.0015");
+    EXPECT_EQ(FormatGeneral(12.3456789012, 9), "12.3456789");
+    EXPECT_EQ(FormatGeneral(0.1 + 0.2, 9), "0.3"); // the noise beyond nine digits goes
+    EXPECT_EQ(FormatGeneral(123456789, 9), "123456789");
+    // Nine nines round up to ten digits, which no longer fit the fixed form.
+    EXPECT_EQ(FormatGeneral(999999999.5, 9), "1E9");
+    EXPECT_EQ(FormatGeneral(1234567891, 9), "1.23456789E9");
+    EXPECT_EQ(FormatGeneral(1.5e-5, 9), "1.5E-5");
+    EXPECT_EQ(FormatGeneral(2.5, 1), "2");
+    EXPECT_EQ(FormatGeneral(-3.5e7, 1), "-4E7");
+    EXPECT_EQ(FormatGeneral(0.25, 0), "0.2"); // below one digit counts as one
+    EXPECT_EQ(FormatGeneral(1.0 / 3.0, 40), FormatGeneral(1.0 / 3.0));
+}
+
 TEST(NumberText, BothFormsReadBackToTheSameFifteenDigits)
 {
     std::mt19937_64 rng(20261209);
