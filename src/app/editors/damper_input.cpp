@@ -102,8 +102,8 @@ void ChooseMaterial(TDamperHalf &half, bool enabled, int material, int materials
     if (!enabled || material < 0 || material >= materials)
         return;
     half.Material = material;
-    if (!isNord)
-        FillModels(half, isNord);
+    // In the north this gives the universal model again, as it must.
+    FillModels(half, isNord);
 }
 
 void ChooseModel(TDamperHalf &half, bool enabled, int index)
