@@ -298,6 +298,7 @@ TEST_F(DamperInput, SectionWithoutCordHasItsCordHalfOffAndStoresNoCordCalculatio
     TParcel p = BothCalculated();
     p.IsTros = false;
     p.IsVMCalcTros = true; // left over from before the cord was taken off
+    p.Naprt_srg = 9;
     TFormParcelVM dialog;
     dialog.Load(p, false, Catalog);
     EXPECT_FALSE(dialog.CordSwitchEnabled());
@@ -495,6 +496,13 @@ TEST_F(DamperInput, PermissibleStressAtTheAverageTemperature)
     EXPECT_FALSE(dialog.Cord.AvgStress.has_value());
     EXPECT_EQ(dialog.Cord.AvgStressText(), "");
     EXPECT_EQ(dialog.Cord.Type, "missing");
+    for (double area : {0.0, -48.64}) {
+        TWiresList odd;
+        odd.Add(test::MakeWire("ТК-9,1", 9.1, area, 0.417, 20000, 1.2e-5, 5));
+        p.Tros = "ТК-9,1";
+        dialog.Load(p, false, odd);
+        EXPECT_EQ(dialog.Cord.AvgStressText(), "") << area;
+    }
 
     // The figure is never converted: the caption names daN/mm2 in both unit systems.
     UseUnitSystem(TUnitSystem::KN);
