@@ -311,6 +311,8 @@ TEST_F(DamperInput, SectionWithoutCordHasItsCordHalfOffAndStoresNoCordCalculatio
     EXPECT_FALSE(dialog.Cord.Calc);
     dialog.ChooseCordKind(2);
     EXPECT_EQ(dialog.Cord.Kind, 0);
+    dialog.ChooseCordModel(1);
+    EXPECT_EQ(dialog.Cord.Model, "ГВП");
     dialog.Store(p);
     EXPECT_FALSE(p.IsVMCalcTros);
     EXPECT_TRUE(p.IsVMCalcProvod);
