@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <type_traits>
 
 namespace vartesk::test {
 
@@ -109,11 +110,13 @@ private:
         return answer;
     }
     template<class F, class A, class D>
-    static auto Run(F &script, const char *what, A &arg, D none)
+    static std::invoke_result_t<typename F::value_type &, A &>
+    Run(F &script, const char *what, A &arg, D none)
     {
+        using TResult = std::invoke_result_t<typename F::value_type &, A &>;
         if (script.empty()) {
             ADD_FAILURE() << "unexpected " << what;
-            return decltype(script.front()(arg))(none);
+            return TResult(none);
         }
         auto step = std::move(script.front());
         script.pop_front();
