@@ -36,24 +36,30 @@ function(vartesk_layer name)
     endif()
 endfunction()
 
-# vartesk_tests(NAME DEPS lib... [LABELS label...])
-# One GoogleTest executable of every .cpp in tests/NAME, registered with CTest.
+# vartesk_tests(NAME DEPS lib... [LABELS label...] [ENVIRONMENT VAR=value...] [OWN_MAIN])
+# One GoogleTest executable of every .cpp in tests/NAME, registered with CTest. OWN_MAIN: one of
+# the files has its own main(), for a test that needs more than GoogleTest's.
 function(vartesk_tests name)
-    cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "OWN_MAIN" "" "DEPS;LABELS;ENVIRONMENT" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     if(NOT sources)
         return()
     endif()
     set(target vartesk_${name}_tests)
     add_executable(${target} ${sources})
-    target_link_libraries(${target} PRIVATE ${ARG_DEPS} vartesk_testsupport GTest::gtest_main
+    if(ARG_OWN_MAIN)
+        set(gtest_library GTest::gtest)
+    else()
+        set(gtest_library GTest::gtest_main)
+    endif()
+    target_link_libraries(${target} PRIVATE ${ARG_DEPS} vartesk_testsupport ${gtest_library}
         GTest::gmock)
     target_compile_definitions(${target} PRIVATE
         VARTESK_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}"
         VARTESK_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
         VARTESK_BINARY_DIR="${CMAKE_BINARY_DIR}")
     set(env "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-home/config"
-            "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-home/data")
+            "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-home/data" ${ARG_ENVIRONMENT})
     gtest_discover_tests(${target}
         EXTRA_ARGS --gtest_shuffle
         PROPERTIES LABELS "${name};${ARG_LABELS}" ENVIRONMENT "${env}"

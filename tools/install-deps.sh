@@ -10,6 +10,10 @@ packages=(
     python3 python3-xlrd python3-ezdxf
     # The interop tests: LibreOffice opens, prints and saves our workbooks again.
     libreoffice-calc-nogui
+    # The desktop program (Qt 6 Widgets, and QtTest for its tests), a font for its texts, and
+    # an X server without a screen to start it as a person would.
+    qt6-base-dev fonts-dejavu-core
+    xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do

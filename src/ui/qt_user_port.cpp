@@ -1,0 +1,123 @@
+// Qt's message boxes, file dialogs and desktop services behind the user port.
+#include "ui/qt_user_port.h"
+
+#include "ui/file_filter.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+#include <system_error>
+
+namespace vartesk::ui {
+
+namespace {
+
+QMessageBox::Icon BoxIcon(TMessageKind kind)
+{
+    switch (kind) {
+    case TMessageKind::Error:
+        return QMessageBox::Critical;
+    case TMessageKind::Warning:
+        return QMessageBox::Warning;
+    case TMessageKind::Information:
+        return QMessageBox::Information;
+    case TMessageKind::Plain:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The texts of the string table break their lines with "\r\n".
+QString BoxText(const std::string &text)
+{
+    QString result = QString::fromStdString(text);
+    result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return result;
+}
+
+} // namespace
+
+QString ToQString(const std::filesystem::path &path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
+std::filesystem::path ToPath(const QString &fileName)
+{
+    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
+}
+
+TQtUserPort::TQtUserPort(QWidget *parent)
+    : Parent(parent)
+    , WaitWindow(parent)
+{ }
+
+void TQtUserPort::Tell(TMessageKind kind, const std::string &text)
+{
+    QMessageBox box(BoxIcon(kind), kApplicationTitle, BoxText(text), QMessageBox::Ok, Parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+bool TQtUserPort::Ask(const std::string &text)
+{
+    QMessageBox box(QMessageBox::Warning,
+                    kApplicationTitle,
+                    BoxText(text),
+                    QMessageBox::Yes | QMessageBox::No,
+                    Parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::filesystem::path> TQtUserPort::ChooseSave(const TSaveRequest &request)
+{
+    return Choose(request, true);
+}
+
+std::optional<std::filesystem::path> TQtUserPort::ChooseOpen(const TSaveRequest &request)
+{
+    return Choose(request, false);
+}
+
+std::optional<std::filesystem::path> TQtUserPort::Choose(const TSaveRequest &request, bool save)
+{
+    QFileDialog dialog(Parent);
+    if (!request.Title.empty())
+        dialog.setWindowTitle(QString::fromStdString(request.Title));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (const auto filter = QtNameFilter(request.Filter); !filter.empty())
+        dialog.setNameFilter(QString::fromStdString(filter));
+    dialog.setDefaultSuffix(QString::fromStdString(request.DefaultExtension));
+    const auto &folder = request.InitialFolder.empty() ? Last : request.InitialFolder;
+    if (!folder.empty())
+        dialog.setDirectory(ToQString(folder));
+    if (!request.InitialName.empty() && !IsNamePattern(request.InitialName))
+        dialog.selectFile(QString::fromStdString(request.InitialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+
+    auto chosen = ToPath(dialog.selectedFiles().constFirst());
+    // Qt's own dialog adds the extension itself; the desktop's native one may not.
+    const auto extended = WithDefaultExtension(chosen, request.DefaultExtension);
+    std::error_code ec;
+    if (save || (!std::filesystem::exists(chosen, ec) && std::filesystem::exists(extended, ec)))
+        chosen = extended;
+    Last = chosen.parent_path();
+    return chosen;
+}
+
+void TQtUserPort::Open(const std::filesystem::path &path)
+{
+    std::error_code ec;
+    auto absolute = std::filesystem::absolute(path, ec);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(ec ? path : absolute)));
+}
+
+} // namespace vartesk::ui
