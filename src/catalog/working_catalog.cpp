@@ -60,7 +60,12 @@ std::filesystem::path WorkingCatalogPath()
 
 std::filesystem::path ShippedCatalogPath()
 {
-    return ProgramFolder() / kCatalogFileName;
+    const auto beside = ProgramFolder() / kCatalogFileName;
+    const auto installed = InstalledDataFolder() / kCatalogFileName;
+    std::error_code ec;
+    if (!std::filesystem::exists(beside, ec) && std::filesystem::exists(installed, ec))
+        return installed;
+    return beside;
 }
 
 std::vector<std::string> LoadWorkingCatalog()

@@ -14,8 +14,10 @@ inline constexpr const char *kCatalogFileName = "base_provod.dat";
 // The single catalog of the process, from start to exit.
 TWiresList &WireCatalog();
 
-// CommonDataFolder()/base_provod.dat and ProgramFolder()/base_provod.dat.
+// CommonDataFolder()/base_provod.dat.
 std::filesystem::path WorkingCatalogPath();
+// The seed: ProgramFolder()/base_provod.dat, or InstalledDataFolder()/base_provod.dat after
+// install; the first when neither exists, as the place a warning names.
 std::filesystem::path ShippedCatalogPath();
 
 // Start of the program: creates the data folder, seeds the working copy from the shipped

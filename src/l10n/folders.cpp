@@ -29,18 +29,29 @@ std::filesystem::path ProgramFolder()
     return exe.parent_path() / "";
 }
 
+std::filesystem::path InstalledDataFolder()
+{
+    return (ProgramFolder() / ".." / "share" / "vartesk").lexically_normal() / "";
+}
+
 std::filesystem::path FormsFolder()
 {
     const auto beside = ProgramFolder() / "Forms";
     std::error_code ec;
     if (std::filesystem::is_directory(beside, ec))
         return beside / "";
-    return (ProgramFolder() / ".." / "share" / "vartesk" / "Forms").lexically_normal() / "";
+    return InstalledDataFolder() / "Forms" / "";
 }
 
 std::filesystem::path HelpDocument()
 {
     return ProgramFolder() / (IsEnglish() ? "Qorven_en.pdf" : "Qorven_ru.pdf");
+}
+
+std::filesystem::path UserGuide()
+{
+    return (ProgramFolder() / ".." / "share" / "doc" / "vartesk" / "user-guide.md")
+        .lexically_normal();
 }
 
 } // namespace vartesk

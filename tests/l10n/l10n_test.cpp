@@ -188,3 +188,13 @@ TEST_F(Localization, FoldersFollowTheEnvironment)
     UseLanguage(TLanguage::English);
     EXPECT_EQ(HelpDocument().filename(), "Qorven_en.pdf");
 }
+
+TEST_F(Localization, TheUserGuideLiesWhereTheProgramLooksInTheBuildFolderAsWhenInstalled)
+{
+    // The tests run from <build>/bin, as the program does; the build copies the guide to the
+    // place relative to it that install gives it.
+    EXPECT_TRUE(std::filesystem::is_regular_file(UserGuide())) << UserGuide();
+    EXPECT_EQ(UserGuide(),
+              (ProgramFolder() / "../share/doc/vartesk/user-guide.md").lexically_normal());
+    EXPECT_EQ(InstalledDataFolder(), (ProgramFolder() / "../share/vartesk/").lexically_normal());
+}

@@ -72,7 +72,7 @@ void AnswerFileDialog(TDialogSeen &seen, const QString &typed, int listedFiles =
             ASSERT_NE(view, nullptr);
             // Then a little longer, for a row the filter should have kept out.
             (void)QTest::qWaitFor(
-                [&] { return view->model()->rowCount(view->rootIndex()) >= listedFiles; }, 3000);
+                [&] { return view->model()->rowCount(view->rootIndex()) >= listedFiles; }, 10000);
             QTest::qWait(100);
             for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
                 seen.Listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
