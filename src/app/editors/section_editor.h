@@ -18,14 +18,14 @@ struct TStretchGroup
 {
     static constexpr int kMaterials = 5;
     // The percentage inputs take whole percents from 0 to 100 in steps of 1: the section keeps
-    // an integer, and no over-tensioning allowance in practice comes near 100 %.
+    // an integer, and the allowances in use are a few percent.
     static constexpr int kPercentMin = 0;
     static constexpr int kPercentMax = 100;
     static constexpr int kPercentStep = 1;
 
     int Material = 0;
     std::array<int, kMaterials> Percent {3, 5, 7, 10, 12};
-    // Set by clicks only (see the click handlers of TFormParcel): index k-1 for material k.
+    // Changed only by loading and by the click handlers of TFormParcel; index k-1 is material k.
     std::array<bool, kMaterials> PercentEditable {};
 
     // The percentage of the chosen material; 0 when none is chosen.
