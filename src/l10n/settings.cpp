@@ -107,11 +107,10 @@ std::optional<int> ReadSetting(const std::string &name)
     return std::nullopt;
 }
 
-void WriteSettings(const std::vector<std::pair<std::string, int>> &values)
+namespace {
+
+void WriteLines(const std::vector<std::string> &lines)
 {
-    std::vector<std::string> lines = ReadLines();
-    for (const auto &[name, value] : values)
-        SetLine(lines, name, value);
     std::string text;
     for (const auto &line : lines)
         text += line + "\n";
@@ -121,6 +120,53 @@ void WriteSettings(const std::vector<std::pair<std::string, int>> &values)
     if (ec)
         throw EFileError("Cannot create folder \"" + folder.string() + "\". " + ec.message());
     WriteFileAtomic(SettingsFile(), text);
+}
+
+} // namespace
+
+void WriteSettings(const std::vector<std::pair<std::string, int>> &values)
+{
+    std::vector<std::string> lines = ReadLines();
+    for (const auto &[name, value] : values)
+        SetLine(lines, name, value);
+    WriteLines(lines);
+}
+
+std::vector<std::pair<std::string, std::string>> ReadSettingsSection(const std::string &section)
+{
+    std::vector<std::pair<std::string, std::string>> entries;
+    bool inside = false;
+    for (const auto &line : ReadLines()) {
+        if (IsSection(line)) {
+            inside = line == "[" + section + "]";
+            continue;
+        }
+        const auto eq = line.find('=');
+        if (inside && eq != std::string::npos)
+            entries.emplace_back(Trimmed(line.substr(0, eq)), Trimmed(line.substr(eq + 1)));
+    }
+    return entries;
+}
+
+void WriteSettingsSection(const std::string &section,
+                          const std::vector<std::pair<std::string, std::string>> &entries)
+{
+    std::vector<std::string> kept;
+    bool inside = false;
+    for (const auto &line : ReadLines()) {
+        if (IsSection(line))
+            inside = line == "[" + section + "]";
+        if (!inside)
+            kept.push_back(line);
+    }
+    while (!kept.empty() && kept.back().empty())
+        kept.pop_back();
+    if (!entries.empty()) {
+        kept.push_back("[" + section + "]");
+        for (const auto &[name, value] : entries)
+            kept.push_back(name + "=" + value);
+    }
+    WriteLines(kept);
 }
 
 void WriteSetting(const std::string &name, int value)

@@ -18,4 +18,11 @@ std::optional<int> ReadSetting(const std::string &name);
 void WriteSettings(const std::vector<std::pair<std::string, int>> &values);
 void WriteSetting(const std::string &name, int value);
 
+// The name=value lines of another section, in file order, names and values trimmed.
+std::vector<std::pair<std::string, std::string>> ReadSettingsSection(const std::string &section);
+// Replaces that section by the entries (none: removes it), keeping the rest of the file.
+// EFileError when the file cannot be written.
+void WriteSettingsSection(const std::string &section,
+                          const std::vector<std::pair<std::string, std::string>> &entries);
+
 } // namespace vartesk

@@ -1,8 +1,10 @@
 // The section editor: validation in order, the enabling and read-only rules, the stretching
 // groups, unit conversion both ways, the catalog buttons and the captions.
 #include "app/app_port.h"
+#include "app/editors/catalog_window.h"
 #include "app/editors/section_editor.h"
 #include "catalog/wire_record.h"
+#include "catalog/wires_list.h"
 #include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
@@ -16,11 +18,12 @@ using vartesk::test::TScriptedUser;
 
 namespace {
 
-// The editor only hands its catalog window on to the port, so any address stands in for it.
-alignas(std::max_align_t) unsigned char gCatalogStand[1];
+// The editor only hands its catalog window on to the port; an empty one will do.
 TFormWiresBase &CatalogStand()
 {
-    return *reinterpret_cast<TFormWiresBase *>(gCatalogStand);
+    static TWiresList list;
+    static TFormWiresBase window(list);
+    return window;
 }
 
 // A port whose only window is the catalog in selection mode: each opening takes the next name

@@ -1,0 +1,941 @@
+// The main window's commands and refresh rules.
+#include "app/main_window.h"
+
+#include "app/about_text.h"
+#include "base/number_text.h"
+#include "base/text_format.h"
+#include "catalog/check_catalog.h"
+#include "catalog/wires_list.h"
+#include "l10n/folders.h"
+#include "l10n/language.h"
+#include "l10n/string_table.h"
+#include "l10n/units.h"
+#include "model/projectfile/project_file.h"
+#include "model/support_number.h"
+#include "reports/cad_command.h"
+#include "reports/climate_import.h"
+#include "reports/damper_report.h"
+#include "reports/journal_report.h"
+#include "reports/output_command.h"
+#include "reports/stringing_report.h"
+#include "reports/support_import.h"
+
+#include <algorithm>
+#include <climits>
+#include <system_error>
+
+namespace vartesk {
+
+namespace {
+
+constexpr const char *kApplicationTitle = "Vartesk";
+
+// The dialogs' own titles and filters; the titles are the program's fixed Russian texts.
+const TSaveRequest kOpenProject {
+    "Открытие проекта - VarteskDamp", "*.vsk|*.vsk", "vsk", "*.vsk", {}};
+const TSaveRequest kSaveProject {"Сохранение проекта - Ostrel", "*.vsk|*.vsk", "vsk", "", {}};
+const TSaveRequest kImportWorkbook {
+    "Импорт данных из файла XLS", "*.xls|*.xls", "xls", "*.xls", {}};
+const TSaveRequest kImportClimate {"Импорт данных из Kembrin", "*.kbh|*.kbh", "kbh", "", {}};
+const TSaveRequest kSaveReport {"", "*.xls|*.xls", "xls", "*.xls", {}};
+
+enum TReportKind {
+    kForm1,
+    kForm1Full,
+    kForm2,
+    kLoads,
+    kJournal,
+    kDampers,
+};
+
+std::string TypeText(TSupportType type)
+{
+    switch (type) {
+    case TSupportType::Strain:
+        return LocalString("Strain");
+    case TSupportType::Intermediate:
+        return LocalString("Intermediate");
+    case TSupportType::DeadEnd:
+        return LocalString("Dead-end");
+    }
+    return {};
+}
+
+TSupportGridRow GridRow(const TPillar &p)
+{
+    return {p.Nomer.str(),
+            FormatGeneral(p.Prolet) + " " + LocalString("meter"),
+            p.Visir ? "V" : "",
+            TypeText(p.Tip_Opor)};
+}
+
+// The file's name without its folder and without everything from its first ".".
+std::string BaseName(const std::filesystem::path &path)
+{
+    const std::string name = path.filename().string();
+    return name.substr(0, name.find('.'));
+}
+
+} // namespace
+
+TFormMain::TFormMain(TAppPort &port, TWiresList &catalog)
+    : CatalogWindow(catalog)
+    , SectionEditor(CatalogWindow)
+    , Port(port)
+    , Catalog(catalog)
+{ }
+
+// Every change of the project goes through here: the pages' values first (they are a step of
+// their own when they changed), then the change, recorded when it changed anything.
+template<class F>
+void TFormMain::Change(F &&change)
+{
+    TakeScreens(true);
+    auto before = Snapshot(Project);
+    change();
+    if (!Project.Equals(*before))
+        History.Push(std::move(before));
+    UpdateCommands();
+}
+
+void TFormMain::Start()
+{
+    ApplyLanguage();
+    ProgramFolder = vartesk::ProgramFolder();
+    std::error_code ec;
+    ProjectsFolder = ProgramFolder / "Projects";
+    if (!std::filesystem::is_directory(ProjectsFolder, ec)) {
+        // An installed program's folder holds no projects; the home folder is where a
+        // person's files are.
+        const char *home = std::getenv("HOME");
+        ProjectsFolder = home && *home ? std::filesystem::path(home) : std::filesystem::path();
+    }
+    Recent.Load();
+    Project.Clear();
+    SavedProject.Assign(Project);
+    PillarClipboard.Clear();
+    History.Clear();
+    CurrentPage = TPage::Climate;
+    ShowProject();
+    Navigate(TPage::Climate);
+    UpdateCommands();
+}
+
+void TFormMain::Run(TCommand command)
+{
+    if (!IsEnabled(command))
+        return;
+    switch (command) {
+    case TCommand::ProjectNew:
+        return ActProjectNew();
+    case TCommand::ProjectOpen:
+        return ActProjectOpen();
+    case TCommand::ProjectSave:
+        ActProjectSave();
+        return;
+    case TCommand::ProjectSaveAs:
+        ActProjectSaveAs();
+        return;
+    case TCommand::ImportFromXLS:
+        return ActImportFromXLS();
+    case TCommand::ImportFromKembrin:
+        return ActImportFromKembrin();
+    case TCommand::WiresGuide:
+        return ActWiresGuide();
+    case TCommand::Exit:
+        ActExit();
+        return;
+    case TCommand::Calc1:
+        return ActProjectCalc1();
+    case TCommand::Calc2:
+        return ActProjectCalc2();
+    case TCommand::Calc3:
+        return ActProjectCalc3();
+    case TCommand::CalcLoads:
+        return ActProjectCalcLoads();
+    case TCommand::Journal:
+        return ActProjectJournal();
+    case TCommand::Vibromuffles:
+        return ActProjectVibromuffles();
+    case TCommand::Cad:
+        return ActCad();
+    case TCommand::Language:
+        return ActSettingLanguage();
+    case TCommand::Units:
+        return ActUnits();
+    case TCommand::About:
+        return ActAbout();
+    case TCommand::Help:
+        return ActHelp();
+    case TCommand::ParcelCreate:
+        return ActParcelCreate();
+    case TCommand::ParcelEdit:
+        return ActParcelEdit();
+    case TCommand::ParcelInsert:
+        return ActParcelInsert();
+    case TCommand::ParcelDelete:
+        return ActParcelDelete();
+    case TCommand::PillarCreate:
+        return ActPillarCreate();
+    case TCommand::PillarEdit:
+        return ActPillarEdit();
+    case TCommand::PillarCopy:
+        return ActPillarCopy();
+    case TCommand::PillarInsert:
+        return ActPillarInsert();
+    case TCommand::PillarDelete:
+        return ActPillarDelete();
+    case TCommand::Undo:
+        return ActUndo();
+    case TCommand::Redo:
+        return ActRedo();
+    }
+}
+
+// ---- refresh ----
+
+void TFormMain::ShowProject()
+{
+    ClimatePage.Load(Project.Klimat);
+    CoefficientPage.Load(Project.KlimatKoef);
+    DamperPage.Load(Project);
+    FillGrids();
+}
+
+void TFormMain::FillGrids()
+{
+    SectionRows.clear();
+    for (const auto &p : Project.Parcels)
+        SectionRows.push_back(p->Name);
+    DamperPage.FillRows(Project.Parcels);
+    VMIndex = std::clamp(VMIndex, 0, std::max(0, Project.Parcels.Count() - 1));
+    ShowParcel(0);
+}
+
+void TFormMain::ShowParcel(int index)
+{
+    if (Project.Parcels.Count() == 0) {
+        ParcelIndex = 0;
+        RefillSupports(0);
+    } else {
+        ParcelIndex = std::clamp(index, 0, Project.Parcels.Count() - 1);
+        RefillSupports(0);
+    }
+    UpdateCommands();
+}
+
+void TFormMain::RefillSupports(int current)
+{
+    SupportRows.clear();
+    if (Project.Parcels.Count() > 0)
+        for (const auto &p : Project.Parcels.Get(ParcelIndex).Pillars)
+            SupportRows.push_back(GridRow(*p));
+    const int count = int(SupportRows.size());
+    if (count == 0)
+        SupportRows.push_back({});
+    PillarIndex = std::clamp(current, 0, std::max(0, count - 1));
+    SelectionFirst = SelectionLast = PillarIndex;
+}
+
+void TFormMain::ShowPillarRow(int parcel, int pillar)
+{
+    if (parcel != ParcelIndex || pillar < 0 || pillar >= int(SupportRows.size()))
+        return;
+    SupportRows[size_t(pillar)] = GridRow(Project.Parcels.Get(parcel).Pillars.Get(pillar));
+}
+
+void TFormMain::TakeScreens(bool all)
+{
+    auto before = Snapshot(Project);
+    ClimatePage.Store(Project.Klimat);
+    CoefficientPage.Store(Project.KlimatKoef);
+    if (all)
+        DamperPage.Store(Project.VMData);
+    if (!Project.Equals(*before)) {
+        History.Push(std::move(before));
+        UpdateCommands();
+    }
+}
+
+bool TFormMain::CheckModified()
+{
+    TakeScreens(true);
+    if (!IsModified() || !Port.Dialogs.AskSaveProject())
+        return true;
+    // Cancelling the save dialog of an unnamed project, or a save that failed, keeps the
+    // project: going on would lose the changes the person just asked to save.
+    return ActProjectSave();
+}
+
+bool TFormMain::CheckCatalog()
+{
+    if (const auto missing = vartesk::CheckCatalog(Project, Catalog)) {
+        Port.Messages.Tell(TMessageKind::Error, *missing);
+        return false;
+    }
+    return true;
+}
+
+void TFormMain::ShowProjectName()
+{
+    ProjectName
+        = FileName.empty() ? std::string() : LocalString("Project") + ": " + BaseName(FileName);
+}
+
+void TFormMain::UpdateCommands()
+{
+    const int sections = Project.Parcels.Count();
+    const int supports = sections > 0 ? Project.Parcels.Get(ParcelIndex).Pillars.Count() : 0;
+    const auto set = [&](TCommand c, bool on) {
+        Enabled[size_t(c)] = on;
+    };
+    for (int c = 0; c < kCommandCount; ++c)
+        Enabled[size_t(c)] = true;
+    set(TCommand::ParcelEdit, sections > 0);
+    set(TCommand::ParcelInsert, sections > 0);
+    set(TCommand::ParcelDelete, sections > 0);
+    set(TCommand::PillarCreate, sections > 0);
+    set(TCommand::PillarEdit, supports > 0);
+    set(TCommand::PillarCopy, supports > 0);
+    set(TCommand::PillarDelete, supports > 0);
+    set(TCommand::PillarInsert, supports > 0 || (sections > 0 && PillarClipboard.Count() > 0));
+    set(TCommand::Undo, History.CanUndo());
+    set(TCommand::Redo, History.CanRedo());
+    UpdatePageCommands();
+}
+
+void TFormMain::UpdatePageCommands()
+{
+    const bool dampers = CurrentPage == TPage::Dampers;
+    for (const TCommand c : {TCommand::Calc1,
+                             TCommand::Calc2,
+                             TCommand::Calc3,
+                             TCommand::CalcLoads,
+                             TCommand::Journal})
+        Enabled[size_t(c)] = !dampers;
+    Enabled[size_t(TCommand::Vibromuffles)] = dampers;
+}
+
+void TFormMain::ApplyLanguage()
+{
+    TMainCaptions &c = Captions;
+    c.WindowTitle
+        = std::string(kApplicationTitle) + " - " + LocalString("Calculation_of_mounting_stresses");
+    c.StatusLine = "   Lorvana - " + LocalString("designing_OHL");
+    c.MenuProject = LocalString("Project");
+    c.MenuSector = LocalString("Sector");
+    c.MenuSupport = LocalString("Support");
+    c.MenuCalculation = LocalString("Calculation");
+    c.MenuCad = "CAD";
+    c.MenuSetting = LocalString("Setting");
+    c.MenuHelp = LocalString("Help");
+    c.MenuRecent = LocalString("Recent_projects");
+    const auto set = [&](TCommand command, const std::string &text) {
+        c.Commands[size_t(command)] = text;
+        c.Hints[size_t(command)] = text;
+    };
+    set(TCommand::ProjectNew, LocalString("New_project"));
+    set(TCommand::ProjectOpen, LocalString("Open_project"));
+    set(TCommand::ProjectSave, LocalString("Save_project"));
+    set(TCommand::ProjectSaveAs, LocalString("Save_project_as"));
+    set(TCommand::ImportFromXLS, LocalString("Import_from_XLS"));
+    set(TCommand::ImportFromKembrin, LocalString("Climatic_parameters_Kembrin"));
+    set(TCommand::WiresGuide, LocalString("Reference_catalog_on_wires"));
+    set(TCommand::Exit, LocalString("Quit"));
+    set(TCommand::Calc1, LocalString("Form") + " 1 (T = -30 .. +40)");
+    set(TCommand::Calc2, LocalString("Form") + " 2 (T = -40 .. +40)");
+    set(TCommand::Calc3, LocalString("Form") + " 3 (T = -30 .. +30)");
+    set(TCommand::CalcLoads, LocalString("Loads"));
+    c.Hints[size_t(TCommand::CalcLoads)] = LocalString("Loads_h");
+    set(TCommand::Journal, LocalString("Supports_catalog"));
+    set(TCommand::Vibromuffles, LocalString("Vibration_dampers"));
+    set(TCommand::Cad, LocalString("Supports_in_Cad"));
+    set(TCommand::Language, "Language(Язык)");
+    set(TCommand::Units, LocalString("Units"));
+    set(TCommand::About, LocalString("About"));
+    set(TCommand::Help, LocalString("Help"));
+    for (const TCommand a : {TCommand::ParcelCreate, TCommand::PillarCreate})
+        set(a, LocalString("Add"));
+    for (const TCommand e : {TCommand::ParcelEdit, TCommand::PillarEdit})
+        set(e, LocalString("Edit"));
+    for (const TCommand p : {TCommand::ParcelInsert, TCommand::PillarInsert})
+        set(p, LocalString("Paste"));
+    for (const TCommand d : {TCommand::ParcelDelete, TCommand::PillarDelete})
+        set(d, LocalString("Delete"));
+    set(TCommand::PillarCopy, LocalString("Copy"));
+    set(TCommand::Undo, LocalString("Undo"));
+    set(TCommand::Redo, LocalString("Redo"));
+    c.Navigation = {LocalString("Climatic_conditions"),
+                    LocalString("Climatic_parameters"),
+                    LocalString("Vibration_dampers"),
+                    LocalString("Mounting_tables_plus")};
+    c.PageTitles = {c.Navigation[0],
+                    LocalString("Climatic_param_title"),
+                    c.Navigation[2],
+                    LocalString("Mounting_tables")};
+    c.Sectors = LocalString("Sectors");
+    c.Supports = LocalString("Supports");
+    // The grids' texts are in the language too.
+    if (!SupportRows.empty())
+        RefillSupports(PillarIndex);
+    ShowProjectName();
+}
+
+// ---- selection ----
+
+void TFormMain::Navigate(TPage page)
+{
+    if (page != CurrentPage) {
+        // Leaving a page keeps what was typed on it.
+        if (CurrentPage == TPage::Dampers)
+            TakeScreens(true);
+        else if (CurrentPage != TPage::Sections)
+            TakeScreens(false);
+    }
+    CurrentPage = page;
+    UpdateCommands();
+}
+
+void TFormMain::SelectParcel(int row)
+{
+    if (row >= 0 && row < Project.Parcels.Count())
+        ShowParcel(row);
+}
+
+void TFormMain::SelectPillars(int first, int last)
+{
+    const int count
+        = Project.Parcels.Count() > 0 ? Project.Parcels.Get(ParcelIndex).Pillars.Count() : 0;
+    if (count == 0)
+        return;
+    first = std::clamp(first, 0, count - 1);
+    last = std::clamp(last, 0, count - 1);
+    PillarIndex = last;
+    SelectionFirst = std::min(first, last);
+    SelectionLast = std::max(first, last);
+}
+
+void TFormMain::SelectDamperRow(int row)
+{
+    if (row >= 0 && row < int(DamperPage.Rows.size()))
+        VMIndex = row;
+}
+
+// ---- project commands ----
+
+void TFormMain::ActProjectNew()
+{
+    if (!CheckModified())
+        return;
+    Project.Clear();
+    FileName.clear();
+    ProjectName.clear();
+    PillarClipboard.Clear();
+    History.Clear();
+    ShowProject();
+    UpdateCommands();
+    SavedProject.Assign(Project);
+}
+
+void TFormMain::ActProjectOpen()
+{
+    if (!CheckModified())
+        return;
+    TSaveRequest request = kOpenProject;
+    request.InitialFolder = ProjectsFolder;
+    if (const auto path = Port.Open.ChooseOpen(request))
+        OpenProjectFile(*path);
+}
+
+bool TFormMain::OpenProjectFile(const std::filesystem::path &path)
+{
+    // Read aside: a file that stops part-way leaves the current project and its name as they
+    // were, so no later Save can put a half-read project over any file.
+    TProject loaded;
+    std::vector<std::string> warnings;
+    try {
+        warnings = LoadProjectFile(path, loaded);
+    } catch (const EProjectFileError &e) {
+        Port.Messages.Tell(TMessageKind::Error,
+                           path.string() + ", line " + std::to_string(e.Line) + ": " + e.what());
+        return false;
+    } catch (const std::exception &e) {
+        Port.Messages.Tell(TMessageKind::Error, e.what());
+        return false;
+    }
+    Project.Assign(loaded);
+    FileName = path;
+    History.Clear();
+    ShowProject();
+    UpdateCommands();
+    ShowProjectName();
+    SavedProject.Assign(Project);
+    PillarClipboard.Clear();
+    UpdateCommands();
+    if (path.has_parent_path())
+        ProjectsFolder = path.parent_path();
+    Recent.Add(path);
+    if (!warnings.empty()) {
+        std::string text = path.string() + ":";
+        for (const auto &w : warnings)
+            text += "\n" + w;
+        Port.Messages.Tell(TMessageKind::Warning, text);
+    }
+    return true;
+}
+
+void TFormMain::OpenRecent(int index)
+{
+    if (index < 0 || index >= int(Recent.Items().size()))
+        return;
+    const std::filesystem::path path = Recent.Items()[size_t(index)];
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        Port.Messages.Tell(TMessageKind::Warning,
+                           FormatText(LocalString("Recent_missing"), {path.string()}));
+        Recent.Remove(path);
+        return;
+    }
+    if (CheckModified())
+        OpenProjectFile(path);
+}
+
+bool TFormMain::ActProjectSave()
+{
+    if (FileName.empty()) {
+        TSaveRequest request = kSaveProject;
+        request.InitialFolder = ProjectsFolder;
+        const auto path = Port.Files.ChooseSave(request);
+        if (!path)
+            return false;
+        return SaveToFile(*path);
+    }
+    return SaveToFile(FileName);
+}
+
+bool TFormMain::ActProjectSaveAs()
+{
+    TSaveRequest request = kSaveProject;
+    request.InitialName = FileName.filename().string();
+    request.InitialFolder = FileName.empty() ? ProjectsFolder : FileName.parent_path();
+    const auto path = Port.Files.ChooseSave(request);
+    return path && SaveToFile(*path);
+}
+
+bool TFormMain::SaveToFile(const std::filesystem::path &path)
+{
+    TakeScreens(true);
+    try {
+        SaveProjectFile(path, Project);
+    } catch (const std::exception &e) {
+        // The previous file stays as it was; the project stays modified.
+        Port.Messages.Tell(TMessageKind::Error, e.what());
+        return false;
+    }
+    // The name becomes current only once the file holds the project.
+    FileName = path;
+    ShowProjectName();
+    SavedProject.Assign(Project);
+    UpdateCommands();
+    Recent.Add(path);
+    Port.Messages.Tell(TMessageKind::Information, LocalString("File_saved"));
+    return true;
+}
+
+void TFormMain::ActImportFromXLS()
+{
+    if (!CheckModified())
+        return;
+    const auto path = Port.Open.ChooseOpen(kImportWorkbook);
+    if (!path)
+        return;
+    bool imported = false;
+    Change([&] {
+        TWaitScope wait(Port.Wait, LocalString("Import_data"), 0);
+        imported = ImportSupportsFromFile(Project, *path, Port.Messages).Sections > 0;
+    });
+    if (!imported)
+        return;
+    // The imported project has no file yet: Save asks for one, so the workbook can only be
+    // replaced by a person who chooses it.
+    FileName.clear();
+    PillarClipboard.Clear();
+    ShowProject();
+    UpdateCommands();
+    ShowProjectName();
+}
+
+void TFormMain::ActImportFromKembrin()
+{
+    const auto path = Port.Open.ChooseOpen(kImportClimate);
+    if (!path)
+        return;
+    Change([&] { ImportClimate(Project, *path, Port.Messages); });
+    const int current = ParcelIndex;
+    ShowProject();
+    ShowParcel(current);
+}
+
+void TFormMain::ActWiresGuide()
+{
+    CatalogWindow.Open(TCatalogMode::Editing);
+    Port.Dialogs.ShowCatalog(CatalogWindow);
+}
+
+bool TFormMain::ActExit()
+{
+    if (!CheckModified())
+        return false;
+    if (!Port.Messages.Ask(LocalString("quit_the_program")))
+        return false;
+    try {
+        Catalog.SaveIfChanged();
+    } catch (const std::exception &e) {
+        Port.Messages.Tell(TMessageKind::Error, e.what());
+    }
+    return true;
+}
+
+// ---- output commands ----
+
+void TFormMain::RunReport(int kind)
+{
+    TakeScreens(kind == kDampers);
+    const std::filesystem::path forms = FormsFolder();
+    TOutputCommand command;
+    command.CheckTypes = kind != kDampers;
+    command.Save = kSaveReport;
+    command.Save.InitialFolder = FileName.empty() ? ProjectsFolder : FileName.parent_path();
+    command.WaitText = LocalString("Port_to_Excel");
+    command.Steps = (kind == kJournal || kind == kDampers ? 1 : 2) * Project.Parcels.Count();
+    TUserPort port = Port.User();
+    // The writers set the last span of a section to 0 as they go; that is a change of the
+    // project like any other, and can be undone.
+    Change([&] {
+        RunOutputCommand(
+            Project, Catalog, port, command, [&](const auto &target, TWaitScope &wait) {
+                TReportOutcome outcome;
+                switch (kind) {
+                case kJournal:
+                    outcome = WriteJournal(Project, Catalog, forms, target, port.Messages, &wait);
+                    break;
+                case kDampers:
+                    outcome
+                        = WriteDamperReport(Project, Catalog, forms, target, port.Messages, &wait);
+                    break;
+                default:
+                    outcome = WriteStringingReport(TStringingReport(kind),
+                                                   Project,
+                                                   Catalog,
+                                                   forms,
+                                                   target,
+                                                   port.Messages,
+                                                   &wait);
+                }
+                return outcome.Written;
+            });
+    });
+}
+
+void TFormMain::ActProjectCalc1()
+{
+    RunReport(kForm1);
+}
+
+void TFormMain::ActProjectCalc2()
+{
+    RunReport(kForm1Full);
+}
+
+void TFormMain::ActProjectCalc3()
+{
+    RunReport(kForm2);
+}
+
+void TFormMain::ActProjectCalcLoads()
+{
+    RunReport(kLoads);
+}
+
+void TFormMain::ActProjectJournal()
+{
+    RunReport(kJournal);
+}
+
+void TFormMain::ActProjectVibromuffles()
+{
+    RunReport(kDampers);
+}
+
+void TFormMain::ActCad()
+{
+    // The scheme is drawn from the values on the pages too, so they are taken first.
+    TUserPort port = Port.User();
+    Change([&] { RunCadCommand(Project, Catalog, port, FileName); });
+}
+
+// ---- settings and help ----
+
+void TFormMain::ActSettingLanguage()
+{
+    const auto language = Port.Dialogs.ChooseLanguage(CurrentLanguage());
+    if (!language)
+        return;
+    TakeScreens(true);
+    try {
+        SetLanguage(*language);
+    } catch (const std::exception &e) {
+        Port.Messages.Tell(TMessageKind::Warning, e.what());
+    }
+    ApplyLanguage();
+    const int current = ParcelIndex;
+    ShowProject();
+    ShowParcel(current);
+}
+
+void TFormMain::ActUnits()
+{
+    const auto units = Port.Dialogs.ChooseUnits(UnitSystem());
+    if (!units)
+        return;
+    try {
+        SetUnitSystem(*units);
+    } catch (const std::exception &e) {
+        Port.Messages.Tell(TMessageKind::Warning, e.what());
+    }
+}
+
+void TFormMain::ActAbout()
+{
+    Port.Dialogs.ShowAbout();
+}
+
+void TFormMain::ActHelp()
+{
+    if (const auto document = HelpTarget(); !document.empty())
+        Port.Desktop.Open(document);
+}
+
+// ---- section commands ----
+
+void TFormMain::ActParcelCreate()
+{
+    auto section = std::make_unique<TParcel>();
+    SectionEditor.LoadParcel(*section);
+    if (!Port.Dialogs.ShowSectionEditor(SectionEditor))
+        return;
+    Change([&] {
+        SectionEditor.StoreParcel(*section);
+        Project.Parcels.Add(std::move(section));
+        ShowProject();
+        ShowParcel(Project.Parcels.Count() - 1);
+    });
+}
+
+void TFormMain::ActParcelEdit()
+{
+    if (Project.Parcels.Count() == 0)
+        return;
+    TParcel &section = Project.Parcels.Get(ParcelIndex);
+    SectionEditor.LoadParcel(section);
+    if (!Port.Dialogs.ShowSectionEditor(SectionEditor))
+        return;
+    Change([&] {
+        SectionEditor.StoreParcel(section);
+        SectionRows[size_t(ParcelIndex)] = section.Name;
+        DamperPage.RefreshRow(ParcelIndex, section);
+    });
+}
+
+void TFormMain::ActParcelInsert()
+{
+    if (Project.Parcels.Count() == 0)
+        return;
+    auto section = std::make_unique<TParcel>();
+    section->Assign(Project.Parcels.Get(ParcelIndex));
+    section->Name.clear();
+    section->Pillars.Clear();
+    SectionEditor.LoadParcel(*section);
+    if (!Port.Dialogs.ShowSectionEditor(SectionEditor))
+        return;
+    Change([&] {
+        SectionEditor.StoreParcel(*section);
+        const int at = ParcelIndex;
+        Project.Parcels.Insert(at, std::move(section));
+        ShowProject();
+        ShowParcel(at);
+    });
+}
+
+void TFormMain::ActParcelDelete()
+{
+    if (Project.Parcels.Count() == 0 || !Port.Messages.Ask(LocalString("Deleting_sector")))
+        return;
+    Change([&] {
+        Project.Parcels.Delete(ParcelIndex);
+        ShowProject();
+    });
+}
+
+// ---- support commands ----
+
+void TFormMain::ActPillarCreate()
+{
+    if (Project.Parcels.Count() == 0)
+        return;
+    TPillarList &list = Project.Parcels.Get(ParcelIndex).Pillars;
+    auto support = std::make_unique<TPillar>();
+    const bool follows = list.Count() > 0;
+    if (follows) {
+        const TPillar &last = list.Get(list.Count() - 1);
+        support->Assign(last);
+        const TSupportNumber n = SplitNumber(last.Nomer.str());
+        // A number at the end of int's range stays there rather than wrapping round.
+        const long long next = std::clamp(static_cast<long long>(n.Number) + list.Step,
+                                          static_cast<long long>(INT_MIN),
+                                          static_cast<long long>(INT_MAX));
+        SetNumber(*support, int(next), n.Prefix, n.Suffix);
+    } else {
+        support->Nomer = "0";
+    }
+    SupportEditor.LoadPillar(*support);
+    if (!Port.Dialogs.ShowSupportEditor(SupportEditor))
+        return;
+    Change([&] {
+        SupportEditor.StorePillar(*support);
+        if (follows)
+            list.Step = CompareNumber(*support, list.Get(list.Count() - 1));
+        list.Add(std::move(support));
+        RefillSupports(list.Count() - 1);
+    });
+}
+
+void TFormMain::ActPillarEdit()
+{
+    if (Project.Parcels.Count() == 0)
+        return;
+    TPillarList &list = Project.Parcels.Get(ParcelIndex).Pillars;
+    if (list.Count() == 0)
+        return;
+    TPillar &support = list.Get(PillarIndex);
+    SupportEditor.LoadPillar(support);
+    if (!Port.Dialogs.ShowSupportEditor(SupportEditor))
+        return;
+    Change([&] {
+        SupportEditor.StorePillar(support);
+        ShowPillarRow(ParcelIndex, PillarIndex);
+    });
+}
+
+void TFormMain::ActPillarCopy()
+{
+    if (Project.Parcels.Count() == 0)
+        return;
+    const TPillarList &list = Project.Parcels.Get(ParcelIndex).Pillars;
+    if (list.Count() == 0)
+        return;
+    PillarClipboard.Clear();
+    for (int i = SelectionFirst; i <= SelectionLast && i < list.Count(); ++i) {
+        auto copy = std::make_unique<TPillar>();
+        copy->Assign(list.Get(i));
+        PillarClipboard.Add(std::move(copy));
+    }
+    UpdateCommands();
+}
+
+void TFormMain::ActPillarInsert()
+{
+    if (Project.Parcels.Count() == 0)
+        return;
+    TPillarList &list = Project.Parcels.Get(ParcelIndex).Pillars;
+    if (PillarClipboard.Count() > 0) {
+        Change([&] {
+            for (int i = 0; i < PillarClipboard.Count(); ++i) {
+                auto copy = std::make_unique<TPillar>();
+                copy->Assign(PillarClipboard.Get(i));
+                if (list.Count() == 0)
+                    list.Add(std::move(copy));
+                else
+                    list.Insert(PillarIndex + i, std::move(copy));
+            }
+            PillarClipboard.Clear();
+            RefillSupports(PillarIndex);
+        });
+        return;
+    }
+    if (list.Count() == 0)
+        return;
+    auto support = std::make_unique<TPillar>();
+    support->Assign(list.Get(PillarIndex));
+    SupportEditor.LoadPillar(*support);
+    if (!Port.Dialogs.ShowSupportEditor(SupportEditor))
+        return;
+    Change([&] {
+        SupportEditor.StorePillar(*support);
+        list.Insert(PillarIndex, std::move(support));
+        RefillSupports(PillarIndex);
+    });
+}
+
+void TFormMain::ActPillarDelete()
+{
+    if (Project.Parcels.Count() == 0)
+        return;
+    TPillarList &list = Project.Parcels.Get(ParcelIndex).Pillars;
+    if (list.Count() == 0 || !Port.Messages.Ask(LocalString("delete_support")))
+        return;
+    Change([&] {
+        const int last = std::min(SelectionLast, list.Count() - 1);
+        for (int i = last; i >= SelectionFirst; --i)
+            list.Delete(i);
+        RefillSupports(PillarIndex);
+    });
+}
+
+void TFormMain::DeleteKey()
+{
+    if (IsEnabled(TCommand::PillarDelete))
+        ActPillarDelete();
+    else if (IsEnabled(TCommand::ParcelDelete))
+        ActParcelDelete();
+}
+
+void TFormMain::DamperRowActivated(int row)
+{
+    TakeScreens(true);
+    if (Project.Parcels.Count() == 0)
+        return;
+    SelectDamperRow(row);
+    TParcel &section = Project.Parcels.Get(VMIndex);
+    SectionDampers.Load(section, Project.VMData.IsNord, Catalog);
+    if (!Port.Dialogs.ShowSectionDampers(SectionDampers))
+        return;
+    Change([&] {
+        SectionDampers.Store(section);
+        DamperPage.RefreshRow(VMIndex, section);
+    });
+}
+
+// ---- undo ----
+
+void TFormMain::ActUndo()
+{
+    TakeScreens(true);
+    const int current = ParcelIndex;
+    if (!History.Undo(Project))
+        return;
+    ShowProject();
+    ShowParcel(current);
+}
+
+void TFormMain::ActRedo()
+{
+    TakeScreens(true);
+    const int current = ParcelIndex;
+    if (!History.Redo(Project))
+        return;
+    ShowProject();
+    ShowParcel(current);
+}
+
+} // namespace vartesk

@@ -1,0 +1,223 @@
+// The main window's state and every command of the program, without a widget: the desktop
+// program shows this state and forwards the person's actions to it.
+#pragma once
+
+#include "app/app_port.h"
+#include "app/editors/catalog_window.h"
+#include "app/editors/climate_pages.h"
+#include "app/editors/damper_input.h"
+#include "app/editors/section_editor.h"
+#include "app/editors/support_editor.h"
+#include "app/recent_projects.h"
+#include "app/undo_history.h"
+#include "model/project.h"
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vartesk {
+
+class TWiresList;
+
+// The four navigation items, in order.
+enum class TPage {
+    Climate = 1,
+    Coefficients = 2,
+    Dampers = 3,
+    Sections = 4,
+};
+
+// The commands that have a caption, a hint and an availability.
+enum class TCommand {
+    ProjectNew,
+    ProjectOpen,
+    ProjectSave,
+    ProjectSaveAs,
+    ImportFromXLS,
+    ImportFromKembrin,
+    WiresGuide,
+    Exit,
+    Calc1,
+    Calc2,
+    Calc3,
+    CalcLoads,
+    Journal,
+    Vibromuffles,
+    Cad,
+    Language,
+    Units,
+    About,
+    Help,
+    ParcelCreate,
+    ParcelEdit,
+    ParcelInsert,
+    ParcelDelete,
+    PillarCreate,
+    PillarEdit,
+    PillarCopy,
+    PillarInsert,
+    PillarDelete,
+    Undo,
+    Redo,
+};
+inline constexpr int kCommandCount = int(TCommand::Redo) + 1;
+
+// One row of the supports grid, as shown.
+struct TSupportGridRow
+{
+    std::string Nomer;
+    std::string Span; // "245 m"
+    std::string Attested; // "V" or empty
+    std::string Type; // the type's text
+    bool operator==(const TSupportGridRow &) const = default;
+};
+
+// The main window's own captions in the current language.
+struct TMainCaptions
+{
+    std::string WindowTitle;
+    std::string StatusLine;
+    std::string MenuProject, MenuSector, MenuSupport, MenuCalculation, MenuCad, MenuSetting,
+        MenuHelp, MenuRecent;
+    std::array<std::string, kCommandCount> Commands;
+    std::array<std::string, kCommandCount> Hints;
+    std::array<std::string, 4> Navigation; // the items, in order
+    std::array<std::string, 4> PageTitles; // the title each page shows
+    std::string Sectors, Supports; // the panel titles
+};
+
+// The main window. Its members are the state the screens show; the commands are its
+// methods. Every change of the project is one step of the undo history.
+class TFormMain
+{
+public:
+    TFormMain(TAppPort &port, TWiresList &catalog);
+
+    TProject Project;
+    TProject SavedProject; // as last saved, loaded or created
+    std::filesystem::path FileName; // empty for an unnamed project
+    std::filesystem::path ProgramFolder;
+    std::filesystem::path ProjectsFolder; // where the open dialog starts
+    int ParcelIndex = 0;
+    int PillarIndex = 0;
+    int VMIndex = 0;
+    TPillarList PillarClipboard; // copies taken by Copy
+    TPage CurrentPage = TPage::Climate;
+
+    // The pages and the modal windows.
+    TFrameKlimat ClimatePage;
+    TFrameKlimatKoef2 CoefficientPage;
+    TFrameVibroMuffles DamperPage;
+    TFormWiresBase CatalogWindow;
+    TFormParcel SectionEditor;
+    TFormPillar SupportEditor;
+    TFormParcelVM SectionDampers;
+
+    // What the grids and panels show.
+    std::vector<std::string> SectionRows;
+    std::vector<TSupportGridRow> SupportRows; // one empty row for a section without supports
+    int SelectionFirst = 0; // the selected support rows, top to bottom
+    int SelectionLast = 0;
+    // The damper grid is DamperPage.Rows.
+    std::string ProjectName; // the project-name panel
+    std::array<bool, kCommandCount> Enabled {};
+    TMainCaptions Captions;
+    TRecentProjects Recent;
+
+    // When the window is first shown: captions, folders, a new project on page 1.
+    void Start();
+    bool IsModified() const { return !Project.Equals(SavedProject); }
+    bool IsEnabled(TCommand command) const { return Enabled[size_t(command)]; }
+    // Runs a command by its id, as the menus do; nothing when it is unavailable.
+    void Run(TCommand command);
+
+    void ShowProject();
+    void FillGrids();
+    void ShowParcel(int index);
+    void ShowPillarRow(int parcel, int pillar);
+    // Copies the climate and coefficient pages into the project, with `all` the damper page
+    // too; a change becomes a step of the undo history.
+    void TakeScreens(bool all);
+    // The save prompt when the project is modified. False when the command must not go on:
+    // the person cancelled the save dialog the prompt opened, or the save failed.
+    bool CheckModified();
+    // The catalog check before a calculation; false after its error box.
+    bool CheckCatalog();
+    void ShowProjectName();
+    void UpdateCommands();
+    void UpdatePageCommands();
+    void ApplyLanguage();
+
+    // What the person selects.
+    void Navigate(TPage page);
+    void SelectParcel(int row);
+    void SelectPillars(int first, int last); // rows of the supports grid, in any order
+    void SelectDamperRow(int row);
+
+    // Project commands.
+    void ActProjectNew();
+    void ActProjectOpen();
+    // Opens a file without the open dialog (the command line, a recent project). True when
+    // it became the current project.
+    bool OpenProjectFile(const std::filesystem::path &path);
+    void OpenRecent(int index);
+    bool ActProjectSave();
+    bool ActProjectSaveAs();
+    void ActImportFromXLS();
+    void ActImportFromKembrin();
+    void ActImportFromVartesk() { } // kept for the menu; there is nothing to import yet
+    void ActWiresGuide();
+    // The window's close button and Exit: true when the window closes (the catalog is then
+    // saved when it was changed).
+    bool ActExit();
+
+    // Calculation and output commands.
+    void ActProjectCalc1();
+    void ActProjectCalc2();
+    void ActProjectCalc3();
+    void ActProjectCalcLoads();
+    void ActProjectJournal();
+    void ActProjectVibromuffles();
+    void ActCad();
+
+    // Settings and help.
+    void ActSettingLanguage();
+    void ActUnits();
+    void ActAbout();
+    void ActHelp();
+
+    // Section commands.
+    void ActParcelCreate();
+    void ActParcelEdit();
+    void ActParcelInsert();
+    void ActParcelDelete();
+
+    // Support commands.
+    void ActPillarCreate();
+    void ActPillarEdit();
+    void ActPillarCopy();
+    void ActPillarInsert();
+    void ActPillarDelete();
+    void DeleteKey(); // the support delete when available, else the section delete
+
+    // Double click on the damper grid.
+    void DamperRowActivated(int row);
+
+    void ActUndo();
+    void ActRedo();
+
+private:
+    template<class F>
+    void Change(F &&change);
+    void RefillSupports(int current);
+    bool SaveToFile(const std::filesystem::path &path);
+    void RunReport(int kind);
+
+    TAppPort &Port;
+    TWiresList &Catalog;
+    TUndoHistory History;
+};
+
+} // namespace vartesk
