@@ -1,0 +1,499 @@
+// The main window of the desktop program.
+#include "ui/main_window_widget.h"
+
+#include "l10n/settings.h"
+#include "ui/pages.h"
+
+#include <QAbstractTableModel>
+#include <QAction>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace vartesk::ui {
+
+namespace {
+
+QString Q(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+// The sections page has no state object of its own: the main window fills its grids.
+class TSectionsPage final : public TBoundWidget
+{
+public:
+    using TBoundWidget::TBoundWidget;
+    void Reload() override { }
+    void Retranslate() override { }
+};
+
+constexpr const char *kWindowSection = "Window";
+
+} // namespace
+
+// The supports grid reads the form's rows directly: a line of ten thousand supports shows at
+// once, where a widget per cell would take seconds.
+class TSupportsModel final : public QAbstractTableModel
+{
+public:
+    TSupportsModel(const TFormMain &form, QObject *parent)
+        : QAbstractTableModel(parent)
+        , Form(form)
+    { }
+    int rowCount(const QModelIndex &parent) const override
+    {
+        return parent.isValid() ? 0 : int(Form.SupportRows.size());
+    }
+    int columnCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : 4; }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !index.isValid()
+            || index.row() >= int(Form.SupportRows.size()))
+            return {};
+        const TSupportGridRow &row = Form.SupportRows[size_t(index.row())];
+        switch (index.column()) {
+        case 0:
+            return Q(row.Nomer);
+        case 1:
+            return Q(row.Span);
+        case 2:
+            return Q(row.Attested);
+        default:
+            return Q(row.Type);
+        }
+    }
+    void Reset()
+    {
+        beginResetModel();
+        endResetModel();
+    }
+
+private:
+    const TFormMain &Form;
+};
+
+TMainWindowWidget::TMainWindowWidget(TFormMain &form, QWidget *parent)
+    : QMainWindow(parent)
+    , Form(form)
+{
+    CreateActions();
+    CreateMenus();
+
+    Navigation = new QListWidget;
+    for (int i = 0; i < 4; ++i)
+        Navigation->addItem(QString());
+    Navigation->setMaximumWidth(260);
+    connect(Navigation, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (Refreshing || row < 0)
+            return;
+        Form.Navigate(TPage(row + 1));
+        Refresh();
+    });
+
+    Stack = new QStackedWidget;
+    Pages[0] = NewClimatePage(Form.ClimatePage, Stack);
+    Pages[1] = NewCoefficientPage(Form.CoefficientPage, Stack);
+    Pages[2] = NewDamperPage(
+        Form.DamperPage,
+        [this](int row) { Form.SelectDamperRow(row); },
+        [this](int row) {
+            Form.DamperRowActivated(row);
+            Refresh();
+        },
+        Stack);
+    Pages[3] = static_cast<TBoundWidget *>(CreateSectionsPage());
+    for (TBoundWidget *page : Pages)
+        Stack->addWidget(page);
+
+    PageTitle = new QLabel;
+    QFont titleFont = PageTitle->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    PageTitle->setFont(titleFont);
+    auto *right = new QWidget;
+    auto *rightLayout = new QVBoxLayout(right);
+    rightLayout->addWidget(PageTitle);
+    rightLayout->addWidget(Stack, 1);
+
+    auto *splitter = new QSplitter;
+    splitter->addWidget(Navigation);
+    splitter->addWidget(right);
+    splitter->setStretchFactor(1, 1);
+    setCentralWidget(splitter);
+
+    ProjectNameLabel = new QLabel;
+    StatusLabel = new QLabel;
+    statusBar()->addWidget(StatusLabel, 1);
+    statusBar()->addPermanentWidget(ProjectNameLabel);
+    resize(1100, 720);
+}
+
+TMainWindowWidget::~TMainWindowWidget() = default;
+
+void TMainWindowWidget::CreateActions()
+{
+    for (int i = 0; i < kCommandCount; ++i) {
+        const TCommand command = TCommand(i);
+        auto *action = new QAction(this);
+        connect(action, &QAction::triggered, this, [this, command] { Execute(command); });
+        Actions[size_t(i)] = action;
+    }
+    const auto key = [&](TCommand c, QKeySequence sequence) {
+        Action(c)->setShortcut(sequence);
+    };
+    key(TCommand::ProjectNew, QKeySequence::New);
+    key(TCommand::ProjectOpen, QKeySequence::Open);
+    key(TCommand::ProjectSave, QKeySequence::Save);
+    key(TCommand::ProjectSaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    key(TCommand::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    key(TCommand::Redo, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    key(TCommand::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    key(TCommand::Help, QKeySequence::HelpContents);
+    for (const TCommand c : {TCommand::ProjectNew,
+                             TCommand::ProjectOpen,
+                             TCommand::ProjectSave,
+                             TCommand::ProjectSaveAs,
+                             TCommand::Undo,
+                             TCommand::Redo,
+                             TCommand::Exit,
+                             TCommand::Help})
+        addAction(Action(c));
+}
+
+void TMainWindowWidget::CreateMenus()
+{
+    ProjectMenu = menuBar()->addMenu(QString());
+    for (const TCommand c : {TCommand::ProjectNew,
+                             TCommand::ProjectOpen,
+                             TCommand::ProjectSave,
+                             TCommand::ProjectSaveAs})
+        ProjectMenu->addAction(Action(c));
+    ProjectMenu->addSeparator();
+    ProjectMenu->addAction(Action(TCommand::Undo));
+    ProjectMenu->addAction(Action(TCommand::Redo));
+    ProjectMenu->addSeparator();
+    ProjectMenu->addAction(Action(TCommand::ImportFromXLS));
+    ProjectMenu->addAction(Action(TCommand::ImportFromKembrin));
+    ProjectMenu->addSeparator();
+    ProjectMenu->addAction(Action(TCommand::WiresGuide));
+    ProjectMenu->addSeparator();
+    RecentMenu = ProjectMenu->addMenu(QString());
+    ProjectMenu->addSeparator();
+    ProjectMenu->addAction(Action(TCommand::Exit));
+
+    SectorMenu = menuBar()->addMenu(QString());
+    SupportMenu = menuBar()->addMenu(QString());
+    auto *sectionsBar = addToolBar(QStringLiteral("sections"));
+    auto *supportsBar = addToolBar(QStringLiteral("supports"));
+    sectionsBar->setObjectName(QStringLiteral("sections"));
+    supportsBar->setObjectName(QStringLiteral("supports"));
+    for (const TCommand c : {TCommand::ParcelCreate,
+                             TCommand::ParcelEdit,
+                             TCommand::ParcelInsert,
+                             TCommand::ParcelDelete}) {
+        SectorMenu->addAction(Action(c));
+        sectionsBar->addAction(Action(c));
+    }
+    for (const TCommand c : {TCommand::PillarCreate,
+                             TCommand::PillarEdit,
+                             TCommand::PillarCopy,
+                             TCommand::PillarInsert,
+                             TCommand::PillarDelete}) {
+        SupportMenu->addAction(Action(c));
+        supportsBar->addAction(Action(c));
+    }
+
+    CalculationMenu = menuBar()->addMenu(QString());
+    for (const TCommand c : {TCommand::Calc1,
+                             TCommand::Calc2,
+                             TCommand::Calc3,
+                             TCommand::CalcLoads,
+                             TCommand::Journal,
+                             TCommand::Vibromuffles})
+        CalculationMenu->addAction(Action(c));
+    CadMenu = menuBar()->addMenu(QString());
+    CadMenu->addAction(Action(TCommand::Cad));
+    SettingMenu = menuBar()->addMenu(QString());
+    SettingMenu->addAction(Action(TCommand::Language));
+    SettingMenu->addAction(Action(TCommand::Units));
+    HelpMenu = menuBar()->addMenu(QString());
+    HelpMenu->addAction(Action(TCommand::Help));
+    HelpMenu->addAction(Action(TCommand::About));
+}
+
+QWidget *TMainWindowWidget::CreateSectionsPage()
+{
+    auto *page = new TSectionsPage;
+    Sections = new QListWidget;
+    Sections->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const TCommand c : {TCommand::ParcelCreate,
+                             TCommand::ParcelEdit,
+                             TCommand::ParcelInsert,
+                             TCommand::ParcelDelete})
+        Sections->addAction(Action(c));
+    connect(Sections, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (Refreshing || row < 0)
+            return;
+        Form.SelectParcel(row);
+        Refresh();
+    });
+    connect(
+        Sections, &QListWidget::itemDoubleClicked, this, [this] { Execute(TCommand::ParcelEdit); });
+
+    SupportsModel = new TSupportsModel(Form, this);
+    Supports = new QTableView;
+    Supports->setModel(SupportsModel);
+    Supports->horizontalHeader()->hide();
+    Supports->verticalHeader()->hide();
+    Supports->horizontalHeader()->setStretchLastSection(true);
+    Supports->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The commands act on a run of rows from the top to the bottom of the selection.
+    Supports->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    Supports->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Supports->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (const TCommand c : {TCommand::PillarCreate,
+                             TCommand::PillarEdit,
+                             TCommand::PillarCopy,
+                             TCommand::PillarInsert,
+                             TCommand::PillarDelete})
+        Supports->addAction(Action(c));
+    connect(Supports, &QTableView::doubleClicked, this, [this] { Execute(TCommand::PillarEdit); });
+    connect(Supports->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        SupportsSelectionChanged();
+    });
+    connect(Supports->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        SupportsSelectionChanged();
+    });
+
+    // Copy, paste and Del belong to the grids; in the pages' fields they edit text.
+    const auto scoped = [&](QKeySequence sequence, auto slot) {
+        auto *action = new QAction(page);
+        action->setShortcut(sequence);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        page->addAction(action);
+        return action;
+    };
+    scoped(QKeySequence::Copy, [this] { Execute(TCommand::PillarCopy); });
+    scoped(QKeySequence::Paste, [this] { Execute(TCommand::PillarInsert); });
+    DeleteKeyAction = scoped(QKeySequence::Delete, [this] {
+        Form.DeleteKey();
+        Refresh();
+    });
+
+    SectorsTitle = new QLabel;
+    SupportsTitle = new QLabel;
+    auto *left = new QWidget;
+    auto *leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(SectorsTitle);
+    leftLayout->addWidget(Sections, 1);
+    auto *right = new QWidget;
+    auto *rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(SupportsTitle);
+    rightLayout->addWidget(Supports, 1);
+    auto *splitter = new QSplitter;
+    splitter->addWidget(left);
+    splitter->addWidget(right);
+    splitter->setStretchFactor(1, 1);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
+    return page;
+}
+
+void TMainWindowWidget::SupportsSelectionChanged()
+{
+    if (Refreshing)
+        return;
+    const QModelIndexList rows = Supports->selectionModel()->selectedRows();
+    const int current = Supports->currentIndex().isValid() ? Supports->currentIndex().row() : 0;
+    if (rows.isEmpty()) {
+        Form.SelectPillars(current, current);
+    } else {
+        int top = rows.front().row(), bottom = top;
+        for (const QModelIndex &i : rows) {
+            top = std::min(top, i.row());
+            bottom = std::max(bottom, i.row());
+        }
+        // The current row is the end the person moved last.
+        Form.SelectPillars(current == top ? bottom : top, current == top ? top : bottom);
+        if (current != top && current != bottom)
+            Form.SelectPillars(top, bottom);
+    }
+    for (int i = 0; i < kCommandCount; ++i)
+        Actions[size_t(i)]->setEnabled(Form.IsEnabled(TCommand(i)));
+}
+
+void TMainWindowWidget::Execute(TCommand command)
+{
+    if (command == TCommand::Exit) {
+        close();
+        return;
+    }
+    Form.Run(command);
+    Refresh();
+}
+
+void TMainWindowWidget::Refresh()
+{
+    Refreshing = true;
+    RefreshCaptions();
+    for (TBoundWidget *page : Pages)
+        page->Reload();
+    RefreshGrids();
+    RefreshRecent();
+    const int page = int(Form.CurrentPage) - 1;
+    Navigation->setCurrentRow(page);
+    for (int i = 0; i < 4; ++i) {
+        QFont font = Navigation->item(i)->font();
+        font.setBold(i == page);
+        Navigation->item(i)->setFont(font);
+    }
+    Stack->setCurrentIndex(page);
+    PageTitle->setText(Q(Form.Captions.PageTitles[size_t(page)]));
+    ProjectNameLabel->setText(Q(Form.ProjectName));
+    for (int i = 0; i < kCommandCount; ++i)
+        Actions[size_t(i)]->setEnabled(Form.IsEnabled(TCommand(i)));
+    Refreshing = false;
+}
+
+void TMainWindowWidget::RefreshCaptions()
+{
+    const TMainCaptions &c = Form.Captions;
+    setWindowTitle(Q(c.WindowTitle));
+    StatusLabel->setText(Q(c.StatusLine));
+    ProjectMenu->setTitle(Q(c.MenuProject));
+    SectorMenu->setTitle(Q(c.MenuSector));
+    SupportMenu->setTitle(Q(c.MenuSupport));
+    CalculationMenu->setTitle(Q(c.MenuCalculation));
+    CadMenu->setTitle(Q(c.MenuCad));
+    SettingMenu->setTitle(Q(c.MenuSetting));
+    HelpMenu->setTitle(Q(c.MenuHelp));
+    RecentMenu->setTitle(Q(c.MenuRecent));
+    for (int i = 0; i < kCommandCount; ++i) {
+        Actions[size_t(i)]->setText(Q(c.Commands[size_t(i)]));
+        Actions[size_t(i)]->setToolTip(Q(c.Hints[size_t(i)]));
+        Actions[size_t(i)]->setStatusTip(Q(c.Hints[size_t(i)]));
+    }
+    for (int i = 0; i < 4; ++i)
+        Navigation->item(i)->setText(Q(c.Navigation[size_t(i)]));
+    SectorsTitle->setText(Q(c.Sectors));
+    SupportsTitle->setText(Q(c.Supports));
+    for (TBoundWidget *page : Pages)
+        page->Retranslate();
+}
+
+void TMainWindowWidget::RefreshGrids()
+{
+    if (Sections->count() != int(Form.SectionRows.size())) {
+        Sections->clear();
+        for (const auto &name : Form.SectionRows)
+            Sections->addItem(Q(name));
+    } else {
+        for (int i = 0; i < Sections->count(); ++i)
+            Sections->item(i)->setText(Q(Form.SectionRows[size_t(i)]));
+    }
+    if (!Form.SectionRows.empty())
+        Sections->setCurrentRow(Form.ParcelIndex);
+    SupportsModel->Reset();
+    Supports->resizeColumnsToContents();
+    if (!Form.SupportRows.empty()) {
+        const QModelIndex current = SupportsModel->index(Form.PillarIndex, 0);
+        Supports->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+        Supports->selectionModel()->select(
+            QItemSelection(SupportsModel->index(Form.SelectionFirst, 0),
+                           SupportsModel->index(Form.SelectionLast, 3)),
+            QItemSelectionModel::ClearAndSelect);
+        Supports->scrollTo(current);
+    }
+}
+
+void TMainWindowWidget::RefreshRecent()
+{
+    RecentMenu->clear();
+    const auto &items = Form.Recent.Items();
+    for (size_t i = 0; i < items.size(); ++i) {
+        QAction *open = RecentMenu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdString(items[i].string())));
+        connect(open, &QAction::triggered, this, [this, i] {
+            Form.OpenRecent(int(i));
+            Refresh();
+        });
+    }
+    RecentMenu->setEnabled(!items.empty());
+}
+
+void TMainWindowWidget::closeEvent(QCloseEvent *event)
+{
+    if (!Form.ActExit()) {
+        event->ignore();
+        Refresh();
+        return;
+    }
+    StoreWindowState();
+    event->accept();
+}
+
+void TMainWindowWidget::RestoreWindowState()
+{
+    int x = -1, y = -1, w = 0, h = 0, maximized = 0, page = 1;
+    for (const auto &[name, value] : ReadSettingsSection(kWindowSection)) {
+        const int v = std::atoi(value.c_str());
+        if (name == "X")
+            x = v;
+        else if (name == "Y")
+            y = v;
+        else if (name == "Width")
+            w = v;
+        else if (name == "Height")
+            h = v;
+        else if (name == "Maximized")
+            maximized = v;
+        else if (name == "Page")
+            page = v;
+    }
+    if (w >= 400 && h >= 300)
+        resize(w, h);
+    // A position off every screen (a monitor unplugged since) is not restored.
+    if (x >= 0 && y >= 0 && screen() && screen()->availableVirtualGeometry().contains(x, y))
+        move(x, y);
+    if (maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    if (page >= 1 && page <= 4)
+        Form.Navigate(TPage(page));
+    Refresh();
+}
+
+void TMainWindowWidget::StoreWindowState() const
+{
+    const QRect g = normalGeometry();
+    try {
+        WriteSettingsSection(kWindowSection,
+                             {{"X", std::to_string(g.x())},
+                              {"Y", std::to_string(g.y())},
+                              {"Width", std::to_string(g.width())},
+                              {"Height", std::to_string(g.height())},
+                              {"Maximized", isMaximized() ? "1" : "0"},
+                              {"Page", std::to_string(int(Form.CurrentPage))}});
+    } catch (const std::exception &) {
+        // The window opens at its default size next time; not worth a message on closing.
+    }
+}
+
+} // namespace vartesk::ui

@@ -1,0 +1,75 @@
+// The main window of the desktop program: shows the state of TFormMain and forwards every
+// action of the person to it.
+#pragma once
+
+#include "app/main_window.h"
+#include "ui/bound_widget.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QStackedWidget;
+class QTableView;
+
+namespace vartesk::ui {
+
+class TSupportsModel;
+
+class TMainWindowWidget : public QMainWindow
+{
+public:
+    explicit TMainWindowWidget(TFormMain &form, QWidget *parent = nullptr);
+    ~TMainWindowWidget() override;
+
+    // Shows the form's state again: captions, pages, grids, the commands' availability.
+    void Refresh();
+    // Runs a command as its menu entry does, then shows the result.
+    void Execute(TCommand command);
+    QAction *Action(TCommand command) const { return Actions[size_t(command)]; }
+    QListWidget *SectionsGrid() const { return Sections; }
+    QTableView *SupportsGrid() const { return Supports; }
+    QListWidget *NavigationList() const { return Navigation; }
+    TBoundWidget *Page(TPage page) const { return Pages[size_t(page) - 1]; }
+
+    // The size, position and page of the last run; stored again on closing.
+    void RestoreWindowState();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    QWidget *CreateSectionsPage();
+    void RefreshCaptions();
+    void RefreshGrids();
+    void RefreshRecent();
+    void SupportsSelectionChanged();
+    void StoreWindowState() const;
+
+    TFormMain &Form;
+    std::array<QAction *, kCommandCount> Actions {};
+    QAction *DeleteKeyAction = nullptr;
+    QMenu *ProjectMenu = nullptr, *SectorMenu = nullptr, *SupportMenu = nullptr,
+          *CalculationMenu = nullptr, *CadMenu = nullptr, *SettingMenu = nullptr,
+          *HelpMenu = nullptr, *RecentMenu = nullptr;
+    QListWidget *Navigation = nullptr;
+    QLabel *PageTitle = nullptr;
+    QStackedWidget *Stack = nullptr;
+    std::array<TBoundWidget *, 4> Pages {};
+    QLabel *SectorsTitle = nullptr;
+    QLabel *SupportsTitle = nullptr;
+    QListWidget *Sections = nullptr;
+    QTableView *Supports = nullptr;
+    TSupportsModel *SupportsModel = nullptr;
+    QLabel *ProjectNameLabel = nullptr;
+    QLabel *StatusLabel = nullptr;
+    bool Refreshing = false; // the grids' signals during a refresh are not the person's
+};
+
+} // namespace vartesk::ui

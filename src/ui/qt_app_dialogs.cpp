@@ -1,0 +1,72 @@
+// The modal windows of the user port.
+#include "ui/qt_app_dialogs.h"
+
+#include "ui/app_windows.h"
+
+#include <QApplication>
+
+namespace vartesk::ui {
+
+namespace {
+
+// A dialog opened from another modal window sits over that one.
+QWidget *Over(QWidget *parent)
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return parent;
+}
+
+} // namespace
+
+bool TQtAppDialogs::AskSaveProject()
+{
+    return ExecSavePrompt(Over(Parent));
+}
+
+bool TQtAppDialogs::ShowSectionEditor(TFormParcel &editor)
+{
+    return ExecSectionEditor(editor, *Port, Over(Parent));
+}
+
+bool TQtAppDialogs::ShowSupportEditor(TFormPillar &editor)
+{
+    return ExecSupportEditor(editor, Port->Messages, Over(Parent));
+}
+
+bool TQtAppDialogs::ShowSectionDampers(TFormParcelVM &dialog)
+{
+    return ExecSectionDampers(dialog, Over(Parent));
+}
+
+std::optional<TWireRecord> TQtAppDialogs::SelectFromCatalog(TFormWiresBase &catalog)
+{
+    return ExecCatalogSelection(catalog, *Port, Over(Parent));
+}
+
+void TQtAppDialogs::ShowCatalog(TFormWiresBase &catalog)
+{
+    ShowCatalogWindow(catalog, *Port, Parent);
+}
+
+bool TQtAppDialogs::ShowWireEntry(TFormWiresEdit &dialog)
+{
+    return ExecWireEntry(dialog, Port->Messages, Over(Parent));
+}
+
+std::optional<TLanguage> TQtAppDialogs::ChooseLanguage(TLanguage current)
+{
+    return ExecLanguageDialog(current, Over(Parent));
+}
+
+std::optional<TUnitSystem> TQtAppDialogs::ChooseUnits(TUnitSystem current)
+{
+    return ExecUnitsDialog(current, Over(Parent));
+}
+
+void TQtAppDialogs::ShowAbout()
+{
+    ShowAboutWindow(Parent);
+}
+
+} // namespace vartesk::ui
