@@ -86,10 +86,14 @@ private:
     const TFormMain &Form;
 };
 
-TMainWindowWidget::TMainWindowWidget(TFormMain &form, QWidget *parent)
+TMainWindowWidget::TMainWindowWidget(TWiresList &catalog, QWidget *parent)
     : QMainWindow(parent)
-    , Form(form)
+    , QtPort(this)
+    , Dialogs(this)
+    , Port(QtPort.App(Dialogs))
+    , Form(Port, catalog)
 {
+    Dialogs.SetPort(&Port);
     CreateActions();
     CreateMenus();
 

@@ -1,9 +1,11 @@
-// The main window of the desktop program: shows the state of TFormMain and forwards every
-// action of the person to it.
+// The main window of the desktop program: owns the application's main window state with its
+// Qt user port, shows that state and forwards every action of the person to it.
 #pragma once
 
 #include "app/main_window.h"
 #include "ui/bound_widget.h"
+#include "ui/qt_app_dialogs.h"
+#include "ui/qt_user_port.h"
 
 #include <QMainWindow>
 
@@ -23,8 +25,11 @@ class TSupportsModel;
 class TMainWindowWidget : public QMainWindow
 {
 public:
-    explicit TMainWindowWidget(TFormMain &form, QWidget *parent = nullptr);
+    explicit TMainWindowWidget(TWiresList &catalog, QWidget *parent = nullptr);
     ~TMainWindowWidget() override;
+
+    TFormMain &State() { return Form; }
+    TQtUserPort &UserPort() { return QtPort; }
 
     // Shows the form's state again: captions, pages, grids, the commands' availability.
     void Refresh();
@@ -52,7 +57,11 @@ private:
     void SupportsSelectionChanged();
     void StoreWindowState() const;
 
-    TFormMain &Form;
+    // The port's windows are children of this one, so it is built first and goes last.
+    TQtUserPort QtPort;
+    TQtAppDialogs Dialogs;
+    TAppPort Port;
+    TFormMain Form;
     std::array<QAction *, kCommandCount> Actions {};
     QAction *DeleteKeyAction = nullptr;
     QMenu *ProjectMenu = nullptr, *SectorMenu = nullptr, *SupportMenu = nullptr,
