@@ -1,0 +1,13 @@
+// Failed expectations on Qt strings print the text, not its bytes.
+#pragma once
+
+#include <QString>
+
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
