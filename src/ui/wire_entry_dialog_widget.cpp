@@ -1,0 +1,169 @@
+// The catalog entry dialog's widgets and their binding to the dialog's state.
+#include "ui/wire_entry_dialog_widget.h"
+
+#include "ui/app_windows.h"
+#include "ui/cp1251_validator.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vartesk::ui {
+
+namespace {
+
+QString Text(const std::string &text)
+{
+    QString result = QString::fromStdString(text);
+    result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return result;
+}
+
+// Lets a typed character into a numeric field only when the dialog's state takes that key.
+// Keys without a character of their own (arrows, Delete, Tab, Enter, shortcuts) pass: they
+// move, edit or leave the field rather than type into it.
+class TNumberKeyFilter final : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const QString typed = static_cast<QKeyEvent *>(event)->text();
+        if (typed.isEmpty())
+            return false;
+        const char32_t key = typed.toUcs4().value(0);
+        const bool control = key < 0x20 || key == 0x7F;
+        return !control && !TFormWiresEdit::KeyAccepted(key);
+    }
+};
+
+constexpr int kNameChars = 16;
+constexpr int kGroupChars = 32;
+
+} // namespace
+
+TWireEntryDialog::TWireEntryDialog(TFormWiresEdit &dialog, TMessages &messages, QWidget *parent)
+    : QDialog(parent)
+    , State(dialog)
+    , Messages(messages)
+    , Group(new QComboBox(this))
+    , Name(new QLineEdit(this))
+{
+    const TWireEntryCaptions c = WireEntryCaptions();
+    setWindowTitle(Text(c.Title));
+
+    auto *box = new QGroupBox(Text(c.WireBox), this);
+    auto *grid = new QGridLayout(box);
+    int row = 0;
+    const auto addRow = [&](const std::string &caption, QWidget *field, const std::string &unit) {
+        auto *label = new QLabel(Text(caption), box);
+        label->setBuddy(field);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(field, row, 1);
+        if (!unit.empty())
+            grid->addWidget(new QLabel(Text(unit), box), row, 2);
+        ++row;
+    };
+
+    // The longest group names would stretch the dialog; the open list shows them whole.
+    Group->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Group->setMinimumContentsLength(kGroupChars);
+    for (const auto &name : c.Groups)
+        Group->addItem(Text(name));
+    Group->view()->setMinimumWidth(Group->view()->sizeHintForColumn(0));
+    Group->setCurrentIndex(State.GroupPosition);
+    connect(Group, &QComboBox::currentIndexChanged, this, [this](int position) {
+        State.GroupPosition = position;
+    });
+    addRow(c.Group, Group, {});
+
+    Name->setText(QString::fromStdString(State.Name));
+    AcceptOnlyCp1251(Name, kNameChars);
+    connect(Name, &QLineEdit::textEdited, this, [this](const QString &text) {
+        State.Name = text.toStdString();
+    });
+    addRow(c.Type, Name, {});
+
+    struct TNumberRow
+    {
+        const std::string &Caption;
+        const std::string &Unit;
+        std::string TFormWiresEdit::*Text;
+    };
+    const TNumberRow numbers[kNumbers] = {
+        {c.Diameter, c.DiameterUnit, &TFormWiresEdit::Diameter},
+        {c.Section, c.SectionUnit, &TFormWiresEdit::Section},
+        {c.Weight, c.WeightUnit, &TFormWiresEdit::Weight},
+        {c.Modulus, c.ModulusUnit, &TFormWiresEdit::Modulus},
+        {c.ThermalCoef, c.ThermalCoefUnit, &TFormWiresEdit::ThermalCoef},
+    };
+    auto *keys = new TNumberKeyFilter(this);
+    for (int i = 0; i < kNumbers; ++i) {
+        auto *edit = new QLineEdit(QString::fromStdString(State.*numbers[i].Text), box);
+        edit->installEventFilter(keys);
+        edit->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 18);
+        if (i == Diameter) {
+            // Checked at each change, while the person types.
+            connect(edit, &QLineEdit::textEdited, this, [this](const QString &text) {
+                State.DiameterEdited(text.toStdString(), Messages);
+            });
+        } else {
+            connect(edit,
+                    &QLineEdit::textEdited,
+                    this,
+                    [this, field = numbers[i].Text](const QString &text) {
+                        State.*field = text.toStdString();
+                    });
+        }
+        Numbers[size_t(i)] = edit;
+        addRow(numbers[i].Caption, edit, numbers[i].Unit);
+    }
+    grid->setColumnStretch(1, 1);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(Text(c.Ok));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Text(c.Cancel));
+    connect(buttons, &QDialogButtonBox::accepted, this, &TWireEntryDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(box);
+    layout->addWidget(buttons);
+
+    QWidget *previous = Group;
+    for (QWidget *next : {static_cast<QWidget *>(Name),
+                          static_cast<QWidget *>(Numbers[Diameter]),
+                          static_cast<QWidget *>(Numbers[Section]),
+                          static_cast<QWidget *>(Numbers[Weight]),
+                          static_cast<QWidget *>(Numbers[Modulus]),
+                          static_cast<QWidget *>(Numbers[ThermalCoef]),
+                          static_cast<QWidget *>(buttons)}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    Name->setFocus();
+}
+
+void TWireEntryDialog::accept()
+{
+    if (State.Accept(Messages))
+        QDialog::accept();
+}
+
+bool ExecWireEntry(TFormWiresEdit &dialog, TMessages &messages, QWidget *parent)
+{
+    TWireEntryDialog window(dialog, messages, parent);
+    return window.exec() == QDialog::Accepted;
+}
+
+} // namespace vartesk::ui
