@@ -1,6 +1,9 @@
 // The about window's widgets.
 #include "ui/about_window.h"
 
+#include "app/about_text.h"
+#include "ui/app_windows.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -105,6 +108,16 @@ void ShowAboutWindow(const std::string &caption,
     if (!window)
         window = new TAboutWindow(parent);
     window->Show(caption, name, description, version);
+}
+
+} // namespace vartesk::ui
+
+namespace vartesk::ui {
+
+void ShowAboutWindow(QWidget *parent)
+{
+    const TAboutText text = AboutText();
+    ShowAboutWindow(text.Caption, text.Name, text.Description, text.Version, parent);
 }
 
 } // namespace vartesk::ui

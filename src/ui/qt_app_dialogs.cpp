@@ -9,11 +9,14 @@ namespace vartesk::ui {
 
 namespace {
 
-// A dialog opened from another modal window sits over that one.
+// A dialog opened from another window (the catalog's entry dialog, the section editor's
+// catalog) sits over that one.
 QWidget *Over(QWidget *parent)
 {
     if (QWidget *modal = QApplication::activeModalWidget())
         return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
     return parent;
 }
 
