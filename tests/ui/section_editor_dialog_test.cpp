@@ -142,7 +142,7 @@ TEST_F(SectionEditorDialog, ANewSectionGetsItsWireFromTheCatalogAndItsTypedValue
     EXPECT_EQ(section.Pp, 6);
 }
 
-TEST_F(SectionEditorDialog, ARefusedOkKeepsTheWindowOpenAndCancelLeavesTheSection)
+TEST_F(SectionEditorDialog, ARefusedOkKeepsTheWindowOpenAndTellsTheFirstFailingCheck)
 {
     TParcel section;
     section.Provod.clear();
