@@ -1,24 +1,54 @@
-// vartesk-gui: the desktop program's entry (a bare main window until the screens come).
+// vartesk-gui: the desktop program.
+#include "catalog/working_catalog.h"
+#include "l10n/language.h"
 #include "l10n/localization.h"
 #include "l10n/string_table.h"
-#include "ui/qt_user_port.h"
+#include "ui/main_window_widget.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QMessageBox>
+
+#include <exception>
+#include <string>
 
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName("vartesk");
     QApplication::setApplicationVersion(VARTESK_VERSION);
-    vartesk::InitLocalization();
-    vartesk::RegisterAllStrings();
-
-    QMainWindow window;
-    window.setWindowTitle(
-        QString::fromStdString(std::string(vartesk::ui::kApplicationTitle) + " - "
-                               + vartesk::LocalString("Calculation_of_mounting_stresses")));
-    window.resize(960, 640);
-    window.show();
-    return QApplication::exec();
+    using namespace vartesk;
+    try {
+        InitLocalization();
+        RegisterAllStrings();
+        const std::vector<std::string> warnings = LoadWorkingCatalog();
+        ui::TMainWindowWidget window(WireCatalog());
+        TFormMain &form = window.State();
+        form.Start();
+        window.RestoreWindowState();
+        window.show();
+        if (!warnings.empty()) {
+            std::string text;
+            for (const auto &w : warnings)
+                text += (text.empty() ? "" : "\r\n") + w;
+            window.UserPort().Tell(TMessageKind::Warning, text);
+        }
+        const QStringList arguments = QApplication::arguments();
+        if (arguments.size() > 1) {
+            form.OpenProjectFile(ui::ToPath(arguments.at(1)));
+            window.Refresh();
+        }
+        const int code = QApplication::exec();
+        ClearStrings();
+        return code;
+    } catch (const std::exception &e) {
+        QMessageBox::critical(
+            nullptr,
+            QStringLiteral("Vartesk"),
+            QString::fromStdString(
+                (IsEnglish() ? std::string("Program error.") : "Ошибка в работе программы.") + "\n"
+                + (IsEnglish() ? "Please tell the developers what you did and what it said: "
+                               : "Сообщите разработчикам, что вы делали и что было сказано: ")
+                + e.what()));
+        return 1;
+    }
 }

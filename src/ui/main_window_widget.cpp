@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSizePolicy>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -100,7 +101,7 @@ TMainWindowWidget::TMainWindowWidget(TWiresList &catalog, QWidget *parent)
     Navigation = new QListWidget;
     for (int i = 0; i < 4; ++i)
         Navigation->addItem(QString());
-    Navigation->setMaximumWidth(260);
+    Navigation->setMinimumWidth(Navigation->fontMetrics().horizontalAdvance(QString(34, 'x')));
     connect(Navigation, &QListWidget::currentRowChanged, this, [this](int row) {
         if (Refreshing || row < 0)
             return;
@@ -137,10 +138,13 @@ TMainWindowWidget::TMainWindowWidget(TWiresList &catalog, QWidget *parent)
     splitter->addWidget(Navigation);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({300, 800});
     setCentralWidget(splitter);
 
     ProjectNameLabel = new QLabel;
     StatusLabel = new QLabel;
+    // The status text yields its room to the project's name.
+    StatusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(StatusLabel, 1);
     statusBar()->addPermanentWidget(ProjectNameLabel);
     resize(1100, 720);
@@ -204,6 +208,8 @@ void TMainWindowWidget::CreateMenus()
     auto *sectionsBar = addToolBar(QStringLiteral("sections"));
     auto *supportsBar = addToolBar(QStringLiteral("supports"));
     sectionsBar->setObjectName(QStringLiteral("sections"));
+    sectionsBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    supportsBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     supportsBar->setObjectName(QStringLiteral("supports"));
     for (const TCommand c : {TCommand::ParcelCreate,
                              TCommand::ParcelEdit,
@@ -264,6 +270,7 @@ QWidget *TMainWindowWidget::CreateSectionsPage()
     Supports->horizontalHeader()->hide();
     Supports->verticalHeader()->hide();
     Supports->horizontalHeader()->setStretchLastSection(true);
+    Supports->verticalHeader()->setDefaultSectionSize(Supports->fontMetrics().height() + 6);
     Supports->setSelectionBehavior(QAbstractItemView::SelectRows);
     // The commands act on a run of rows from the top to the bottom of the selection.
     Supports->setSelectionMode(QAbstractItemView::ContiguousSelection);

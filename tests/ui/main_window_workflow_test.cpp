@@ -1,0 +1,279 @@
+// The desktop program as a designer uses it, through its real widgets on the offscreen
+// platform: a section with a wire from the catalog, ten supports by the number proposal, an
+// edit, copy and paste, undo, save, reopen, every output, the language and the units.
+#include "app/main_window.h"
+#include "catalog/wires_list.h"
+#include "l10n/folders.h"
+#include "l10n/language.h"
+#include "l10n/string_table.h"
+#include "l10n/units.h"
+#include "modal_driver.h"
+#include "test_support.h"
+#include "ui/catalog_window_widget.h"
+#include "ui/main_window_widget.h"
+#include "ui/section_editor_dialog.h"
+#include "ui/settings_dialogs.h"
+#include "ui/support_editor_dialog.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace vartesk;
+using namespace vartesk::ui;
+using test::OnNextModal;
+using test::TScratchDir;
+
+namespace {
+
+// Stands in for the desktop's program: records what would have been opened.
+class TOpenedFiles : public QObject
+{
+    Q_OBJECT
+
+public:
+    QStringList Files;
+
+public slots:
+    void Open(const QUrl &url) { Files << url.toLocalFile(); }
+};
+
+void PressOk(QDialog &dialog)
+{
+    auto *box = dialog.findChild<QDialogButtonBox *>();
+    ASSERT_NE(box, nullptr);
+    box->button(QDialogButtonBox::Ok)->click();
+}
+
+// Answers the next file dialog with a path in its name field. (Typed key by key, a whole path
+// opens the field's completer, which takes the Enter.)
+void AnswerFileDialog(const std::filesystem::path &path)
+{
+    OnNextModal<QFileDialog>([path](QFileDialog &dialog) {
+        auto *name = dialog.findChild<QLineEdit *>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText(QString::fromStdString(path.string()));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+}
+
+void AnswerMessage(QMessageBox::StandardButton button, QString *text = nullptr)
+{
+    OnNextModal<QMessageBox>([button, text](QMessageBox &box) {
+        if (text)
+            *text = box.text();
+        box.button(button)->click();
+    });
+}
+
+class DesktopWorkflow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        setenv("XDG_CONFIG_HOME", (Dir.Path() / "config").c_str(), 1);
+        RegisterAllStrings();
+        UseLanguage(TLanguage::English);
+        UseUnitSystem(TUnitSystem::DaN);
+        (void)Catalog.LoadFromFile(ProgramFolder() / "base_provod.dat");
+        QDesktopServices::setUrlHandler("file", &Opened, "Open");
+        Window = std::make_unique<TMainWindowWidget>(Catalog);
+        Window->State().Start();
+        Window->show();
+        Window->Refresh();
+    }
+    void TearDown() override
+    {
+        QDesktopServices::unsetUrlHandler("file");
+        UseLanguage(TLanguage::English);
+        UseUnitSystem(TUnitSystem::DaN);
+    }
+
+    TFormMain &Form() { return Window->State(); }
+    std::vector<std::string> Numbers()
+    {
+        std::vector<std::string> out;
+        for (const auto &row : Form().SupportRows)
+            out.push_back(row.Nomer);
+        return out;
+    }
+    void SelectRows(int first, int last)
+    {
+        QTableView *grid = Window->SupportsGrid();
+        grid->clearSelection();
+        grid->setCurrentIndex(grid->model()->index(first, 0));
+        grid->selectionModel()->select(
+            QItemSelection(grid->model()->index(first, 0), grid->model()->index(last, 3)),
+            QItemSelectionModel::ClearAndSelect);
+        grid->selectionModel()->setCurrentIndex(grid->model()->index(last, 0),
+                                                QItemSelectionModel::NoUpdate);
+    }
+    void Screenshot(QWidget &widget, const char *name)
+    {
+        const auto folder = std::filesystem::path(VARTESK_BINARY_DIR) / "screenshots";
+        std::filesystem::create_directories(folder);
+        widget.grab().save(QString::fromStdString((folder / name).string()));
+    }
+
+    TScratchDir Dir;
+    TWiresList Catalog;
+    TOpenedFiles Opened;
+    std::unique_ptr<TMainWindowWidget> Window;
+};
+
+} // namespace
+
+TEST_F(DesktopWorkflow, ALineIsEnteredEditedSavedReopenedAndWrittenOut)
+{
+    // A section with its wire chosen from the catalog.
+    OnNextModal<TSectionEditorDialog>([&](TSectionEditorDialog &editor) {
+        QTest::keyClicks(editor.findChild<QLineEdit *>("Edit_Name"), "Line A");
+        OnNextModal<TCatalogWindow>([](TCatalogWindow &catalog) {
+            QTableView &grid = catalog.Grid();
+            for (int row = 0; row < grid.model()->rowCount(); ++row)
+                if (grid.model()->index(row, 0).data().toString() == "АС120/19")
+                    grid.setCurrentIndex(grid.model()->index(row, 0));
+            catalog.Button("Select")->click();
+        });
+        editor.findChild<QPushButton *>("ProvodCatalog")->click();
+        editor.findChild<QDoubleSpinBox *>("seNapr_max")->setValue(13);
+        editor.findChild<QDoubleSpinBox *>("seNapr_srg")->setValue(9);
+        Screenshot(editor, "section-editor-filled.png");
+        PressOk(editor);
+    });
+    Window->Execute(TCommand::ParcelCreate);
+    ASSERT_EQ(Form().Project.Parcels.Count(), 1);
+    EXPECT_EQ(Form().Project.Parcels.Get(0).Provod, "АС120/19");
+    EXPECT_EQ(Window->SectionsGrid()->item(0)->text(), "Line A");
+
+    // Ten supports from the keyboard: the number is proposed, the span typed, Enter.
+    for (int i = 0; i < 10; ++i) {
+        OnNextModal<TSupportEditorDialog>([i](TSupportEditorDialog &editor) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&editor));
+            QWidget *focus = QApplication::focusWidget();
+            if (i == 0)
+                QTest::keyClicks(focus, "1"); // the proposal "0" is selected: typing replaces it
+            QTest::keyClick(focus, Qt::Key_Tab);
+            QTest::keyClicks(QApplication::focusWidget(), "2" + QString::number(10 + i));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        Window->Execute(TCommand::PillarCreate);
+    }
+    EXPECT_EQ(Numbers(),
+              (std::vector<std::string> {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
+    EXPECT_EQ(Form().Project.Parcels.Get(0).Pillars.Get(9).Prolet, 219);
+
+    // Edit the third support.
+    SelectRows(2, 2);
+    OnNextModal<TSupportEditorDialog>([](TSupportEditorDialog &editor) {
+        auto *span = editor.findChild<QLineEdit *>("Prolet");
+        span->selectAll();
+        QTest::keyClicks(span, "250.5");
+        PressOk(editor);
+    });
+    Window->Execute(TCommand::PillarEdit);
+    EXPECT_EQ(Form().SupportRows[2].Span, "250.5 m");
+
+    // Copy rows 2-4 and paste them before row 6; then undo the paste.
+    SelectRows(1, 3);
+    Window->Execute(TCommand::PillarCopy);
+    SelectRows(5, 5);
+    Window->Execute(TCommand::PillarInsert);
+    EXPECT_EQ(Form().SupportRows.size(), 13u);
+    EXPECT_EQ(Numbers()[5], "2");
+    Window->Execute(TCommand::Undo);
+    EXPECT_EQ(Form().SupportRows.size(), 10u);
+
+    // Save, start anew, reopen.
+    const auto file = Dir.Path() / "line-a.vsk";
+    AnswerFileDialog(file);
+    QString told;
+    AnswerMessage(QMessageBox::Ok, &told);
+    Window->Execute(TCommand::ProjectSave);
+    EXPECT_EQ(told, "File is successfully saved.");
+    ASSERT_TRUE(std::filesystem::exists(file));
+    Window->Execute(TCommand::ProjectNew);
+    EXPECT_EQ(Form().Project.Parcels.Count(), 0);
+    AnswerFileDialog(file);
+    Window->Execute(TCommand::ProjectOpen);
+    ASSERT_EQ(Form().Project.Parcels.Count(), 1);
+    EXPECT_EQ(Form().SupportRows.size(), 10u);
+    EXPECT_EQ(Form().SupportRows[2].Span, "250.5 m");
+
+    // Every output into the scratch folder, each handed to the desktop.
+    struct TOutput
+    {
+        TCommand Command;
+        const char *File;
+    };
+    for (const TOutput &o : {TOutput {TCommand::Calc1, "form1.xls"},
+                             TOutput {TCommand::Calc2, "form2.xls"},
+                             TOutput {TCommand::Calc3, "form3.xls"},
+                             TOutput {TCommand::CalcLoads, "loads.xls"},
+                             TOutput {TCommand::Journal, "journal.xls"},
+                             TOutput {TCommand::Cad, "scheme.dxf"}}) {
+        SCOPED_TRACE(o.File);
+        AnswerFileDialog(Dir.Path() / o.File);
+        Window->Execute(o.Command);
+        EXPECT_TRUE(std::filesystem::exists(Dir.Path() / o.File));
+        ASSERT_FALSE(Opened.Files.isEmpty());
+        EXPECT_TRUE(Opened.Files.back().endsWith(o.File));
+    }
+}
+
+TEST_F(DesktopWorkflow, LanguageAndUnitsShowAtOnce)
+{
+    const auto demo = std::filesystem::path(VARTESK_SOURCE_DIR) / "examples" / "demo.vsk";
+    ASSERT_TRUE(Form().OpenProjectFile(demo));
+    Form().Navigate(TPage::Sections);
+    Window->Refresh();
+    Screenshot(*Window, "main-window.png");
+
+    OnNextModal<TLanguageDialog>([](TLanguageDialog &dialog) {
+        dialog.Option(TLanguage::Russian).click();
+        PressOk(dialog);
+    });
+    Window->Execute(TCommand::Language);
+    EXPECT_EQ(CurrentLanguage(), TLanguage::Russian);
+    EXPECT_EQ(Window->Action(TCommand::CalcLoads)->text(), "Нагрузки на опоры");
+    EXPECT_EQ(Window->NavigationList()->item(0)->text(), "Климатические условия");
+    Screenshot(*Window, "main-window-ru.png");
+
+    // kN and N/mm2: the section editor shows 90 for a stress of 9 daN/mm2.
+    OnNextModal<TUnitsDialog>([](TUnitsDialog &dialog) {
+        dialog.Option(TUnitSystem::KN).click();
+        PressOk(dialog);
+    });
+    Window->Execute(TCommand::Units);
+    EXPECT_EQ(UnitSystem(), TUnitSystem::KN);
+    double shown = 0;
+    OnNextModal<TSectionEditorDialog>([&](TSectionEditorDialog &editor) {
+        shown = editor.findChild<QDoubleSpinBox *>("seNapr_srg")->value();
+        editor.reject();
+    });
+    Window->Execute(TCommand::ParcelEdit);
+    EXPECT_EQ(shown, 90);
+    EXPECT_FALSE(Form().IsModified());
+
+    for (TPage page : {TPage::Climate, TPage::Coefficients, TPage::Dampers}) {
+        Form().Navigate(page);
+        Window->Refresh();
+        Screenshot(*Window, ("main-window-page" + std::to_string(int(page)) + ".png").c_str());
+    }
+}
+
+#include "main_window_workflow_test.moc"
