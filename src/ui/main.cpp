@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstdio>
 #include <exception>
 #include <string>
 
@@ -32,10 +33,20 @@ int main(int argc, char **argv)
                 text += (text.empty() ? "" : "\r\n") + w;
             window.UserPort().Tell(TMessageKind::Warning, text);
         }
-        const QStringList arguments = QApplication::arguments();
+        QStringList arguments = QApplication::arguments();
+        // For start checks (a new machine, an installation): start, load, say so, leave.
+        const bool exitAfterStart = arguments.removeAll(QStringLiteral("--exit-after-start")) > 0;
         if (arguments.size() > 1) {
             form.OpenProjectFile(ui::ToPath(arguments.at(1)));
             window.Refresh();
+        }
+        if (exitAfterStart) {
+            QApplication::processEvents();
+            std::printf("%s; sections: %d\n",
+                        window.windowTitle().toStdString().c_str(),
+                        form.Project.Parcels.Count());
+            ClearStrings();
+            return window.isVisible() ? 0 : 1;
         }
         const int code = QApplication::exec();
         ClearStrings();

@@ -147,9 +147,12 @@ TSectionEditorDialog::TConductorPage TSectionEditorDialog::CreateConductorPage(T
     p.TypeLabel = new QLabel(p.Page);
     p.Type = new QLineEdit(p.Page);
     p.Type->setObjectName(wire ? "Provod" : "Tros");
-    // The type comes from the catalog only.
-    p.Type->setReadOnly(true);
+    // Typed, or put in by the catalog button; a catalog name holds at most 16 characters.
+    AcceptOnlyCp1251(p.Type, 16);
     p.Type->setMinimumWidth(160);
+    connect(p.Type, &QLineEdit::textEdited, this, [this, wire](const QString &text) {
+        (wire ? Editor.Provod : Editor.Tros) = text.toStdString();
+    });
     p.TypeLabel->setBuddy(p.Type);
     p.Catalog = new QPushButton(QStringLiteral("..."), p.Page);
     p.Catalog->setObjectName(wire ? "ProvodCatalog" : "TrosCatalog");

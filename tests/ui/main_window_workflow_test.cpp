@@ -16,6 +16,7 @@
 #include "ui/support_editor_dialog.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -152,12 +153,18 @@ TEST_F(DesktopWorkflow, ALineIsEnteredEditedSavedReopenedAndWrittenOut)
         editor.findChild<QPushButton *>("ProvodCatalog")->click();
         editor.findChild<QDoubleSpinBox *>("seNapr_max")->setValue(13);
         editor.findChild<QDoubleSpinBox *>("seNapr_srg")->setValue(9);
+        // The cord's type typed rather than chosen.
+        editor.findChild<QCheckBox *>("IsTros")->click();
+        QTest::keyClicks(editor.findChild<QLineEdit *>("Tros"), "OPGW-2C1/30");
+        editor.findChild<QDoubleSpinBox *>("seNaprt_max")->setValue(30);
+        editor.findChild<QDoubleSpinBox *>("seNaprt_srg")->setValue(18);
         Screenshot(editor, "section-editor-filled.png");
         PressOk(editor);
     });
     Window->Execute(TCommand::ParcelCreate);
     ASSERT_EQ(Form().Project.Parcels.Count(), 1);
     EXPECT_EQ(Form().Project.Parcels.Get(0).Provod, "АС120/19");
+    EXPECT_EQ(Form().Project.Parcels.Get(0).Tros, "OPGW-2C1/30");
     EXPECT_EQ(Window->SectionsGrid()->item(0)->text(), "Line A");
 
     // Ten supports from the keyboard: the number is proposed, the span typed, Enter.
