@@ -44,6 +44,14 @@ public:
 
 constexpr const char *kWindowSection = "Window";
 
+constexpr TCommand kSectionCommands[] = {
+    TCommand::ParcelCreate, TCommand::ParcelEdit, TCommand::ParcelInsert, TCommand::ParcelDelete};
+constexpr TCommand kSupportCommands[] = {TCommand::PillarCreate,
+                                         TCommand::PillarEdit,
+                                         TCommand::PillarCopy,
+                                         TCommand::PillarInsert,
+                                         TCommand::PillarDelete};
+
 } // namespace
 
 // The supports grid reads the form's rows directly: a line of ten thousand supports shows at
@@ -205,27 +213,14 @@ void TMainWindowWidget::CreateMenus()
 
     SectorMenu = menuBar()->addMenu(QString());
     SupportMenu = menuBar()->addMenu(QString());
-    auto *sectionsBar = addToolBar(QStringLiteral("sections"));
-    auto *supportsBar = addToolBar(QStringLiteral("supports"));
-    sectionsBar->setObjectName(QStringLiteral("sections"));
-    sectionsBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    supportsBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    supportsBar->setObjectName(QStringLiteral("supports"));
-    for (const TCommand c : {TCommand::ParcelCreate,
-                             TCommand::ParcelEdit,
-                             TCommand::ParcelInsert,
-                             TCommand::ParcelDelete}) {
+    SectionsBar = addToolBar(QStringLiteral("sections"));
+    SupportsBar = addToolBar(QStringLiteral("supports"));
+    SectionsBar->setObjectName(QStringLiteral("sections"));
+    SupportsBar->setObjectName(QStringLiteral("supports"));
+    for (const TCommand c : kSectionCommands)
         SectorMenu->addAction(Action(c));
-        sectionsBar->addAction(Action(c));
-    }
-    for (const TCommand c : {TCommand::PillarCreate,
-                             TCommand::PillarEdit,
-                             TCommand::PillarCopy,
-                             TCommand::PillarInsert,
-                             TCommand::PillarDelete}) {
+    for (const TCommand c : kSupportCommands)
         SupportMenu->addAction(Action(c));
-        supportsBar->addAction(Action(c));
-    }
 
     CalculationMenu = menuBar()->addMenu(QString());
     for (const TCommand c : {TCommand::Calc1,
@@ -406,6 +401,16 @@ void TMainWindowWidget::RefreshCaptions()
         Navigation->item(i)->setText(Q(c.Navigation[size_t(i)]));
     SectorsTitle->setText(Q(c.Sectors));
     SupportsTitle->setText(Q(c.Supports));
+    // A tool button keeps the width of the text it was made with: made anew for new texts.
+    if (ToolbarLanguage != Q(c.WindowTitle)) {
+        ToolbarLanguage = Q(c.WindowTitle);
+        SectionsBar->clear();
+        SupportsBar->clear();
+        for (const TCommand command : kSectionCommands)
+            SectionsBar->addAction(Action(command));
+        for (const TCommand command : kSupportCommands)
+            SupportsBar->addAction(Action(command));
+    }
     for (TBoundWidget *page : Pages)
         page->Retranslate();
 }

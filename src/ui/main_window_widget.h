@@ -8,6 +8,7 @@
 #include "ui/qt_user_port.h"
 
 #include <QMainWindow>
+#include <QString>
 
 #include <array>
 
@@ -17,6 +18,7 @@ class QListWidget;
 class QMenu;
 class QStackedWidget;
 class QTableView;
+class QToolBar;
 
 namespace vartesk::ui {
 
@@ -67,6 +69,9 @@ private:
     QMenu *ProjectMenu = nullptr, *SectorMenu = nullptr, *SupportMenu = nullptr,
           *CalculationMenu = nullptr, *CadMenu = nullptr, *SettingMenu = nullptr,
           *HelpMenu = nullptr, *RecentMenu = nullptr;
+    QToolBar *SectionsBar = nullptr;
+    QToolBar *SupportsBar = nullptr;
+    QString ToolbarLanguage; // the texts the tool buttons were made with
     QListWidget *Navigation = nullptr;
     QLabel *PageTitle = nullptr;
     QStackedWidget *Stack = nullptr;

@@ -127,6 +127,7 @@ protected:
     {
         const auto folder = std::filesystem::path(VARTESK_BINARY_DIR) / "screenshots";
         std::filesystem::create_directories(folder);
+        QApplication::processEvents(); // the layouts settle after a refresh
         widget.grab().save(QString::fromStdString((folder / name).string()));
     }
 
