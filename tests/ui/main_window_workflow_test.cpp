@@ -284,4 +284,23 @@ TEST_F(DesktopWorkflow, LanguageAndUnitsShowAtOnce)
     }
 }
 
+TEST_F(DesktopWorkflow, TheWindowRemembersItsSizeAndPageBetweenRuns)
+{
+    Form().Navigate(TPage::Coefficients);
+    Window->Refresh();
+    Window->resize(900, 650);
+    QString question;
+    AnswerMessage(QMessageBox::No, &question); // the quit question: No keeps the window
+    EXPECT_FALSE(Window->close());
+    EXPECT_EQ(question, "Are you sure you would like to quit the program?");
+    AnswerMessage(QMessageBox::Yes);
+    EXPECT_TRUE(Window->close());
+
+    TMainWindowWidget again(Catalog);
+    again.State().Start();
+    again.RestoreWindowState();
+    EXPECT_EQ(again.State().CurrentPage, TPage::Coefficients);
+    EXPECT_EQ(again.size(), QSize(900, 650));
+}
+
 #include "main_window_workflow_test.moc"
