@@ -175,27 +175,27 @@ TSectionDampersDialog::MakeHalf(const QString &prefix,
 }
 
 void TSectionDampersDialog::Bind(THalf &half,
-                                 void (TFormParcelVM::*chooseKind)(int),
-                                 void (TFormParcelVM::*clickCalc)(bool),
-                                 void (TFormParcelVM::*chooseMaterial)(int),
-                                 void (TFormParcelVM::*chooseModel)(int),
+                                 TIntAction chooseKind,
+                                 TBoolAction clickCalc,
+                                 TIntAction chooseMaterial,
+                                 TIntAction chooseModel,
                                  TDamperHalf TFormParcelVM::*state)
 {
     connect(half.Kinds, &QTabBar::currentChanged, this, [this, chooseKind](int kind) {
-        (State.*chooseKind)(kind);
+        chooseKind(State, kind);
         Sync();
     });
     connect(half.Calc, &QCheckBox::toggled, this, [this, clickCalc](bool on) {
-        (State.*clickCalc)(on);
+        clickCalc(State, on);
         Sync();
     });
     connect(
         half.Material, &QComboBox::currentIndexChanged, this, [this, chooseMaterial](int material) {
-            (State.*chooseMaterial)(material);
+            chooseMaterial(State, material);
             Sync();
         });
     connect(half.Model, &QComboBox::currentIndexChanged, this, [this, chooseModel](int index) {
-        (State.*chooseModel)(index);
+        chooseModel(State, index);
         Sync();
     });
     connect(half.Ratio, &QComboBox::currentIndexChanged, this, [this, state](int ratio) {

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -62,12 +63,17 @@ private:
     // The half's widgets in tab order; the counts come between its stress and its material.
     THalf MakeHalf(const QString &prefix,
                    const std::vector<std::pair<TCount *, const char *>> &counts);
+    // The state's actions for one half. Held as functions rather than member pointers: GCC's
+    // optimiser sees through a member pointer inside Qt's slot code and warns of a value it
+    // cannot prove set.
+    using TIntAction = std::function<void(TFormParcelVM &, int)>;
+    using TBoolAction = std::function<void(TFormParcelVM &, bool)>;
     // Forwards the half's edits to the state's actions for that half.
     void Bind(THalf &half,
-              void (TFormParcelVM::*chooseKind)(int),
-              void (TFormParcelVM::*clickCalc)(bool),
-              void (TFormParcelVM::*chooseMaterial)(int),
-              void (TFormParcelVM::*chooseModel)(int),
+              TIntAction chooseKind,
+              TBoolAction clickCalc,
+              TIntAction chooseMaterial,
+              TIntAction chooseModel,
               TDamperHalf TFormParcelVM::*state);
     void Retranslate();
     void Sync();
