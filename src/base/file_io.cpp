@@ -242,4 +242,23 @@ void WriteFileAtomic(const std::filesystem::path &path,
     }
 }
 
+bool SameFile(const std::filesystem::path &a, const std::filesystem::path &b)
+{
+    std::error_code ec;
+    if (std::filesystem::exists(a, ec) && std::filesystem::exists(b, ec)) {
+        const bool same = std::filesystem::equivalent(a, b, ec);
+        if (!ec)
+            return same;
+    }
+    const auto normal = [](const std::filesystem::path &p) {
+        std::error_code failed;
+        auto resolved = std::filesystem::weakly_canonical(p, failed);
+        if (!failed)
+            return resolved;
+        auto absolute = std::filesystem::absolute(p, failed);
+        return (failed ? p : absolute).lexically_normal();
+    };
+    return normal(a) == normal(b);
+}
+
 } // namespace vartesk

@@ -46,4 +46,8 @@ void WriteFileAtomic(const std::filesystem::path &path,
 // "64 MiB", "1 GiB", "100 bytes": a size limit as messages and the README name it.
 std::string SizeLimitText(std::uintmax_t bytes);
 
+// Whether two paths name one file: by identity when both exist (links and other spellings of
+// one file included), else by their absolute, normalised forms.
+bool SameFile(const std::filesystem::path &a, const std::filesystem::path &b);
+
 } // namespace vartesk

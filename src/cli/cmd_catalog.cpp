@@ -1,4 +1,5 @@
 // vartesk catalog: list, show, export and import the wire catalog.
+#include "base/file_io.h"
 #include "base/message_quote.h"
 #include "base/number_text.h"
 #include "base/text_format.h"
@@ -45,27 +46,6 @@ int ParseSortName(const std::string &value)
             return s.Column;
     throw EUsageError("--sort must be name, diameter, area, weight, modulus or alpha, not "
                       + QuoteForMessage(value));
-}
-
-// Whether two paths name one file: by identity when both exist (links included), else by
-// their absolute forms with the links of the existing part resolved.
-bool SameFile(const std::filesystem::path &a, const std::filesystem::path &b)
-{
-    std::error_code ec;
-    if (std::filesystem::exists(a, ec) && std::filesystem::exists(b, ec)) {
-        const bool same = std::filesystem::equivalent(a, b, ec);
-        if (!ec)
-            return same;
-    }
-    auto normal = [](const std::filesystem::path &p) {
-        std::error_code failed;
-        auto resolved = std::filesystem::weakly_canonical(p, failed);
-        if (!failed)
-            return resolved;
-        auto absolute = std::filesystem::absolute(p, failed);
-        return (failed ? p : absolute).lexically_normal();
-    };
-    return normal(a) == normal(b);
 }
 
 // The grid of the catalog window as text: the group's name, then one row per entry.

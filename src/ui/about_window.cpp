@@ -3,6 +3,7 @@
 
 #include "app/about_text.h"
 #include "ui/app_windows.h"
+#include "ui/caption_text.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -12,13 +13,6 @@
 namespace vartesk::ui {
 
 namespace {
-
-QString Text(const std::string &text)
-{
-    QString result = QString::fromStdString(text);
-    result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return result;
-}
 
 QLabel *Line(QWidget *parent, Qt::Alignment alignment)
 {
@@ -56,10 +50,10 @@ void TAboutWindow::Show(const std::string &caption,
                         const std::string &description,
                         const std::string &version)
 {
-    setWindowTitle(Text(caption));
-    NameLine->setText(Text(name));
-    DescriptionLines->setText(Text(description));
-    VersionLine->setText(Text(version));
+    setWindowTitle(CaptionText(caption));
+    NameLine->setText(CaptionText(name));
+    DescriptionLines->setText(CaptionText(description));
+    VersionLine->setText(CaptionText(version));
     show();
     raise();
     activateWindow();

@@ -2,6 +2,7 @@
 #include "ui/catalog_window_widget.h"
 
 #include "ui/app_windows.h"
+#include "ui/caption_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,12 +22,6 @@ namespace vartesk::ui {
 namespace {
 
 // The string table breaks its lines with "\r\n"; Qt wants "\n".
-QString Text(const std::string &text)
-{
-    QString result = QString::fromStdString(text);
-    result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return result;
-}
 
 // Column widths follow the texts of this many rows, not of the whole catalog.
 constexpr int kWidthSampleRows = 200;
@@ -50,7 +45,7 @@ void TCatalogRowsModel::Fill(std::vector<TCatalogRow> rows,
     beginResetModel();
     Rows = std::move(rows);
     for (size_t c = 0; c < Headers.size(); ++c)
-        Headers[c] = Text(headers[c]);
+        Headers[c] = CaptionText(headers[c]);
     endResetModel();
 }
 
@@ -216,13 +211,13 @@ void TCatalogWindow::Open()
 void TCatalogWindow::Retranslate()
 {
     const TCatalogCaptions c = CatalogCaptions();
-    setWindowTitle(Text(c.Title));
-    GroupLabel->setText(Text(c.Group));
-    WireBox->setTitle(Text(c.WireBox));
+    setWindowTitle(CaptionText(c.Title));
+    GroupLabel->setText(CaptionText(c.Group));
+    WireBox->setTitle(CaptionText(c.WireBox));
     Filling = true;
     Groups->clear();
     for (const auto &name : c.Groups)
-        Groups->addItem(Text(name));
+        Groups->addItem(CaptionText(name));
     Filling = false;
     const std::pair<const char *, const std::string *> captions[] = {
         {"Select", &c.Select},
@@ -236,10 +231,10 @@ void TCatalogWindow::Retranslate()
     };
     for (const auto &[command, caption] : captions)
         if (QPushButton *button = Button(command))
-            button->setText(Text(*caption));
+            button->setText(CaptionText(*caption));
     for (size_t item = 0; item < MenuItems.size(); ++item)
         if (MenuItems[item])
-            MenuItems[item]->setText(Text(c.ContextMenu[item]));
+            MenuItems[item]->setText(CaptionText(c.ContextMenu[item]));
 }
 
 void TCatalogWindow::Reload()

@@ -1,6 +1,7 @@
 // Qt's message boxes, file dialogs and desktop services behind the user port.
 #include "ui/qt_user_port.h"
 
+#include "ui/caption_text.h"
 #include "ui/file_filter.h"
 
 #include <QDesktopServices>
@@ -30,14 +31,6 @@ QMessageBox::Icon BoxIcon(TMessageKind kind)
     return QMessageBox::NoIcon;
 }
 
-// The texts of the string table break their lines with "\r\n".
-QString BoxText(const std::string &text)
-{
-    QString result = QString::fromStdString(text);
-    result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return result;
-}
-
 } // namespace
 
 QString ToQString(const std::filesystem::path &path)
@@ -57,7 +50,7 @@ TQtUserPort::TQtUserPort(QWidget *parent)
 
 void TQtUserPort::Tell(TMessageKind kind, const std::string &text)
 {
-    QMessageBox box(BoxIcon(kind), kApplicationTitle, BoxText(text), QMessageBox::Ok, Parent);
+    QMessageBox box(BoxIcon(kind), kApplicationTitle, CaptionText(text), QMessageBox::Ok, Parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
@@ -66,7 +59,7 @@ bool TQtUserPort::Ask(const std::string &text)
 {
     QMessageBox box(QMessageBox::Warning,
                     kApplicationTitle,
-                    BoxText(text),
+                    CaptionText(text),
                     QMessageBox::Yes | QMessageBox::No,
                     Parent);
     box.setTextFormat(Qt::PlainText);

@@ -4,6 +4,7 @@
 
 #include "app/editors/damper_input.h"
 #include "ui/app_windows.h"
+
 #include "ui/caption_text.h"
 
 #include <QCheckBox>

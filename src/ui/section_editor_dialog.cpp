@@ -3,6 +3,7 @@
 
 #include "ui/app_windows.h"
 #include "ui/cp1251_validator.h"
+#include "ui/widget_values.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -29,11 +30,6 @@ namespace {
 // The limits have no bounds of their own: whether a value makes sense is the editor's to say.
 constexpr double kLimitBound = 1e9;
 
-QString Text(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
-
 QDoubleSpinBox *RealInput(double min, double max, const QString &name, QWidget *parent)
 {
     auto *input = new QDoubleSpinBox(parent);
@@ -45,31 +41,10 @@ QDoubleSpinBox *RealInput(double min, double max, const QString &name, QWidget *
     return input;
 }
 
-void ShowText(QLineEdit *edit, const std::string &text)
-{
-    const QString shown = Text(text);
-    if (edit->text() != shown)
-        edit->setText(shown);
-}
-
 void ShowValue(QDoubleSpinBox *input, double value)
 {
     const QSignalBlocker quiet(input);
     input->setValue(value);
-}
-
-// Checks the button of that id, or none for an id without a button.
-void ShowChoice(QButtonGroup *group, int id)
-{
-    QAbstractButton *chosen = group->button(id);
-    if (chosen) {
-        chosen->setChecked(true);
-        return;
-    }
-    group->setExclusive(false);
-    for (QAbstractButton *button : group->buttons())
-        button->setChecked(false);
-    group->setExclusive(true);
 }
 
 } // namespace
@@ -303,39 +278,39 @@ TSectionEditorDialog::TStretchBox TSectionEditorDialog::CreateStretchBox(TConduc
 void TSectionEditorDialog::ApplyCaptions()
 {
     const TSectionEditorCaptions c = SectionEditorCaptions();
-    setWindowTitle(Text(c.Window));
-    NameLabel->setText(Text(c.Name));
+    setWindowTitle(CaptionText(c.Window));
+    NameLabel->setText(CaptionText(c.Name));
     for (int conductor : {kWire, kCord}) {
         const bool wire = conductor == kWire;
         TConductorPage &p = Pages[size_t(conductor)];
-        Conductors->setTabText(conductor, Text(wire ? c.WireGroup : c.CordGroup));
-        p.Present->setText(Text(wire ? c.IsProvod : c.IsTros));
-        p.TypeLabel->setText(Text(wire ? c.Provod : c.Tros));
-        p.Limits->setTabText(0, Text(c.StressTab));
-        p.Limits->setTabText(1, Text(c.TensionTab));
+        Conductors->setTabText(conductor, CaptionText(wire ? c.WireGroup : c.CordGroup));
+        p.Present->setText(CaptionText(wire ? c.IsProvod : c.IsTros));
+        p.TypeLabel->setText(CaptionText(wire ? c.Provod : c.Tros));
+        p.Limits->setTabText(0, CaptionText(c.StressTab));
+        p.Limits->setTabText(1, CaptionText(c.TensionTab));
         const std::array<const std::string *, 4> labels
             = {&c.MaxStress, &c.AvgStress, &c.MaxTension, &c.AvgTension};
         for (size_t i = 0; i < 4; ++i) {
-            p.LimitLabels[i]->setText(Text(*labels[i]));
-            p.UnitLabels[i]->setText(Text(i < 2 ? c.StressUnit : c.ForceUnit));
+            p.LimitLabels[i]->setText(CaptionText(*labels[i]));
+            p.UnitLabels[i]->setText(CaptionText(i < 2 ? c.StressUnit : c.ForceUnit));
         }
         TStretchBox &s = Stretch[size_t(conductor)];
-        s.Box->setTitle(Text(wire ? c.WireGroup : c.CordGroup));
-        s.MaterialLabel->setText(Text(c.Material));
-        s.PercentLabel->setText(Text(c.Overdraw));
+        s.Box->setTitle(CaptionText(wire ? c.WireGroup : c.CordGroup));
+        s.MaterialLabel->setText(CaptionText(c.Material));
+        s.PercentLabel->setText(CaptionText(c.Overdraw));
         for (int k = 1; k <= TStretchGroup::kMaterials; ++k)
-            s.Materials->button(k)->setText(Text(c.Materials[size_t(k - 1)]));
+            s.Materials->button(k)->setText(CaptionText(c.Materials[size_t(k - 1)]));
     }
-    IsGis->setText(Text(c.IsGis));
+    IsGis->setText(CaptionText(c.IsGis));
     const std::array<const std::string *, 3> insulator = {&c.VesGis, &c.DlinaGis, &c.RaznostH};
     const std::array<const std::string *, 3> units = {&c.KgUnit, &c.MeterUnit, &c.MeterUnit};
     for (size_t i = 0; i < 3; ++i) {
-        InsulatorLabels[i]->setText(Text(*insulator[i]));
-        InsulatorUnits[i]->setText(Text(*units[i]));
+        InsulatorLabels[i]->setText(CaptionText(*insulator[i]));
+        InsulatorUnits[i]->setText(CaptionText(*units[i]));
     }
-    IsVitygka->setText(Text(c.IsVitygka));
+    IsVitygka->setText(CaptionText(c.IsVitygka));
     OkButton->setText(QStringLiteral("OK"));
-    CancelButton->setText(Text(c.Cancel));
+    CancelButton->setText(CaptionText(c.Cancel));
 }
 
 void TSectionEditorDialog::SetTabOrder()

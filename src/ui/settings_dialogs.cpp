@@ -3,6 +3,7 @@
 
 #include "l10n/string_table.h"
 #include "ui/app_windows.h"
+#include "ui/caption_text.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -13,11 +14,6 @@
 namespace vartesk::ui {
 
 namespace {
-
-QString Text(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
 
 // Two choices in a captioned box above OK and Cancel.
 QDialogButtonBox *
@@ -69,12 +65,12 @@ TUnitsDialog::TUnitsDialog(TUnitSystem current, QWidget *parent)
     , KN(new QRadioButton(this))
 {
     RegisterStringGroup(kUnits);
-    const QString caption = Text(LocalString("Units"));
+    const QString caption = CaptionText(LocalString("Units"));
     setWindowTitle(caption);
-    DaN->setText(Text(LocalString("Tension_daN")));
-    KN->setText(Text(LocalString("Tension_N")));
+    DaN->setText(CaptionText(LocalString("Tension_daN")));
+    KN->setText(CaptionText(LocalString("Tension_N")));
     auto *buttons = Lay(*this, caption, DaN, KN);
-    buttons->button(QDialogButtonBox::Cancel)->setText(Text(LocalString("Cancel")));
+    buttons->button(QDialogButtonBox::Cancel)->setText(CaptionText(LocalString("Cancel")));
     Option(current).setChecked(true);
     Option(current).setFocus();
 }

@@ -3,6 +3,7 @@
 
 #include "ui/app_windows.h"
 #include "ui/cp1251_validator.h"
+#include "ui/widget_values.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -31,32 +32,6 @@ constexpr int kShifrCapacity = 20;
 constexpr int kUgolCapacity = 8;
 constexpr int kComentCapacity = 40;
 constexpr int kInsectCapacity = 8;
-
-QString Text(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
-
-void ShowText(QLineEdit *edit, const std::string &text)
-{
-    const QString shown = Text(text);
-    if (edit->text() != shown)
-        edit->setText(shown);
-}
-
-// Checks the button of that id, or none for an id without a button.
-void ShowChoice(QButtonGroup *group, int id)
-{
-    QAbstractButton *chosen = group->button(id);
-    if (chosen) {
-        chosen->setChecked(true);
-        return;
-    }
-    group->setExclusive(false);
-    for (QAbstractButton *button : group->buttons())
-        button->setChecked(false);
-    group->setExclusive(true);
-}
 
 QRadioButton *Choice(QButtonGroup *group, int id, const QString &name, QWidget *parent)
 {
@@ -243,33 +218,33 @@ QGroupBox *TSupportEditorDialog::CreateJournalGroup()
 void TSupportEditorDialog::ApplyCaptions()
 {
     const TSupportEditorCaptions c = SupportEditorCaptions();
-    setWindowTitle(Text(c.Window));
-    SupportGroup->setTitle(Text(c.SupportGroup));
-    NomerLabel->setText(Text(c.Nomer));
-    ProletLabel->setText(Text(c.Prolet));
-    TypeLabel->setText(Text(c.TipOpor));
+    setWindowTitle(CaptionText(c.Window));
+    SupportGroup->setTitle(CaptionText(c.SupportGroup));
+    NomerLabel->setText(CaptionText(c.Nomer));
+    ProletLabel->setText(CaptionText(c.Prolet));
+    TypeLabel->setText(CaptionText(c.TipOpor));
     for (int id = 0; id < 2; ++id)
-        Types->button(id)->setText(Text(c.Types[size_t(id)]));
-    Visir->setText(Text(c.Visir));
-    VisirNote->setText(Text(c.VisirNote));
+        Types->button(id)->setText(CaptionText(c.Types[size_t(id)]));
+    Visir->setText(CaptionText(c.Visir));
+    VisirNote->setText(CaptionText(c.VisirNote));
 
-    JournalGroup->setTitle(Text(c.JournalGroup + " " + c.JournalNote));
-    ShifrLabel->setText(Text(c.Shifr));
-    UgolLabel->setText(Text(c.Ugol));
-    RezPic->setText(Text(c.RezPic));
-    Picet1Label->setText(Text(c.Picet1));
-    Picet1Unit->setText(Text(c.Picet1Unit));
-    Picet2Unit->setText(Text(c.Picet2Unit));
-    AngleGroup->setTitle(Text(c.TurningAngle));
+    JournalGroup->setTitle(CaptionText(c.JournalGroup + " " + c.JournalNote));
+    ShifrLabel->setText(CaptionText(c.Shifr));
+    UgolLabel->setText(CaptionText(c.Ugol));
+    RezPic->setText(CaptionText(c.RezPic));
+    Picet1Label->setText(CaptionText(c.Picet1));
+    Picet1Unit->setText(CaptionText(c.Picet1Unit));
+    Picet2Unit->setText(CaptionText(c.Picet2Unit));
+    AngleGroup->setTitle(CaptionText(c.TurningAngle));
     for (int id = 0; id < 2; ++id)
-        Signs->button(id)->setText(Text(c.Signs[size_t(id)]));
-    AngleSigns[0]->setText(Text(c.DegreeSign));
-    AngleSigns[1]->setText(Text(c.MinuteSign));
-    AngleSigns[2]->setText(Text(c.SecondSign));
-    ComentLabel->setText(Text(c.Coment));
-    InsectLabel->setText(Text(c.Insect));
+        Signs->button(id)->setText(CaptionText(c.Signs[size_t(id)]));
+    AngleSigns[0]->setText(CaptionText(c.DegreeSign));
+    AngleSigns[1]->setText(CaptionText(c.MinuteSign));
+    AngleSigns[2]->setText(CaptionText(c.SecondSign));
+    ComentLabel->setText(CaptionText(c.Coment));
+    InsectLabel->setText(CaptionText(c.Insect));
     OkButton->setText(QStringLiteral("OK"));
-    CancelButton->setText(Text(c.Cancel));
+    CancelButton->setText(CaptionText(c.Cancel));
 }
 
 void TSupportEditorDialog::SetTabOrder()

@@ -2,6 +2,7 @@
 #include "ui/wire_entry_dialog_widget.h"
 
 #include "ui/app_windows.h"
+#include "ui/caption_text.h"
 #include "ui/cp1251_validator.h"
 
 #include <QAbstractItemView>
@@ -18,13 +19,6 @@
 namespace vartesk::ui {
 
 namespace {
-
-QString Text(const std::string &text)
-{
-    QString result = QString::fromStdString(text);
-    result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return result;
-}
 
 // Lets a typed character into a numeric field only when the dialog's state takes that key.
 // Keys without a character of their own (arrows, Delete, Tab, Enter, shortcuts) pass: they
@@ -60,18 +54,18 @@ TWireEntryDialog::TWireEntryDialog(TFormWiresEdit &dialog, TMessages &messages, 
     , Name(new QLineEdit(this))
 {
     const TWireEntryCaptions c = WireEntryCaptions();
-    setWindowTitle(Text(c.Title));
+    setWindowTitle(CaptionText(c.Title));
 
-    auto *box = new QGroupBox(Text(c.WireBox), this);
+    auto *box = new QGroupBox(CaptionText(c.WireBox), this);
     auto *grid = new QGridLayout(box);
     int row = 0;
     const auto addRow = [&](const std::string &caption, QWidget *field, const std::string &unit) {
-        auto *label = new QLabel(Text(caption), box);
+        auto *label = new QLabel(CaptionText(caption), box);
         label->setBuddy(field);
         grid->addWidget(label, row, 0);
         grid->addWidget(field, row, 1);
         if (!unit.empty())
-            grid->addWidget(new QLabel(Text(unit), box), row, 2);
+            grid->addWidget(new QLabel(CaptionText(unit), box), row, 2);
         ++row;
     };
 
@@ -79,7 +73,7 @@ TWireEntryDialog::TWireEntryDialog(TFormWiresEdit &dialog, TMessages &messages, 
     Group->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Group->setMinimumContentsLength(kGroupChars);
     for (const auto &name : c.Groups)
-        Group->addItem(Text(name));
+        Group->addItem(CaptionText(name));
     Group->view()->setMinimumWidth(Group->view()->sizeHintForColumn(0));
     Group->setCurrentIndex(State.GroupPosition);
     connect(Group, &QComboBox::currentIndexChanged, this, [this](int position) {
@@ -131,8 +125,8 @@ TWireEntryDialog::TWireEntryDialog(TFormWiresEdit &dialog, TMessages &messages, 
     grid->setColumnStretch(1, 1);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Text(c.Ok));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Text(c.Cancel));
+    buttons->button(QDialogButtonBox::Ok)->setText(CaptionText(c.Ok));
+    buttons->button(QDialogButtonBox::Cancel)->setText(CaptionText(c.Cancel));
     connect(buttons, &QDialogButtonBox::accepted, this, &TWireEntryDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

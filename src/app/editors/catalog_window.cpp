@@ -1,6 +1,8 @@
 // The catalog window's rules: rows by group, sorting, the commands and their prompts.
 #include "app/editors/catalog_window.h"
 
+#include "base/file_io.h"
+
 #include "app/app_port.h"
 #include "base/number_text.h"
 #include "catalog/modulus_units.h"
@@ -33,23 +35,6 @@ TSaveRequest TextFileRequest(const char *title)
     request.Filter = kTextFilter;
     request.DefaultExtension = kTextExtension;
     return request;
-}
-
-// Whether two paths name one file: by identity when both exist, else by their absolute forms.
-bool SameFile(const std::filesystem::path &a, const std::filesystem::path &b)
-{
-    std::error_code ec;
-    if (std::filesystem::exists(a, ec) && std::filesystem::exists(b, ec)) {
-        const bool same = std::filesystem::equivalent(a, b, ec);
-        if (!ec)
-            return same;
-    }
-    auto normal = [](const std::filesystem::path &p) {
-        std::error_code failed;
-        auto resolved = std::filesystem::weakly_canonical(p, failed);
-        return failed ? p.lexically_normal() : resolved;
-    };
-    return normal(a) == normal(b);
 }
 
 TCatalogRow RowOf(const TWireRecord &rec, int index)
