@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <system_error>
 
 namespace vartesk {
