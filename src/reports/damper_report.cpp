@@ -11,6 +11,7 @@
 #include "l10n/units.h"
 #include "model/project.h"
 #include "reports/report_messages.h"
+#include "reports/template_fill.h"
 #include "reports/templates.h"
 #include "xls/cell_ref.h"
 #include "xls/xls_file.h"
@@ -293,31 +294,23 @@ TReportOutcome WriteDamperReport(TProject &project,
                                  TMessages &messages,
                                  TWaitScope *wait)
 {
-    TReportOutcome outcome;
     if (project.Parcels.Count() == 0)
-        return outcome;
+        return {};
     const std::filesystem::path templatePath
         = formsFolder / TemplateFileName(kDamperTemplate, CurrentLanguage(), UnitSystem());
     xls::TXLSFile file;
-    try {
-        file.OpenFile(templatePath);
-    } catch (const std::exception &e) {
-        TellMissingTemplate(messages, templatePath, e);
-        return outcome;
-    }
-    try {
-        xls::TSheet &model = file.Sheets().Item(0);
-        for (const TWidth &w : kWidths)
-            model.Columns().Item(w.Column).SetWidth(w.Chars);
-        TDamperWriter(project, catalog, file, messages, wait).Fill();
-        file.SaveAs(target);
-    } catch (const std::exception &e) {
-        messages.Tell(TMessageKind::Error, DataEntryError(e));
-        return outcome;
-    }
-    outcome.Written = true;
-    outcome.Complete = true;
-    return outcome;
+    // No section name for a stop: a damper workbook is written whole or not at all.
+    return FillTemplate(file,
+                        templatePath,
+                        target,
+                        messages,
+                        {[](xls::TXLSFile &f) {
+                             xls::TSheet &model = f.Sheets().Item(0);
+                             for (const TWidth &w : kWidths)
+                                 model.Columns().Item(w.Column).SetWidth(w.Chars);
+                         },
+                         [&] { TDamperWriter(project, catalog, file, messages, wait).Fill(); },
+                         {}});
 }
 
 } // namespace vartesk

@@ -15,6 +15,7 @@
 #include "model/angle_text.h"
 #include "model/project.h"
 #include "reports/report_messages.h"
+#include "reports/template_fill.h"
 #include "reports/templates.h"
 #include "xls/cell_ref.h"
 #include "xls/xls_file.h"
@@ -420,41 +421,22 @@ TReportOutcome WriteJournal(TProject &project,
 {
     const std::filesystem::path templatePath
         = formsFolder / TemplateFileName(kJournalTemplate, CurrentLanguage(), UnitSystem(), false);
-    TReportOutcome outcome;
     xls::TXLSFile file;
-    try {
-        file.OpenFile(templatePath);
-    } catch (const std::exception &e) {
-        TellMissingTemplate(messages, templatePath, e);
-        return outcome;
-    }
-    try {
-        xls::TSheet &model = file.Sheets().Item(0);
-        model.Rows().Item(0).SetHeight(kFirstRowHeight);
-        for (const TWidth &w : kWidths)
-            model.Columns().Item(w.Column).SetWidth(w.Chars);
-    } catch (const std::exception &e) {
-        messages.Tell(TMessageKind::Error, DataEntryError(e));
-        return outcome;
-    }
     TJournalWriter writer(project, catalog, file, messages, wait);
-    try {
-        writer.Fill();
-        outcome.Complete = true;
-    } catch (const std::exception &e) {
-        const std::string section = writer.Current < project.Parcels.Count()
-            ? project.Parcels.Get(writer.Current).Name
-            : std::string();
-        messages.Tell(TMessageKind::Warning, FillingStopped(section, e));
-    }
-    try {
-        file.SaveAs(target);
-    } catch (const std::exception &e) {
-        messages.Tell(TMessageKind::Error, DataEntryError(e));
-        return outcome;
-    }
-    outcome.Written = true;
-    return outcome;
+    return FillTemplate(file,
+                        templatePath,
+                        target,
+                        messages,
+                        {[](xls::TXLSFile &f) {
+                             xls::TSheet &model = f.Sheets().Item(0);
+                             model.Rows().Item(0).SetHeight(kFirstRowHeight);
+                             for (const TWidth &w : kWidths)
+                                 model.Columns().Item(w.Column).SetWidth(w.Chars);
+                         },
+                         [&] { writer.Fill(); },
+                         [&] {
+                             return SectionName(project, writer.Current);
+                         }});
 }
 
 } // namespace vartesk

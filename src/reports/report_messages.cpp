@@ -3,6 +3,7 @@
 
 #include "l10n/language.h"
 #include "l10n/string_table.h"
+#include "model/project.h"
 #include "reports/templates.h"
 #include "xls/xls_error.h"
 
@@ -33,6 +34,12 @@ std::string FillingStopped(const std::string &section, const std::exception &e)
         + section + "\": " + e.what()
         + (IsEnglish() ? "; the workbook holds what was filled until then."
                        : "; книга содержит то, что было заполнено до этого.");
+}
+
+std::string SectionName(const TProject &project, int index)
+{
+    return index >= 0 && index < project.Parcels.Count() ? project.Parcels.Get(index).Name
+                                                         : std::string();
 }
 
 } // namespace vartesk

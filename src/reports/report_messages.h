@@ -10,6 +10,8 @@
 
 namespace vartesk {
 
+class TProject;
+
 // "Error data entry", a line break and the engine's words (with the file system's reason when
 // there is one), so that a person can act on them: a folder that does not exist, a target held
 // open elsewhere.
@@ -24,5 +26,8 @@ void TellMissingTemplate(TMessages &messages,
 // What was filled is still worth having, but a partial workbook must not pass for a whole
 // one: where the filling stopped, and why.
 std::string FillingStopped(const std::string &section, const std::exception &e);
+
+// The name of section `index`, empty past the last (a filling that stopped after it).
+std::string SectionName(const TProject &project, int index);
 
 } // namespace vartesk

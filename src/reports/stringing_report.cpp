@@ -9,6 +9,7 @@
 #include "model/project.h"
 #include "reports/report_messages.h"
 #include "reports/result_blocks.h"
+#include "reports/template_fill.h"
 #include "reports/templates.h"
 #include "xls/cell_ref.h"
 #include "xls/xls_file.h"
@@ -314,43 +315,26 @@ TReportOutcome WriteStringingReport(TStringingReport report,
     const TLayout &layout = LayoutOf(report);
     const std::filesystem::path templatePath
         = formsFolder / TemplateFileName(layout.Template, CurrentLanguage(), UnitSystem());
-    TReportOutcome outcome;
     xls::TXLSFile file;
-    try {
-        file.OpenFile(templatePath);
-    } catch (const std::exception &e) {
-        TellMissingTemplate(messages, templatePath, e);
-        return outcome;
-    }
-    try {
-        xls::TSheet &model = file.Sheets().Item(0);
-        for (const TWidths &w : *layout.Widths)
-            for (int col = w.First; col <= w.Last; ++col)
-                model.Columns().Item(col).SetWidth(w.Chars);
-    } catch (const std::exception &e) {
-        messages.Tell(TMessageKind::Error, DataEntryError(e));
-        return outcome;
-    }
     TReportWriter writer(layout, project, catalog, file, messages, wait);
-    try {
-        writer.CopySheets();
-        writer.WirePass();
-        writer.CordPass();
-        outcome.Complete = true;
-    } catch (const std::exception &e) {
-        const std::string section = writer.Current < project.Parcels.Count()
-            ? project.Parcels.Get(writer.Current).Name
-            : std::string();
-        messages.Tell(TMessageKind::Warning, FillingStopped(section, e));
-    }
-    try {
-        file.SaveAs(target);
-    } catch (const std::exception &e) {
-        messages.Tell(TMessageKind::Error, DataEntryError(e));
-        return outcome;
-    }
-    outcome.Written = true;
-    return outcome;
+    return FillTemplate(file,
+                        templatePath,
+                        target,
+                        messages,
+                        {[&](xls::TXLSFile &f) {
+                             xls::TSheet &model = f.Sheets().Item(0);
+                             for (const TWidths &w : *layout.Widths)
+                                 for (int col = w.First; col <= w.Last; ++col)
+                                     model.Columns().Item(col).SetWidth(w.Chars);
+                         },
+                         [&] {
+                             writer.CopySheets();
+                             writer.WirePass();
+                             writer.CordPass();
+                         },
+                         [&] {
+                             return SectionName(project, writer.Current);
+                         }});
 }
 
 } // namespace vartesk
