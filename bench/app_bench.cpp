@@ -43,16 +43,26 @@ public:
     TAppPort Port() { return {*this, *this, *this, *this, *this, *this}; }
 };
 
+// The line's project file, written once and removed when the program ends.
 std::filesystem::path LineFile()
 {
-    static const std::filesystem::path path = [] {
-        TProject project;
-        bench::BuildLine(project);
-        const auto file = std::filesystem::temp_directory_path() / "vartesk-app-bench.vsk";
-        SaveProjectFile(file, project);
-        return file;
-    }();
-    return path;
+    struct TLineFile
+    {
+        std::filesystem::path Path = bench::ScratchPath("app-bench.vsk");
+        TLineFile()
+        {
+            TProject project;
+            bench::BuildLine(project);
+            SaveProjectFile(Path, project);
+        }
+        ~TLineFile()
+        {
+            std::error_code ec;
+            std::filesystem::remove(Path, ec);
+        }
+    };
+    static const TLineFile file;
+    return file.Path;
 }
 
 void BM_OpenLargeProject(benchmark::State &state)

@@ -36,7 +36,7 @@ void BM_OpenLargeLineInWindow(benchmark::State &state)
 {
     TProject line;
     bench::BuildLine(line);
-    const auto file = std::filesystem::temp_directory_path() / "vartesk-gui-bench.vsk";
+    const auto file = bench::ScratchPath("gui-bench.vsk");
     SaveProjectFile(file, line);
     TWiresList catalog = bench::LineCatalog();
     ui::TMainWindowWidget window(catalog);

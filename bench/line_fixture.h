@@ -1,12 +1,21 @@
-// The generated line the benchmarks share: 10,000 supports and the catalog of its two types.
+// The generated line the benchmarks share: 10,000 supports and the catalog of its two types,
+// and what the output benchmarks share around it.
 #pragma once
 
 #include "catalog/wires_list.h"
+#include "l10n/language.h"
+#include "l10n/string_table.h"
+#include "l10n/units.h"
 #include "model/project.h"
+#include "reports/user_port.h"
 
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
+#include <unistd.h>
 
 namespace vartesk::bench {
 
@@ -76,6 +85,38 @@ inline TWiresList LineCatalog()
     catalog.Add(Wire("АС120/19", 15.2, 136.8, 0.471, 8250, 1.92E-5));
     catalog.Add(Wire("ТК-9,1", 9.1, 48.64, 0.417, 20000, 1.2E-5));
     return catalog;
+}
+
+// Messages would only mean the line is broken; a benchmark then stops with them.
+class TMessageCounter : public TMessages
+{
+public:
+    int Told = 0;
+    void Tell(TMessageKind, const std::string &) override { ++Told; }
+    bool Ask(const std::string &) override { return true; }
+};
+
+// The outputs are measured with the shipped Russian templates in daN.
+inline void UseReportSettings()
+{
+    RegisterAllStrings();
+    UseLanguage(TLanguage::Russian);
+    UseUnitSystem(TUnitSystem::DaN);
+}
+
+// A file (or folder) of this process in the temporary folder.
+inline std::filesystem::path ScratchPath(const std::string &name)
+{
+    return std::filesystem::temp_directory_path()
+        / ("vartesk-" + std::to_string(::getpid()) + "-" + name);
+}
+
+// The size of the file written, as the counter "bytes"; then the file goes.
+inline void CountBytesAndRemove(benchmark::State &state, const std::filesystem::path &file)
+{
+    std::error_code ec;
+    state.counters["bytes"] = double(std::filesystem::file_size(file, ec));
+    std::filesystem::remove(file, ec);
 }
 
 } // namespace vartesk::bench

@@ -2,9 +2,6 @@
 // over a 10,000-support line, from the shipped templates to the saved file.
 #include "catalog/wires_list.h"
 #include "l10n/folders.h"
-#include "l10n/language.h"
-#include "l10n/string_table.h"
-#include "l10n/units.h"
 #include "line_fixture.h"
 #include "model/project.h"
 #include "reports/damper_report.h"
@@ -16,33 +13,20 @@
 
 #include <filesystem>
 #include <sys/resource.h>
-#include <unistd.h>
 
 using namespace vartesk;
 
 namespace {
 
-// Messages would only mean the line is broken; the benchmark then stops with them.
-class TCounter : public TMessages
-{
-public:
-    int Told = 0;
-    void Tell(TMessageKind, const std::string &) override { ++Told; }
-    bool Ask(const std::string &) override { return true; }
-};
-
 void BM_Report(benchmark::State &state)
 {
-    RegisterAllStrings();
-    UseLanguage(TLanguage::Russian);
-    UseUnitSystem(TUnitSystem::DaN);
+    bench::UseReportSettings();
     TProject project;
     bench::BuildLine(project);
     const TWiresList catalog = bench::LineCatalog();
     const auto report = TStringingReport(state.range(0));
-    const std::filesystem::path target = std::filesystem::temp_directory_path()
-        / ("vartesk-report-bench-" + std::to_string(::getpid()) + ".xls");
-    TCounter messages;
+    const std::filesystem::path target = bench::ScratchPath("report-bench.xls");
+    bench::TMessageCounter messages;
     for (auto _ : state) {
         const TReportOutcome outcome
             = WriteStringingReport(report, project, catalog, FormsFolder(), target, messages);
@@ -51,23 +35,18 @@ void BM_Report(benchmark::State &state)
             break;
         }
     }
-    std::error_code ec;
-    state.counters["bytes"] = double(std::filesystem::file_size(target, ec));
-    std::filesystem::remove(target, ec);
+    bench::CountBytesAndRemove(state, target);
 }
 
 // The journal changes the project (the last spans become 0), so each run starts from a copy.
 void BM_Journal(benchmark::State &state)
 {
-    RegisterAllStrings();
-    UseLanguage(TLanguage::Russian);
-    UseUnitSystem(TUnitSystem::DaN);
+    bench::UseReportSettings();
     TProject line;
     bench::BuildLine(line);
     const TWiresList catalog = bench::LineCatalog();
-    const std::filesystem::path target = std::filesystem::temp_directory_path()
-        / ("vartesk-journal-bench-" + std::to_string(::getpid()) + ".xls");
-    TCounter messages;
+    const std::filesystem::path target = bench::ScratchPath("journal-bench.xls");
+    bench::TMessageCounter messages;
     for (auto _ : state) {
         state.PauseTiming();
         TProject project;
@@ -80,25 +59,20 @@ void BM_Journal(benchmark::State &state)
             break;
         }
     }
-    std::error_code ec;
-    state.counters["bytes"] = double(std::filesystem::file_size(target, ec));
-    std::filesystem::remove(target, ec);
+    bench::CountBytesAndRemove(state, target);
 }
 
 // What `vartesk report all` writes: the four workbooks, the journal and the scheme, each from a
 // copy of the project as loaded; peak memory of the whole process, in MB.
 void BM_AllOutputs(benchmark::State &state)
 {
-    RegisterAllStrings();
-    UseLanguage(TLanguage::Russian);
-    UseUnitSystem(TUnitSystem::DaN);
+    bench::UseReportSettings();
     TProject line;
     bench::BuildLine(line);
     const TWiresList catalog = bench::LineCatalog();
-    const std::filesystem::path folder = std::filesystem::temp_directory_path()
-        / ("vartesk-all-bench-" + std::to_string(::getpid()));
+    const std::filesystem::path folder = bench::ScratchPath("all-bench");
     std::filesystem::create_directories(folder);
-    TCounter messages;
+    bench::TMessageCounter messages;
     for (auto _ : state) {
         bool whole = true;
         for (const auto report : {TStringingReport::Form1,
@@ -136,9 +110,7 @@ void BM_AllOutputs(benchmark::State &state)
 // the project as it found it apart from its work records, so one copy serves every run.
 void BM_Dampers(benchmark::State &state)
 {
-    RegisterAllStrings();
-    UseLanguage(TLanguage::Russian);
-    UseUnitSystem(TUnitSystem::DaN);
+    bench::UseReportSettings();
     TProject project;
     bench::BuildLine(project);
     project.VMData.IsVibroMuffles = true;
@@ -147,9 +119,8 @@ void BM_Dampers(benchmark::State &state)
         p->IsVMCalcTros = p->IsTros;
     }
     const TWiresList catalog = bench::LineCatalog();
-    const std::filesystem::path target = std::filesystem::temp_directory_path()
-        / ("vartesk-dampers-bench-" + std::to_string(::getpid()) + ".xls");
-    TCounter messages;
+    const std::filesystem::path target = bench::ScratchPath("dampers-bench.xls");
+    bench::TMessageCounter messages;
     for (auto _ : state) {
         const TReportOutcome outcome
             = WriteDamperReport(project, catalog, FormsFolder(), target, messages);
@@ -159,9 +130,7 @@ void BM_Dampers(benchmark::State &state)
         }
     }
     state.counters["messages"] = double(messages.Told);
-    std::error_code ec;
-    state.counters["bytes"] = double(std::filesystem::file_size(target, ec));
-    std::filesystem::remove(target, ec);
+    bench::CountBytesAndRemove(state, target);
 }
 
 BENCHMARK(BM_Journal)->Unit(benchmark::kMillisecond);
