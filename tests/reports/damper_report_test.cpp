@@ -7,6 +7,7 @@
 #include "model/project.h"
 #include "reports/damper_report.h"
 #include "scripted_user.h"
+#include "test_sections.h"
 #include "test_support.h"
 #include "test_wires.h"
 #include "xls/cell_ref.h"
@@ -27,28 +28,15 @@ TWiresList Catalog()
     return test::TestCatalog(false);
 }
 
-// Types: 0 anchor, 1 intermediate.
+// Without a cord; the wire's damper calculation on unless told otherwise.
 TParcel &AddSection(TProject &project,
                     const std::string &name,
                     std::vector<std::pair<int, double>> supports,
                     bool dampers = true)
 {
-    auto p = std::make_unique<TParcel>();
-    p->Name = name;
-    p->Provod = "АС120/19";
-    p->Napr_max = 13;
-    p->Napr_srg = 9;
-    p->IsVMCalcProvod = dampers;
-    int n = 1;
-    for (auto [type, span] : supports) {
-        auto s = std::make_unique<TPillar>();
-        s->Nomer = std::to_string(n++);
-        s->Tip_Opor = TSupportType(type);
-        s->Prolet = span;
-        p->Pillars.Add(std::move(s));
-    }
-    project.Parcels.Add(std::move(p));
-    return project.Parcels.Get(project.Parcels.Count() - 1);
+    TParcel &p = test::AddTestSection(project, name, supports, false);
+    p.IsVMCalcProvod = dampers;
+    return p;
 }
 
 class DamperReport : public ::testing::Test

@@ -8,6 +8,7 @@
 #include "model/project.h"
 #include "reports/journal_report.h"
 #include "scripted_user.h"
+#include "test_sections.h"
 #include "test_support.h"
 #include "test_wires.h"
 #include "xls/cell_ref.h"
@@ -26,33 +27,6 @@ const std::filesystem::path kForms = VARTESK_BINARY_DIR "/bin/Forms";
 TWiresList Catalog()
 {
     return test::TestCatalog();
-}
-
-// Types: 0 anchor, 1 intermediate, 2 dead-end.
-TParcel &AddSection(TProject &project,
-                    const std::string &name,
-                    std::vector<std::pair<int, double>> supports,
-                    bool cord = true)
-{
-    auto p = std::make_unique<TParcel>();
-    p->Name = name;
-    p->Provod = "АС120/19";
-    p->Napr_max = 13;
-    p->Napr_srg = 9;
-    p->IsTros = cord;
-    p->Tros = "ТК-9,1";
-    p->Naprt_max = 32;
-    p->Naprt_srg = 21;
-    int n = 1;
-    for (auto [type, span] : supports) {
-        auto s = std::make_unique<TPillar>();
-        s->Nomer = std::to_string(n++);
-        s->Tip_Opor = TSupportType(type);
-        s->Prolet = span;
-        p->Pillars.Add(std::move(s));
-    }
-    project.Parcels.Add(std::move(p));
-    return project.Parcels.Get(project.Parcels.Count() - 1);
 }
 
 class Journal : public ::testing::Test
@@ -97,8 +71,8 @@ protected:
 
 TEST_F(Journal, OneSheetPerSectionWithTheTemplatesWidthsAndTheLastSpansSetToZero)
 {
-    AddSection(Project, "S1", {{0, 100}, {1, 120}, {0, 80}});
-    AddSection(Project, "S2", {{0, 90}, {1, 70}});
+    test::AddTestSection(Project, "S1", {{0, 100}, {1, 120}, {0, 80}});
+    test::AddTestSection(Project, "S2", {{0, 90}, {1, 70}});
     const TReportOutcome outcome = Write();
     ASSERT_TRUE(outcome.Written);
     EXPECT_TRUE(outcome.Complete);
@@ -151,7 +125,7 @@ TEST_F(Journal, AStrainSectionThatCannotBeCalculatedLeavesItsLengthsAndTheirTota
 {
     // The first strain section has a span of 0 and no ruling span; the second is sound. The
     // cord's type is unknown to the catalog: one section, so the frame's check let it pass.
-    AddSection(Project, "S", {{0, 0}, {0, 150}, {1, 160}, {0, 0}});
+    test::AddTestSection(Project, "S", {{0, 0}, {0, 150}, {1, 160}, {0, 0}});
     Project.Parcels.Get(0).Tros = "Unknown";
     const TReportOutcome outcome = Write();
     ASSERT_TRUE(outcome.Written);
@@ -189,7 +163,7 @@ TEST_F(Journal, AMissingTemplateNamesTheLanguagesFileAndWritesNothing)
 {
     UseLanguage(TLanguage::Russian);
     UseUnitSystem(TUnitSystem::KN); // no unit variants: the same file
-    AddSection(Project, "A", {{0, 100}, {0, 0}});
+    test::AddTestSection(Project, "A", {{0, 100}, {0, 0}});
     TScratchDir empty;
     const TReportOutcome outcome = Write(empty.Path());
     EXPECT_FALSE(outcome.Written);
@@ -212,9 +186,9 @@ TEST_F(Journal, TwoSectionsOfOneNameStopTheFillingButTheWorkbookIsSaved)
         model.Sheets().Add("Extra");
         model.SaveAs(forms / "Journal_en.xls");
     }
-    AddSection(Project, "Same", {{0, 100}, {0, 0}});
-    AddSection(Project, "Other", {{0, 100}, {0, 0}});
-    AddSection(Project, "Same", {{0, 100}, {0, 0}});
+    test::AddTestSection(Project, "Same", {{0, 100}, {0, 0}});
+    test::AddTestSection(Project, "Other", {{0, 100}, {0, 0}});
+    test::AddTestSection(Project, "Same", {{0, 100}, {0, 0}});
     const TReportOutcome outcome = Write(forms.Path());
     EXPECT_TRUE(outcome.Written);
     EXPECT_FALSE(outcome.Complete);

@@ -8,6 +8,7 @@
 #include "reports/output_command.h"
 #include "reports/stringing_report.h"
 #include "scripted_user.h"
+#include "test_sections.h"
 #include "test_support.h"
 #include "test_wires.h"
 #include "xls/cell_ref.h"
@@ -26,31 +27,14 @@ TWiresList Catalog()
     return test::TestCatalog();
 }
 
-// Types: 0 anchor, 1 intermediate, 2 dead-end.
+// Every span that follows a support is attested.
 void AddSection(TProject &project,
                 const std::string &name,
                 std::vector<std::pair<int, double>> supports,
                 bool cord = true)
 {
-    auto p = std::make_unique<TParcel>();
-    p->Name = name;
-    p->Provod = "АС120/19";
-    p->Napr_max = 13;
-    p->Napr_srg = 9;
-    p->IsTros = cord;
-    p->Tros = "ТК-9,1";
-    p->Naprt_max = 32;
-    p->Naprt_srg = 21;
-    int n = 1;
-    for (auto [type, span] : supports) {
-        auto s = std::make_unique<TPillar>();
-        s->Nomer = std::to_string(n++);
-        s->Tip_Opor = TSupportType(type);
-        s->Prolet = span;
-        s->Visir = span > 0;
-        p->Pillars.Add(std::move(s));
-    }
-    project.Parcels.Add(std::move(p));
+    for (auto &s : test::AddTestSection(project, name, supports, cord).Pillars)
+        s->Visir = s->Prolet > 0;
 }
 
 class ReportFrame : public ::testing::Test
