@@ -15,11 +15,6 @@ namespace {
 const std::filesystem::path kBin = std::filesystem::path(VARTESK_CLI).parent_path();
 const std::filesystem::path kShippedCatalog = kBin / "base_provod.dat";
 
-std::string Quoted(const std::filesystem::path &p)
-{
-    return "'" + p.string() + "'";
-}
-
 std::string Facts(const TProject &project, bool kN)
 {
     std::string out
@@ -54,11 +49,12 @@ TEST(DamperReadByXlrd, EveryBlockSpanAndTallyOfBothExamplesIsWhatTheCalculationG
                 TProject project;
                 LoadProjectFile(demo, project);
                 const std::string global = std::string(" --lang ") + lang + " --units " + units
-                    + " --catalog " + Quoted(kShippedCatalog) + " ";
+                    + " --catalog " + test::ShellQuoted(kShippedCatalog) + " ";
                 std::string output;
                 ASSERT_EQ(test::RunCommand("(" + std::string(VARTESK_CLI) + global + "calc "
-                                               + Quoted(demo) + " --format json > "
-                                               + Quoted(dir / "calc.json") + " 2>/dev/null)",
+                                               + test::ShellQuoted(demo) + " --format json > "
+                                               + test::ShellQuoted(dir / "calc.json")
+                                               + " 2>/dev/null)",
                                            output),
                           0)
                     << output;
@@ -66,14 +62,16 @@ TEST(DamperReadByXlrd, EveryBlockSpanAndTallyOfBothExamplesIsWhatTheCalculationG
                 const auto report = dir / "dampers.xls";
                 output.clear();
                 ASSERT_EQ(test::RunCommand(std::string(VARTESK_CLI) + global + "report dampers "
-                                               + Quoted(demo) + " -o " + Quoted(report) + " --yes",
+                                               + test::ShellQuoted(demo) + " -o "
+                                               + test::ShellQuoted(report) + " --yes",
                                            output),
                           0)
                     << output;
                 output.clear();
                 const int rc = test::RunCommand(
-                    "/usr/bin/python3 " VARTESK_TEST_DATA "/damper_check.py " + Quoted(report) + " "
-                        + Quoted(dir / "calc.json") + " " + Quoted(dir / "facts.json"),
+                    "/usr/bin/python3 " VARTESK_TEST_DATA "/damper_check.py "
+                        + test::ShellQuoted(report) + " " + test::ShellQuoted(dir / "calc.json")
+                        + " " + test::ShellQuoted(dir / "facts.json"),
                     output);
                 if (rc == 77)
                     continue;

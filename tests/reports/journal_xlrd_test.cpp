@@ -171,11 +171,6 @@ std::string Facts(const TProject &project, const TWiresList &catalog, bool engli
     return out.str();
 }
 
-std::string Quoted(const std::filesystem::path &p)
-{
-    return "'" + p.string() + "'";
-}
-
 // Writes the journal of the project file in the language and has the checker read it; false
 // when xlrd is missing.
 bool CheckJournal(const std::filesystem::path &projectPath,
@@ -188,13 +183,13 @@ bool CheckJournal(const std::filesystem::path &projectPath,
     TProject project;
     LoadProjectFile(projectPath, project);
     const std::string global
-        = std::string(" --lang ") + lang + " --catalog " + Quoted(kShippedCatalog) + " ";
+        = std::string(" --lang ") + lang + " --catalog " + test::ShellQuoted(kShippedCatalog) + " ";
     std::string output;
     // In a subshell: RunCommand joins stderr to stdout after the whole command, which would
     // otherwise put the calculation's messages into the document.
     EXPECT_EQ(test::RunCommand("(" + std::string(VARTESK_CLI) + global + "calc "
-                                   + Quoted(projectPath) + " --format json > "
-                                   + Quoted(dir / "calc.json") + " 2>/dev/null)",
+                                   + test::ShellQuoted(projectPath) + " --format json > "
+                                   + test::ShellQuoted(dir / "calc.json") + " 2>/dev/null)",
                                output),
               0)
         << output;
@@ -202,14 +197,16 @@ bool CheckJournal(const std::filesystem::path &projectPath,
     const auto journal = dir / "journal.xls";
     output.clear();
     EXPECT_EQ(test::RunCommand(std::string(VARTESK_CLI) + global + "report journal "
-                                   + Quoted(projectPath) + " -o " + Quoted(journal),
+                                   + test::ShellQuoted(projectPath) + " -o "
+                                   + test::ShellQuoted(journal),
                                output),
               0)
         << output;
     output.clear();
     const int rc = test::RunCommand("/usr/bin/python3 " VARTESK_TEST_DATA "/journal_check.py "
-                                        + Quoted(journal) + " " + Quoted(dir / "calc.json") + " "
-                                        + Quoted(dir / "facts.json"),
+                                        + test::ShellQuoted(journal) + " "
+                                        + test::ShellQuoted(dir / "calc.json") + " "
+                                        + test::ShellQuoted(dir / "facts.json"),
                                     output);
     if (rc == 77)
         return false;
@@ -246,8 +243,9 @@ TEST(JournalReadByXlrd, TheEdgeCasesReadAsTheyShould)
     const auto journal = dir / "journal.xls";
     std::string output;
     ASSERT_EQ(test::RunCommand(std::string(VARTESK_CLI) + " --lang en --catalog "
-                                   + Quoted(kShippedCatalog) + " report journal "
-                                   + Quoted(dir / "edges.vsk") + " -o " + Quoted(journal),
+                                   + test::ShellQuoted(kShippedCatalog) + " report journal "
+                                   + test::ShellQuoted(dir / "edges.vsk") + " -o "
+                                   + test::ShellQuoted(journal),
                                output),
               0)
         << output;
@@ -280,8 +278,9 @@ print([v("Anchors", a) for a in ("C9", "D9")])
 )";
     test::WriteAll(dir / "read.py", script);
     output.clear();
-    const int rc = test::RunCommand(
-        "/usr/bin/python3 " + Quoted(dir / "read.py") + " " + Quoted(journal), output);
+    const int rc = test::RunCommand("/usr/bin/python3 " + test::ShellQuoted(dir / "read.py") + " "
+                                        + test::ShellQuoted(journal),
+                                    output);
     if (rc == 77)
         GTEST_SKIP() << "python3-xlrd is not installed";
     ASSERT_EQ(rc, 0) << output;

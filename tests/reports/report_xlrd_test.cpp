@@ -182,11 +182,6 @@ std::string Facts(const TProject &project, const TWiresList &catalog)
     return out.str();
 }
 
-std::string Quoted(const std::filesystem::path &p)
-{
-    return "'" + p.string() + "'";
-}
-
 // Writes every report of the project in one language and unit system from the templates of
 // `forms` and has the checker read each; gives how many were checked (0: xlrd is missing).
 int CheckReports(const std::filesystem::path &projectPath,
@@ -202,13 +197,13 @@ int CheckReports(const std::filesystem::path &projectPath,
     UseLanguage(std::string(lang) == "en" ? TLanguage::English : TLanguage::Russian);
     UseUnitSystem(std::string(units) == "daN" ? TUnitSystem::DaN : TUnitSystem::KN);
     const std::string global = std::string(" --lang ") + lang + " --units " + units + " --catalog "
-        + Quoted(kShippedCatalog) + " ";
+        + test::ShellQuoted(kShippedCatalog) + " ";
     const auto calc = dir / "calc.json";
     std::string output;
     // A subshell, so that the runner's own 2>&1 cannot send messages into the document.
     EXPECT_EQ(test::RunCommand("(" + std::string(VARTESK_CLI) + global + "calc "
-                                   + Quoted(projectPath) + " --format json > " + Quoted(calc)
-                                   + " 2>/dev/null)",
+                                   + test::ShellQuoted(projectPath) + " --format json > "
+                                   + test::ShellQuoted(calc) + " 2>/dev/null)",
                                output),
               0)
         << output;
@@ -219,15 +214,17 @@ int CheckReports(const std::filesystem::path &projectPath,
         const auto report = dir / (std::string(kind) + ".xls");
         output.clear();
         EXPECT_EQ(test::RunCommand(std::string(VARTESK_CLI) + global + "report " + kind + " "
-                                       + Quoted(projectPath) + " -o " + Quoted(report) + " --forms "
-                                       + Quoted(forms) + " --yes",
+                                       + test::ShellQuoted(projectPath) + " -o "
+                                       + test::ShellQuoted(report) + " --forms "
+                                       + test::ShellQuoted(forms) + " --yes",
                                    output),
                   0)
             << output;
         output.clear();
         const int rc = test::RunCommand("/usr/bin/python3 " VARTESK_TEST_DATA "/report_check.py "
-                                            + std::string(kind) + " " + Quoted(report) + " "
-                                            + Quoted(calc) + " " + Quoted(dir / "facts.json"),
+                                            + std::string(kind) + " " + test::ShellQuoted(report)
+                                            + " " + test::ShellQuoted(calc) + " "
+                                            + test::ShellQuoted(dir / "facts.json"),
                                         output);
         if (rc == 77)
             return 0;
@@ -270,11 +267,11 @@ TEST(ReportsReadByXlrd, TemplatesSavedAgainByLibreOfficeStillGiveCorrectReports)
     std::string files;
     for (const char *name :
          {"FormMount_ru.xls", "FormMount1_ru.xls", "FormMount2_ru.xls", "FormLoads_ru.xls"})
-        files += " " + Quoted(kBin / "Forms" / name);
+        files += " " + test::ShellQuoted(kBin / "Forms" / name);
     ASSERT_EQ(test::RunCommand("timeout 300 soffice -env:UserInstallation=file://"
                                    + dir.Path().string()
                                    + "/profile --headless --convert-to 'xls:MS Excel 97' --outdir "
-                                   + Quoted(dir / "forms") + files,
+                                   + test::ShellQuoted(dir / "forms") + files,
                                output),
               0)
         << output;

@@ -35,4 +35,13 @@ long PdfPageCount(const std::string &pdf);
 // gives its exit code (-1 when it could not run or did not exit).
 int RunCommand(const std::string &command, std::string &output);
 
+// The path as one word of a shell command.
+inline std::string ShellQuoted(const std::filesystem::path &path)
+{
+    std::string quoted = "'";
+    for (const char c : path.string())
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
 } // namespace vartesk::test
