@@ -247,15 +247,23 @@ void TFormMain::ShowPillarRow(int parcel, int pillar)
 
 void TFormMain::TakeScreens(bool all)
 {
-    auto before = Snapshot(Project);
+    // The pages touch three small records: only a change of theirs costs a copy of the line.
+    const TKlimat klimat = Project.Klimat;
+    const TKlimatKoef koef = Project.KlimatKoef;
+    const TVM_Data vm = Project.VMData;
     ClimatePage.Store(Project.Klimat);
     CoefficientPage.Store(Project.KlimatKoef);
     if (all)
         DamperPage.Store(Project.VMData);
-    if (!Project.Equals(*before)) {
-        History.Push(std::move(before));
-        UpdateCommands();
-    }
+    if (Project.Klimat.Equals(klimat) && Project.KlimatKoef.Equals(koef)
+        && Project.VMData.Equals(vm))
+        return;
+    auto before = Snapshot(Project);
+    before->Klimat.Assign(klimat);
+    before->KlimatKoef.Assign(koef);
+    before->VMData.Assign(vm);
+    History.Push(std::move(before));
+    UpdateCommands();
 }
 
 bool TFormMain::CheckModified()
