@@ -49,7 +49,9 @@ public:
     {
         if (!Pieces)
             return R.Size();
-        while (Next < Pieces->size() && (*Pieces)[Next] <= R.Pos())
+        // A boundary right at the position counts: characters that begin a CONTINUE record
+        // (their string's header filled the record before) still come behind a form flag.
+        while (Next < Pieces->size() && (*Pieces)[Next] < R.Pos())
             ++Next;
         return Next < Pieces->size() ? (*Pieces)[Next] : R.Size();
     }

@@ -95,12 +95,17 @@ TEST_F(Dampers, LongSpanTakesThePairAndItsDistancesForTheRestOfTheSection)
 
 TEST_F(Dampers, LongSpanAloneGivesTheTwoTypesOfThePair)
 {
-    Spans({620});
-    const TVM_SpanData &d = Run();
-    EXPECT_EQ(d.DamperTypes[0], "ГВП-2,4-13-600");
-    EXPECT_EQ(d.DamperTypes[1], "ГВП-1,6-11-400");
-    EXPECT_EQ(d.DamperTypes[2], "");
-    EXPECT_EQ(d.Spans.Get(0).Counts, (TCounts {2, 2, 0, 0}));
+    // 600 m is long already.
+    for (double length : {600.0, 620.0}) {
+        Project.SpanDataProvod.Clear();
+        R.Spans.clear();
+        Spans({length});
+        const TVM_SpanData &d = Run();
+        EXPECT_EQ(d.DamperTypes[0], "ГВП-2,4-13-600") << length;
+        EXPECT_EQ(d.DamperTypes[1], "ГВП-1,6-11-400") << length;
+        EXPECT_EQ(d.DamperTypes[2], "") << length;
+        EXPECT_EQ(d.Spans.Get(0).Counts, (TCounts {2, 2, 0, 0})) << length;
+    }
 }
 
 TEST_F(Dampers, ANullPairLeavesTheSpanWithoutDampersAndTheRecordEmpty)
@@ -213,6 +218,16 @@ TEST_F(Dampers, DielectricCableTakesItsPrefixFromTheModel)
     Project.SpanDataProvod.Clear();
     Section().ModelVM_Provod = 2;
     EXPECT_EQ(Run().DamperTypes[0], "ГВС-0,6-0,8");
+
+    // In the north the table's mark alone decides: marked cells are ГВУ, the others ГВС.
+    Project.VMData.IsNord = true;
+    Section().ModelVM_Provod = 1;
+    for (const auto &[tension, type] :
+         {std::pair {1500.0, "ГВУ-0,6-0,8"}, {700.0, "ГВС-0,4-0,6"}}) {
+        Project.SpanDataProvod.Clear();
+        SetTension(tension);
+        EXPECT_EQ(Run().DamperTypes[0], type) << tension;
+    }
 }
 
 TEST_F(Dampers, AModelWithoutTypeKeepsTheOldOneAndSaysWhichConductor)

@@ -19,6 +19,7 @@ struct TRec
 {
     std::uint16_t Id;
     std::string Body;
+    std::vector<std::string> Continues = {}; // CONTINUE records written behind it
 };
 
 std::vector<TRec> Records(const std::string &stream)
@@ -52,6 +53,8 @@ std::string Rewrite(const std::string &stream, const std::function<void(TRec &)>
         if (r.Id == rec::Eof)
             globalsDone = true;
         WriteRecord(out, r.Id, r.Body);
+        for (const std::string &c : r.Continues)
+            WriteRecord(out, rec::Continue, c);
     }
     for (size_t k = 0; k < boundSheets.size() && k < sheetBofs.size(); ++k)
         TByteWriter(out).PatchU32(boundSheets[k], std::uint32_t(sheetBofs[k]));
@@ -130,4 +133,42 @@ TEST(TolerantReading, EmptyHeaderAndFooterBodiesWithoutTheirFlagByte)
     EXPECT_TRUE(f.Sheets().Item(0).PageSetup.Header.Empty());
     EXPECT_TRUE(f.Sheets().Item(0).PageSetup.Footer.Empty());
     EXPECT_EQ(TextAt(f, 1), "abcdef");
+}
+
+// Writers split the shared-string table wherever their buffer ends; xlrd and POI read both
+// shapes below, so a workbook that they open must open here too.
+TEST(TolerantReading, SharedStringsSplitWhereOtherWritersSplitThem)
+{
+    // Counts, then "first" and "abcdef" with two rich-text runs.
+    const std::string counts("\x02\0\0\0\x02\0\0\0", 8);
+    const std::string first("\x05\0\0first", 8);
+    const std::string richHeader("\x06\0\x08\x02\0", 5);
+    const std::string runs("\0\0\0\0\x03\0\x01\0", 8);
+    struct TShape
+    {
+        const char *What;
+        std::string Sst;
+        std::vector<std::string> Continues;
+    };
+    const TShape shapes[] = {
+        {"characters begin in the CONTINUE record, behind its form flag",
+         counts + first + richHeader,
+         {std::string(1, '\0') + "abcdef" + runs}},
+        {"characters and runs split in the middle",
+         counts + first + richHeader + "abc",
+         {std::string(1, '\0') + "def" + runs.substr(0, 4), runs.substr(4)}},
+        {"runs begin in the CONTINUE record", counts + first + richHeader + "abcdef", {runs}},
+    };
+    for (const TShape &shape : shapes) {
+        const std::string split = Rewrite(Sample(), [&](TRec &r) {
+            if (r.Id == rec::Sst) {
+                r.Body = shape.Sst;
+                r.Continues = shape.Continues;
+            }
+        });
+        TXLSFile f;
+        ASSERT_NO_THROW(f.OpenBytes(Compound(split))) << shape.What;
+        EXPECT_EQ(TextAt(f, 0), "first") << shape.What;
+        EXPECT_EQ(TextAt(f, 1), "abcdef") << shape.What;
+    }
 }
