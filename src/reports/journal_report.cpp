@@ -317,11 +317,12 @@ private:
     {
         const double l = s.Prolet;
         if (s.Tip_Opor == TSupportType::Strain) {
-            if (k > 1) {
+            // A stretch whose spans sum to 0 (the anchor behind a dead-end portal, or after an
+            // anchor of span 0) has no length and no equivalent span to show: both cells stay
+            // blank, since a 0 there reads as a measured figure.
+            if (k > 1 && !ExactlyEqual(SumOfSpans, 0.0)) {
                 SetNumber(sheet, row, kStrainLength, SumOfSpans);
-                // A stretch whose spans sum to 0 (an anchor after an anchor of span 0) has no
-                // equivalent span: both figures are 0 and the journal goes on.
-                const double ratio = ExactlyEqual(SumOfSpans, 0.0) ? 0.0 : SumOfCubes / SumOfSpans;
+                const double ratio = SumOfCubes / SumOfSpans;
                 SetNumber(sheet,
                           row,
                           kEquivalentSpan,

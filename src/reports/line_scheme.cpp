@@ -321,12 +321,10 @@ void TSchemeExport::DrawSupport(const TParcel &p, int position, double x)
     // The strain section's length and equivalent span, at the anchor that closes it. The
     // anchor then opens the next one with its own span; a dead-end support takes no part.
     if (anchor && StrainOpen) {
-        if (position > 1) {
-            // Spans that add up to nothing have no equivalent span: 0 is written for both
-            // rather than stopping the drawing.
-            const double equivalent = ExactlyEqual(StrainLength, 0)
-                ? 0
-                : CheckedSqrt(CheckedDiv(StrainCubes, StrainLength));
+        // Spans that add up to nothing (the anchor behind a dead-end portal) have no length
+        // and no equivalent span: neither is written, as a 0 would read as a figure.
+        if (position > 1 && !ExactlyEqual(StrainLength, 0)) {
+            const double equivalent = CheckedSqrt(CheckedDiv(StrainCubes, StrainLength));
             Dxf.Text(FormatGeneral(CheckFinite(StrainLength)), At(x - 2, 85), kText);
             Dxf.Text(FormatGeneral(Round(equivalent)), At(x - 2, 75), kText);
         }

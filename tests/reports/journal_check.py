@@ -230,9 +230,9 @@ def expected_sheets(facts, calc):
             exp.value(row, F, span)
             length += span
             if s["type"] == 0:
-                if k > 1:
+                if k > 1 and sum_l:  # a stretch of no length shows nothing
                     exp.value(row, G, sum_l)
-                    exp.value(row, H, math.sqrt(sum_c / sum_l) if sum_l else 0.0)
+                    exp.value(row, H, math.sqrt(sum_c / sum_l))
                 sum_l, sum_c = span, span ** 3
             elif s["type"] == 1:
                 sum_l += span

@@ -88,8 +88,8 @@ void BuildEdges(TProject &project)
     // goes on into the next section, which begins with intermediate supports.
     AddSection(project, "Open end", {{0, 120}, {1, 130}, {1, 80}}, true, true);
     AddSection(project, "Carried", {{1, 110}, {1, 90}, {0, 100}, {0, 0}}, true, true);
-    // An anchor of span 0 before an anchor: no equivalent span, and the journal goes on (the
-    // calculation of that strain section fails, so its lengths stay blank). A dead-end support
+    // An anchor of span 0 before an anchor: no length nor equivalent span, and the journal goes on
+    // (the calculation of that strain section fails, so its lengths stay blank). A dead-end support
     // changes no sum.
     AddSection(project, "Zero stretch", {{0, 0}, {0, 140}, {2, 150}, {1, 160}, {0, 0}}, true, true);
     // The pickets 12+34.5, 13+84.5 and 14+44.75; a cord without wire: no borders in B..I
@@ -293,8 +293,8 @@ print([v("Anchors", a) for a in ("C9", "D9")])
               "[450.0, 115.33]\n"
               // The last span is 0; the next section starts with intermediate supports.
               "[0.0, 'On the sector:']\n"
-              // 0/0 gives 0 for both; the dead-end support's 150 m is in no sum.
-              "[0.0, 0.0, 300.0, 151.0]\n"
+              // 0/0 leaves both blank; the dead-end support's 150 m is in no sum.
+              "[None, None, 300.0, 151.0]\n"
               "['12+34.5', '13+84.5', '14+44.75', '20+0']\n"
               // No borders in B..I but the outline of the last two rows.
               "[0, 0, 1, 1]\n"

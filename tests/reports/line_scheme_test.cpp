@@ -322,15 +322,15 @@ TEST_F(Scheme, GivenPicketRestartsTheCount)
     EXPECT_EQ(TextAt(d, 204, 142), "13+12.35");
 }
 
-TEST_F(Scheme, SpansAddingUpToNothingGiveZeroFiguresAndTheDrawingGoesOn)
+TEST_F(Scheme, SpansAddingUpToNothingShowNoFiguresAndTheDrawingGoesOn)
 {
     Add(Section("Zero", {{kAnchor, 0}, {kInter, 0}, {kAnchor, 0}}));
     Add(Section("Next", {{kAnchor, 100}, {kAnchor, 0}}, false, 4));
     const TDrawn d = Export();
     ASSERT_TRUE(d.Outcome.Written);
     EXPECT_TRUE(d.Outcome.Complete);
-    EXPECT_EQ(TextAt(d, 138, 85), "0");
-    EXPECT_EQ(TextAt(d, 138, 75), "0");
+    EXPECT_EQ(TextAt(d, 138, 85), "(none)");
+    EXPECT_EQ(TextAt(d, 138, 75), "(none)");
     // The calculation of that strain section has its own box; the next section is drawn.
     EXPECT_THAT(d.Told, Contains("Error data entry"));
     EXPECT_EQ(TextAt(d, 218, 85), "100");
