@@ -25,9 +25,9 @@ std::string Fixed(double value, int decimals)
 // A text's value as CAD shows the text itself. CAD reads "%%" and the character after it as a
 // control code ("%%c" a diameter sign, "%%d" a degree sign, "%%u" underlining, "%%nnn" a
 // character by number), and "%%%" as one percent sign: each percent sign of a run of two or
-// more is written that way, while a single one, which starts no code, stays. A caret followed by
-// a character is a control character written out, and a caret itself is written "^ ". A control
-// character would end the group early or be written out: it becomes a blank.
+// more is written that way, while a single one, which starts no code, stays. A caret and the
+// character after it are read as a control character ("^J" a line feed), so a caret is written
+// "^ ". A control character would end the group early or be written out: it becomes a blank.
 std::string TextValue(std::string_view text)
 {
     const std::string bytes = Utf8ToCp1251(text);
