@@ -20,23 +20,38 @@ bool Storable(const std::string &text)
         && text.back() != ' ' && text.front() != '\t' && text.back() != '\t';
 }
 
+// One spelling per file, whatever folder the program runs in: "demo.vsk", "./demo.vsk" and
+// the full path are the same entry.
+std::filesystem::path Normal(const std::filesystem::path &path)
+{
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    return (ec ? path : absolute).lexically_normal();
+}
+
 } // namespace
 
 void TRecentProjects::Load()
 {
     Paths.clear();
-    for (const auto &[name, value] : ReadSettingsSection(kSection))
-        if (name.rfind("File", 0) == 0 && Storable(value) && int(Paths.size()) < kMaxCount
-            && std::find(Paths.begin(), Paths.end(), value) == Paths.end())
-            Paths.emplace_back(value);
+    for (const auto &[name, value] : ReadSettingsSection(kSection)) {
+        if (name.rfind("File", 0) != 0 || !Storable(value) || int(Paths.size()) == kMaxCount)
+            continue;
+        const std::filesystem::path path = Normal(value);
+        if (std::none_of(
+                Paths.begin(), Paths.end(), [&](const auto &p) { return SameFile(p, path); }))
+            Paths.push_back(path);
+    }
 }
 
 void TRecentProjects::Add(const std::filesystem::path &path)
 {
-    if (!Storable(path.string()))
+    const std::filesystem::path normal = Normal(path);
+    if (!Storable(normal.string()))
         return;
-    Remove(path);
-    Paths.insert(Paths.begin(), path);
+    // Links and other spellings of the file go too: the list names it once, as last opened.
+    std::erase_if(Paths, [&](const auto &p) { return SameFile(p, normal); });
+    Paths.insert(Paths.begin(), normal);
     if (int(Paths.size()) > kMaxCount)
         Paths.resize(kMaxCount);
     Store();
@@ -44,11 +59,9 @@ void TRecentProjects::Add(const std::filesystem::path &path)
 
 void TRecentProjects::Remove(const std::filesystem::path &path)
 {
-    const auto it = std::find(Paths.begin(), Paths.end(), path);
-    if (it == Paths.end())
-        return;
-    Paths.erase(it);
-    Store();
+    const std::filesystem::path normal = Normal(path);
+    if (std::erase_if(Paths, [&](const auto &p) { return SameFile(p, normal); }) > 0)
+        Store();
 }
 
 void TRecentProjects::Store() const

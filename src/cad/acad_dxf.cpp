@@ -5,6 +5,7 @@
 #include "base/file_io.h"
 #include "base/rounding.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -19,6 +20,33 @@ std::string Fixed(double value, int decimals)
     const auto r
         = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     return std::string(buffer, r.ptr);
+}
+
+// A text's value as CAD shows the text itself. CAD reads "%%" and the character after it as a
+// control code ("%%c" a diameter sign, "%%d" a degree sign, "%%u" underlining, "%%nnn" a
+// character by number), and "%%%" as one percent sign: each percent sign of a run of two or
+// more is written that way, while a single one, which starts no code, stays. A caret and the
+// character after it are read as a control character ("^J" a line feed), so a caret is written
+// "^ ". A control character would end the group early or be written out: it becomes a blank.
+std::string TextValue(std::string_view text)
+{
+    const std::string bytes = Utf8ToCp1251(text);
+    std::string value;
+    value.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        if (c == '%') {
+            const size_t end = std::min(bytes.find_first_not_of('%', i), bytes.size());
+            const size_t run = end - i;
+            value.append(run == 1 ? 1 : 3 * run, '%');
+            i = end - 1;
+        } else if (c == '^') {
+            value += "^ ";
+        } else {
+            value += c < 0x20 || c == 0x7F ? ' ' : char(c);
+        }
+    }
+    return value;
 }
 
 } // namespace
@@ -86,13 +114,7 @@ void TAcadDxf::Text(std::string_view text, TDxfPoint at, double height)
 {
     TextHeight = height;
     Entity("TEXT");
-    // A line break inside a value would end the group early and break every group after
-    // it; the model's texts never hold one, an imported cell might.
-    std::string value = Utf8ToCp1251(text);
-    for (char &c : value)
-        if (c == '\r' || c == '\n')
-            c = ' ';
-    Group(1, value); // 1: the text
+    Group(1, TextValue(text)); // 1: the text
     Group(7, Style.TextStyle); // 7: text style name
     Point(10, at); // 10, 20: insertion point
     Number(40, TextHeight); // 40: height

@@ -47,7 +47,9 @@ public:
     void SetColor(std::int8_t colour);
     // Sets the colour to `colour` (it stays) and draws a line.
     void Line(TDxfPoint from, TDxfPoint to, std::int8_t colour);
-    // Sets the text height to `height` (it stays) and writes a left-aligned text at `at`.
+    // Sets the text height to `height` (it stays) and writes a left-aligned text at `at`, so
+    // that CAD shows it as given: "%%c" stays three characters, a control character becomes
+    // a blank.
     void Text(std::string_view text, TDxfPoint at, double height);
     void PolylineBegin(bool closed, double width);
     void Vertex(float x, float y);

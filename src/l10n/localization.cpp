@@ -16,8 +16,9 @@ void InitLocalization()
     UseUnitSystem(TUnitSystem::DaN);
     LoadUnitSystem();
     UseUnitSystem(UnitSystem());
-    // Written back so that the first run stores both. A settings file that cannot be written
-    // must not keep the program from starting; only a choice the user makes reports it.
+    // Written back so that the first run stores both. A settings file that cannot be read or
+    // written must not keep the program from starting (it starts on the defaults and the file
+    // stays as it is); only a choice the user makes reports it.
     try {
         WriteSettings({{"Language", int(CurrentLanguage())}, {"Units", int(UnitSystem())}});
     } catch (const EFileError &) { }

@@ -4,6 +4,8 @@
 #include "base/file_io.h"
 #include "base/file_limits.h"
 #include "base/number_text.h"
+#include "base/text_format.h"
+#include "l10n/string_table.h"
 
 #include <cstdlib>
 #include <sstream>
@@ -31,19 +33,39 @@ std::string Trimmed(const std::string &s)
     return s.substr(b, e - b + 1);
 }
 
-std::vector<std::string> ReadLines()
+// The file's lines; none when there is no file. EFileError when there is one that cannot be
+// read (too large, not a regular file, no permission).
+std::vector<std::string> ReadStoredLines()
 {
     std::vector<std::string> lines;
-    std::string bytes;
-    try {
-        bytes = ReadFileBytes(SettingsFile(), kMaxSettingsFileBytes);
-    } catch (const EFileError &) {
+    std::error_code ec;
+    if (std::filesystem::status(SettingsFile(), ec).type() == std::filesystem::file_type::not_found)
         return lines;
-    }
-    std::istringstream in(bytes);
+    std::istringstream in(ReadFileBytes(SettingsFile(), kMaxSettingsFileBytes));
     for (std::string line; std::getline(in, line);)
         lines.push_back(Trimmed(line));
     return lines;
+}
+
+// For reading a value: a file that cannot be read gives the defaults.
+std::vector<std::string> ReadLines()
+{
+    try {
+        return ReadStoredLines();
+    } catch (const EFileError &) {
+        return {};
+    }
+}
+
+// For rewriting the file: a file that cannot be read is never replaced, since what it holds
+// would be lost with it (the language, the units, the recent projects, the window).
+std::vector<std::string> LinesToRewrite()
+{
+    try {
+        return ReadStoredLines();
+    } catch (const EFileError &e) {
+        throw EFileError(FormatText(LocalString("Settings_unreadable"), {e.what()}));
+    }
 }
 
 bool IsSection(const std::string &line)
@@ -126,7 +148,7 @@ void WriteLines(const std::vector<std::string> &lines)
 
 void WriteSettings(const std::vector<std::pair<std::string, int>> &values)
 {
-    std::vector<std::string> lines = ReadLines();
+    std::vector<std::string> lines = LinesToRewrite();
     for (const auto &[name, value] : values)
         SetLine(lines, name, value);
     WriteLines(lines);
@@ -153,7 +175,7 @@ void WriteSettingsSection(const std::string &section,
 {
     std::vector<std::string> kept;
     bool inside = false;
-    for (const auto &line : ReadLines()) {
+    for (const auto &line : LinesToRewrite()) {
         if (IsSection(line))
             inside = line == "[" + section + "]";
         if (!inside)

@@ -8,6 +8,9 @@
 #include "model/project.h"
 #include "model/projectfile/line_source.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace vartesk {
 
 namespace {
@@ -15,9 +18,28 @@ namespace {
 constexpr const char *kVersionLine = "version 3.4";
 
 // The file has 26 lines at most; past its end every line reads as empty, which no number
-// converts from, and still counts, so that the message names the line where the value was
-// expected rather than the file's last.
+// converts from.
 constexpr int kPadLines = 32;
+
+// The file's lines each ended by LF, whichever editor saved it: CR LF, LF and a lone CR all
+// end a line, and a UTF-8 byte-order mark in front belongs to no line (read as Windows-1251
+// it would make the version line another text, and every value the one of the line before).
+std::string WithPlainLineEnds(std::string_view bytes)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
+    std::string text;
+    text.reserve(bytes.size() + 1);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r')
+            text += bytes[i];
+        else if (i + 1 == bytes.size() || bytes[i + 1] != '\n')
+            text += '\n';
+    }
+    if (!text.empty() && text.back() != '\n')
+        text += '\n';
+    return text;
+}
 
 // A real as the project file reads one: "," counts as ".", blanks around the number allowed.
 double ReadReal(TLineSource &reader)
@@ -33,11 +55,10 @@ double ReadReal(TLineSource &reader)
 
 void ImportClimateText(TProject &project, std::string bytes)
 {
-    if (!bytes.empty() && bytes.back() != '\n')
-        bytes += "\r\n";
-    for (int i = 0; i < kPadLines; ++i)
-        bytes += "\r\n";
-    TLineSource reader(std::move(bytes));
+    std::string text = WithPlainLineEnds(bytes);
+    const int lines = int(std::count(text.begin(), text.end(), '\n'));
+    text.append(kPadLines, '\n');
+    TLineSource reader(std::move(text));
     TKlimat klimat = project.Klimat;
     TKlimatKoef koef = project.KlimatKoef;
     try {
@@ -57,7 +78,8 @@ void ImportClimateText(TProject &project, std::string bytes)
             reader.Next();
         koef.LoadFromText(reader, current);
     } catch (const EConvertError &e) {
-        throw EClimateFileError(e.what(), reader.LineNumber());
+        // A value expected past the end is missing at the line after the file's last.
+        throw EClimateFileError(e.what(), std::min(reader.LineNumber(), lines + 1));
     }
     project.Klimat = klimat;
     project.KlimatKoef = koef;

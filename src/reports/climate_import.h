@@ -13,7 +13,8 @@ namespace vartesk {
 class TProject;
 
 // A climate file that stopped converting: what() is the reader's message ("'x' is not a valid
-// floating point value"), Line the 1-based line where a value was expected.
+// floating point value"), Line the file's 1-based line where a value was expected (the one
+// after its last when the file ends first).
 class EClimateFileError : public std::runtime_error
 {
 public:
@@ -28,7 +29,7 @@ public:
 // eight values of its climate and its coefficient block, nothing else. A first line of exactly
 // "version 3.4" marks the current layout; otherwise the older one, whose coefficient block
 // has no heights and terrain (they become 15, 15 and 1). Raises EClimateFileError, the
-// project unchanged.
+// project unchanged. Lines may end in CR LF, LF or CR; a UTF-8 byte-order mark is skipped.
 void ImportClimateText(TProject &project, std::string bytes);
 
 // The same from a file (at most the size of kMaxClimateFileBytes); a file that cannot be read

@@ -463,6 +463,25 @@ TEST_F(MainWindow, RecentProjectsKeepTheLastEightAndDropTheMissing)
     EXPECT_EQ(Window.Recent.Items().front(), files[7]);
 }
 
+TEST_F(MainWindow, RecentProjectsNameEachFileOnceByItsFullPath)
+{
+    const auto line = OpenLine({2});
+    std::filesystem::create_symlink(line, Dir.Path() / "link.vsk");
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(Dir.Path());
+    // A list with relative spellings, as an earlier run stored it.
+    WriteSettingsSection(
+        "Recent", {{"File1", "line.vsk"}, {"File2", "./x/../line.vsk"}, {"File3", "gone.vsk"}});
+    TRecentProjects recent;
+    recent.Load();
+    const auto loaded = recent.Items();
+    recent.Add("link.vsk"); // the same file as line.vsk
+    std::filesystem::current_path(previous);
+    using TPaths = std::vector<std::filesystem::path>;
+    EXPECT_EQ(loaded, (TPaths {line, Dir.Path() / "gone.vsk"}));
+    EXPECT_EQ(recent.Items(), (TPaths {Dir.Path() / "link.vsk", Dir.Path() / "gone.vsk"}));
+}
+
 TEST_F(MainWindow, LanguageChangeReappliesTheCaptions)
 {
     OpenLine({3});

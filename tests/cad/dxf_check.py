@@ -8,10 +8,11 @@ line per entity of the model space in a fixed form that the C++ tests compare wi
 drawing should hold:
 
     LINE x1 y1 x2 y2 c=COLOUR
-    TEXT x y h=HEIGHT c=COLOUR TEXT
+    TEXT x y h=HEIGHT c=COLOUR SHOWN
     POLYLINE closed=0|1 w=WIDTH c=COLOUR x,y x,y ...
 
-Numbers with four decimals; COLOUR 256 means that the entity names none (by layer).
+Numbers with four decimals; COLOUR 256 means that the entity names none (by layer). SHOWN is
+the text as CAD shows it, its control codes read.
 Exit 0: read and audited without error or fix; 1: a load or audit finding (printed); 77: ezdxf is not
 installed (the test skips).
 """
@@ -19,9 +20,16 @@ import sys
 
 try:
     import ezdxf
+    from ezdxf.tools.text import plain_text
 except ImportError:
     print("python3-ezdxf is not installed")
     sys.exit(77)
+
+
+def shown(text):
+    """ezdxf's plain text, with each "%%%" read as the one percent sign CAD shows for it (ezdxf
+    leaves that code as it is); split left to right, the way CAD reads the codes."""
+    return "%".join(plain_text(part) for part in text.split("%%%"))
 
 
 def num(v):
@@ -40,7 +48,7 @@ def listing(doc):
         elif kind == "TEXT":
             p = e.dxf.insert
             out.append(
-                f"TEXT {num(p.x)} {num(p.y)} h={num(e.dxf.height)} c={colour} {e.dxf.text}"
+                f"TEXT {num(p.x)} {num(p.y)} h={num(e.dxf.height)} c={colour} {shown(e.dxf.text)}"
             )
         elif kind == "POLYLINE":
             points = " ".join(

@@ -244,17 +244,21 @@ TEST(DxfWriter, StyleOfTheWriterAppliesToEveryEntity)
                   + kEnd);
 }
 
-TEST(DxfWriter, TextsAreWindows1251AndStayOnOneLine)
+TEST(DxfWriter, TextsAreWindows1251OnOneLineAndShowInCadAsGiven)
 {
     test::TScratchDir dir;
     const std::string bytes = Drawn(dir, [](TAcadDxf &dxf) {
         dxf.Text("Анк.", {0, 0}, 2.5);
         dxf.Text("Уг.1;+12°30'0\"", {0, 0}, 2.5);
-        dxf.Text("a\r\nb", {0, 0}, 2.5);
+        dxf.Text("a\r\nb\tc\177d\033e^Jf", {0, 0}, 2.5);
+        dxf.Text("%%c25 %%P1 %%% 5%", {0, 0}, 2.5);
     });
     EXPECT_NE(bytes.find("\r\n1\r\n\xC0\xED\xEA.\r\n"), std::string::npos);
     EXPECT_NE(bytes.find("\r\n1\r\n\xD3\xE3.1;+12\xB0\x33\x30'0\"\r\n"), std::string::npos);
-    EXPECT_NE(bytes.find("\r\n1\r\na  b\r\n"), std::string::npos);
+    // Control characters would break the group or be written out ("^J" is one).
+    EXPECT_NE(bytes.find("\r\n1\r\na  b c d e^ Jf\r\n"), std::string::npos);
+    // CAD reads "%%c" as a diameter sign, "%%%" as one "%"; a single "%" starts no code.
+    EXPECT_NE(bytes.find("\r\n1\r\n%%%%%%c25 %%%%%%P1 %%%%%%%%% 5%\r\n"), std::string::npos);
     const auto entities = EzdxfEntities(dir / "drawing.dxf");
     if (!entities)
         GTEST_SKIP() << "python3-ezdxf is not installed";
@@ -262,7 +266,8 @@ TEST(DxfWriter, TextsAreWindows1251AndStayOnOneLine)
               (std::vector<std::string> {
                   test::EzdxfText(0, 0, 2.5, 256, "Анк."),
                   test::EzdxfText(0, 0, 2.5, 256, "Уг.1;+12°30'0\""),
-                  test::EzdxfText(0, 0, 2.5, 256, "a  b"),
+                  test::EzdxfText(0, 0, 2.5, 256, "a  b c d e^Jf"),
+                  test::EzdxfText(0, 0, 2.5, 256, "%%c25 %%P1 %%% 5%"),
               }));
 }
 

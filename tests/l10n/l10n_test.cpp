@@ -1,5 +1,6 @@
 // String table, language and unit settings, and the settings file.
 #include "base/file_io.h"
+#include "base/file_limits.h"
 #include "base/split_by_char.h"
 #include "l10n/folders.h"
 #include "l10n/language.h"
@@ -9,12 +10,15 @@
 #include "l10n/units.h"
 #include "test_support.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
 
 using namespace vartesk;
+using ::testing::StartsWith;
+using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -42,7 +46,7 @@ protected:
 TEST_F(Localization, TableHoldsEveryKeyWithTwoTexts)
 {
     RegisterAllStrings();
-    EXPECT_EQ(StringCount(), 245u);
+    EXPECT_EQ(StringCount(), 246u);
     for (const char *key : {"Wait",
                             "Cancel",
                             "OSSС",
@@ -159,6 +163,23 @@ TEST_F(Localization, AnUnwritableSettingsFileStopsOnlyTheUsersOwnChoice)
     EXPECT_EQ(StressFactor(), 10);
     EXPECT_THROW(WriteSettings({{"Language", 0}}), EFileError);
     EXPECT_TRUE(std::filesystem::is_directory(SettingsFile()));
+}
+
+TEST_F(Localization, ASettingsFileThatCannotBeReadIsNeverOverwritten)
+{
+    // Too large to read: no writer may replace it by the little it knows.
+    std::filesystem::create_directories(SettingsFile().parent_path());
+    test::WriteAll(SettingsFile(), "[Param]\nLanguage=0\n");
+    std::filesystem::resize_file(SettingsFile(), kMaxSettingsFileBytes + 1);
+    InitLocalization(); // on the defaults, silently
+    EXPECT_EQ(CurrentLanguage(), TLanguage::Russian);
+    RegisterAllStrings();
+    UseLanguage(TLanguage::English);
+    const auto refused = ThrowsMessage<EFileError>(
+        StartsWith("The settings file was not changed, as it could not be read: Cannot read"));
+    EXPECT_THAT([] { SetUnitSystem(TUnitSystem::KN); }, refused);
+    EXPECT_THAT([] { WriteSettingsSection("Recent", {{"File1", "/a.vsk"}}); }, refused);
+    EXPECT_EQ(std::filesystem::file_size(SettingsFile()), kMaxSettingsFileBytes + 1);
 }
 
 TEST_F(Localization, UnitFactorsScaleForDisplayOnly)

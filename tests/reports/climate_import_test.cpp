@@ -54,6 +54,13 @@ std::string Text(const std::vector<std::string> &lines, const char *first = "ver
     return text;
 }
 
+// The text with each line ended by a lone CR.
+std::string CrOnly(std::string text)
+{
+    std::erase(text, '\n');
+    return text;
+}
+
 // A project whose every imported value differs from what the files give.
 void Fill(TProject &p)
 {
@@ -138,13 +145,17 @@ TEST(ClimateImport, AFileThatFailsHalfWayChangesNothingAndNamesItsLine)
     const std::vector<TCase> cases {
         // The climate values read before a bad one must not stay either.
         {with(6, "2.5.1"), 8, "'2.5.1' is not a valid floating point value"},
-        // The file ends after line 11: the first coefficient is the empty text.
-        {upTo(10), 18, "'' is not a valid floating point value"},
-        // Ends without the terrain line: every real converted, the integer did not.
-        {upTo(23), 26, "'' is not a valid integer value"},
+        // Neither a byte-order mark nor lone CRs shift the lines.
+        {"\xEF\xBB\xBF" + with(6, "2.5.1"), 8, "'2.5.1' is not a valid floating point value"},
+        {CrOnly(with(6, "2.5.1")), 8, "'2.5.1' is not a valid floating point value"},
+        // The file ends after line 11: the first coefficient, due on line 18, is missing at
+        // the line after the file's last.
+        {upTo(10), 12, "'' is not a valid floating point value"},
+        // Ends after line 24: the missing heights read as 15, the terrain does not convert.
+        {upTo(23), 25, "'' is not a valid integer value"},
         {with(24, "3.0"), 26, "'3.0' is not a valid integer value"},
         {with(23, "12;x"), 25, "'x' is not a valid integer value"},
-        {"", 2, "'' is not a valid floating point value"},
+        {"", 1, "'' is not a valid floating point value"},
     };
     for (const TCase &c : cases) {
         SCOPED_TRACE(c.Text);

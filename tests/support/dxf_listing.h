@@ -8,7 +8,8 @@
 namespace vartesk::test {
 
 // The lines of the listing in the form of tests/cad/dxf_check.py (see ezdxf_reader.h), read
-// from the file's bytes: LINE, TEXT (Windows-1251 to UTF-8) and POLYLINE with its vertices.
+// from the file's bytes: LINE, TEXT (Windows-1251 to UTF-8, its control codes unread) and
+// POLYLINE with its vertices.
 // Anything the parser does not expect fails the test.
 std::vector<std::string> DxfListing(const std::string &bytes);
 
