@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace vartesk {
 
@@ -39,6 +40,12 @@ public:
     TFd(const TFd &) = delete;
     TFd &operator=(const TFd &) = delete;
     int Get() const { return Fd; }
+    int Release()
+    {
+        const int fd = Fd;
+        Fd = -1;
+        return fd;
+    }
     // Closes now and gives close's result: a late write error shows only here.
     int Close()
     {
@@ -50,6 +57,14 @@ public:
 private:
     int Fd;
 };
+
+EFileError TooLarge(const std::filesystem::path &path, std::uintmax_t maxBytes)
+{
+    return Failure("Cannot read file",
+                   path,
+                   "It is larger than " + SizeLimitText(maxBytes)
+                       + ", the most this program reads of such a file");
+}
 
 // Why a file that is not a regular one is not read; empty for a regular file.
 std::string NotRegular(const struct stat &st)
@@ -103,12 +118,14 @@ std::string SizeLimitText(std::uintmax_t bytes)
     return std::to_string(bytes) + " bytes";
 }
 
-std::string ReadFileBytes(const std::filesystem::path &path, std::uintmax_t maxBytes)
+namespace {
+
+// The file opened for reading: a regular file (symbolic links followed) of at most maxBytes.
+// A FIFO or a terminal waits for a writer forever and /dev/zero never ends: only regular
+// files are read. The stat keeps such files from being opened at all; O_NONBLOCK and the
+// fstat cover a name that changed between the two.
+int OpenRegular(const std::filesystem::path &path, std::uintmax_t maxBytes, struct stat &st)
 {
-    // A FIFO or a terminal waits for a writer forever and /dev/zero never ends: only regular
-    // files are read. The stat keeps such files from being opened at all; O_NONBLOCK and the
-    // fstat cover a name that changed between the two.
-    struct stat st;
     if (::stat(path.c_str(), &st) != 0)
         throw Failure("Cannot open file", path, Reason(errno));
     if (const std::string why = NotRegular(st); !why.empty())
@@ -120,16 +137,24 @@ std::string ReadFileBytes(const std::filesystem::path &path, std::uintmax_t maxB
         throw Failure("Cannot read file", path, Reason(errno));
     if (const std::string why = NotRegular(st); !why.empty())
         throw Failure("Cannot open file", path, why);
-    const auto tooLarge = [&] {
-        return Failure("Cannot read file",
-                       path,
-                       "It is larger than " + SizeLimitText(maxBytes)
-                           + ", the most this program reads of such a file");
-    };
     if (std::uintmax_t(st.st_size) > maxBytes)
-        throw tooLarge();
+        throw TooLarge(path, maxBytes);
+    return fd.Release();
+}
 
-    std::string bytes(size_t(st.st_size), '\0');
+} // namespace
+
+std::string ReadFileBytes(const std::filesystem::path &path, std::uintmax_t maxBytes)
+{
+    struct stat st;
+    TFd fd(OpenRegular(path, maxBytes, st));
+    const auto tooLarge = [&] {
+        return TooLarge(path, maxBytes);
+    };
+
+    // One byte more than the file holds, so that the read that finds its end needs no
+    // larger buffer (and no copy of the whole file into it).
+    std::string bytes(size_t(st.st_size) + 1, '\0');
     size_t done = 0;
     while (true) {
         if (done == bytes.size()) {
@@ -154,8 +179,101 @@ std::string ReadFileBytes(const std::filesystem::path &path, std::uintmax_t maxB
     return bytes;
 }
 
+TFileReader::TFileReader(const std::filesystem::path &path, std::uintmax_t maxBytes)
+    : Path(path)
+{
+    struct stat st;
+    Fd = OpenRegular(path, maxBytes, st);
+    Bytes = std::uint64_t(st.st_size);
+}
+
+TFileReader::~TFileReader()
+{
+    if (Fd >= 0)
+        ::close(Fd);
+}
+
+TFileReader::TFileReader(TFileReader &&other) noexcept
+    : Path(std::move(other.Path))
+    , Fd(std::exchange(other.Fd, -1))
+    , Bytes(other.Bytes)
+{ }
+
+size_t TFileReader::ReadAt(std::uint64_t offset, char *out, size_t n) const
+{
+    size_t done = 0;
+    while (done < n) {
+        const ssize_t got = ::pread(Fd, out + done, n - done, off_t(offset + done));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw Failure("Cannot read file", Path, Reason(errno));
+        }
+        if (got == 0)
+            break;
+        done += size_t(got);
+    }
+    return done;
+}
+
+namespace {
+
+// A write that failed, with its errno; turned into the file's message once the temporary
+// file is gone.
+struct TWriteFailed
+{
+    int Error;
+};
+
+class TFdSink : public TFileSink
+{
+public:
+    explicit TFdSink(int fd)
+        : Fd(fd)
+    { }
+    void Append(std::string_view bytes) override
+    {
+        Put(End, bytes);
+        End += bytes.size();
+    }
+    void Overwrite(std::uint64_t offset, std::string_view bytes) override
+    {
+        if (offset > End || bytes.size() > End - offset)
+            throw TWriteFailed {EINVAL}; // only what was written may be overwritten
+        Put(offset, bytes);
+    }
+    std::uint64_t Size() const override { return End; }
+
+private:
+    void Put(std::uint64_t offset, std::string_view bytes)
+    {
+        while (!bytes.empty()) {
+            const ssize_t n = ::pwrite(Fd, bytes.data(), bytes.size(), off_t(offset));
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                throw TWriteFailed {errno};
+            }
+            bytes.remove_prefix(size_t(n));
+            offset += std::uint64_t(n);
+        }
+    }
+    int Fd;
+    std::uint64_t End = 0;
+};
+
+} // namespace
+
 void WriteFileAtomic(const std::filesystem::path &path,
                      const std::string &bytes,
+                     TWriteMode writeMode)
+{
+    WriteFileAtomic(
+        path, [&](TFileSink &out) { out.Append(bytes); }, writeMode);
+}
+
+void WriteFileAtomic(const std::filesystem::path &path,
+                     const std::function<void(TFileSink &)> &produce,
                      TWriteMode writeMode)
 {
     const std::filesystem::path target = ResolveLinks(path);
@@ -200,15 +318,16 @@ void WriteFileAtomic(const std::filesystem::path &path,
     }
     if (::fchmod(fd.Get(), mode) != 0)
         throw fail("Cannot create file", errno);
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd.Get(), bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw fail("Cannot write file", errno);
-        }
-        done += size_t(n);
+    try {
+        TFdSink sink(fd.Get());
+        produce(sink);
+    } catch (const TWriteFailed &e) {
+        throw fail("Cannot write file", e.Error);
+    } catch (...) {
+        // The producer's own failure: the temporary file goes, the previous file stays.
+        fd.Close();
+        ::unlink(temp.c_str());
+        throw;
     }
     if (::fsync(fd.Get()) != 0)
         throw fail("Cannot write file", errno);

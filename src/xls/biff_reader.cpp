@@ -88,6 +88,10 @@ public:
         : Cursor(stream)
         , Book(book)
     { }
+    TReader(const TStreamSource &stream, TWorkbook &book)
+        : Cursor(stream)
+        , Book(book)
+    { }
     void Run();
 
     using TGlobalsRead = void (TReader::*)(const TBiffRecord &, TByteReader &);
@@ -956,6 +960,11 @@ void TReader::Finish()
 } // namespace
 
 void ReadWorkbookStream(std::string_view stream, TWorkbook &book)
+{
+    TReader(stream, book).Run();
+}
+
+void ReadWorkbookStream(const TStreamSource &stream, TWorkbook &book)
 {
     TReader(stream, book).Run();
 }

@@ -24,13 +24,30 @@ void Header(std::string &out, unsigned id, size_t size)
 
 } // namespace
 
+std::string_view TBiffRecordCursor::Bytes(size_t at, size_t n)
+{
+    if (at >= WindowAt && at + n <= WindowAt + Window.size())
+        return Window.substr(at - WindowAt, n);
+    constexpr size_t kWindow = 256 * 1024;
+    Buffer.resize(std::min(std::max(n, kWindow), Total - at));
+    Source->Read(at, Buffer.data(), Buffer.size());
+    Window = Buffer;
+    WindowAt = at;
+    return Window.substr(0, n);
+}
+
+unsigned TBiffRecordCursor::Get16(size_t at)
+{
+    return ::vartesk::xls::Get16(Bytes(at, 2), 0);
+}
+
 bool TBiffRecordCursor::Next(TBiffRecord &record)
 {
-    if (Stream.size() - At < 4)
+    if (Total - At < 4)
         return false;
-    const unsigned id = Get16(Stream, At);
-    const size_t size = Get16(Stream, At + 2);
-    if (size > Stream.size() - At - 4)
+    const unsigned id = Get16(At);
+    const size_t size = Get16(At + 2);
+    if (size > Total - At - 4)
         throw EBiffError("Workbook stream, record 0x" +
                          [&] {
                              char b[8];
@@ -39,24 +56,27 @@ bool TBiffRecordCursor::Next(TBiffRecord &record)
                          }()
                          + " " + RecordName(std::uint16_t(id)) + " at offset " + std::to_string(At)
                          + ": body of " + std::to_string(size) + " bytes, found "
-                         + std::to_string(Stream.size() - At - 4));
+                         + std::to_string(Total - At - 4));
+    // The header of the record after it comes into the window too, so that looking for a
+    // CONTINUE record leaves the body where it is.
+    const size_t next = At + 4 + size;
     record.Id = std::uint16_t(id);
     record.Offset = At;
-    record.Body = Stream.substr(At + 4, size);
+    record.Body = Bytes(At, 4 + size + std::min<size_t>(4, Total - next)).substr(4, size);
     record.Pieces = nullptr;
-    At += 4 + size;
+    At = next;
     // Join the CONTINUE records that follow; the common case, none, copies nothing.
-    if (id == rec::Continue || Stream.size() - At < 4 || Get16(Stream, At) != rec::Continue)
+    if (id == rec::Continue || Total - At < 4 || Get16(At) != rec::Continue)
         return true;
     Joined.assign(record.Body);
     PieceList.clear();
-    while (Stream.size() - At >= 4 && Get16(Stream, At) == rec::Continue) {
-        const size_t n = Get16(Stream, At + 2);
-        if (n > Stream.size() - At - 4)
+    while (Total - At >= 4 && Get16(At) == rec::Continue) {
+        const size_t n = Get16(At + 2);
+        if (n > Total - At - 4)
             throw EBiffError("Workbook stream, CONTINUE at offset " + std::to_string(At)
                              + ": body of " + std::to_string(n) + " bytes runs past the end");
         PieceList.push_back(std::uint32_t(Joined.size()));
-        Joined.append(Stream.substr(At + 4, n));
+        Joined.append(Bytes(At + 4, n));
         At += 4 + n;
     }
     record.Body = Joined;

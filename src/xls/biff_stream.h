@@ -3,6 +3,7 @@
 #pragma once
 
 #include "xls/byte_reader.h"
+#include "xls/stream_source.h"
 
 #include <cstdint>
 #include <string>
@@ -23,7 +24,15 @@ class TBiffRecordCursor
 {
 public:
     explicit TBiffRecordCursor(std::string_view stream)
-        : Stream(stream)
+        : Window(stream)
+        , Total(stream.size())
+    { }
+    // A stream held in memory is read in place; one read from a file through a window of a
+    // few hundred kilobytes.
+    explicit TBiffRecordCursor(const TStreamSource &source)
+        : Source(source.Whole().size() == source.Size() ? nullptr : &source)
+        , Window(source.Whole())
+        , Total(size_t(source.Size()))
     { }
     // The next record; false at the end of the stream (fewer than 4 bytes left). The body
     // stays valid until the next call. EBiffError when a body runs past the end.
@@ -31,7 +40,15 @@ public:
     size_t Pos() const { return At; }
 
 private:
-    std::string_view Stream;
+    // Bytes [at, at + n) of the stream (at + n <= Total), read into the window when it does
+    // not hold them.
+    std::string_view Bytes(size_t at, size_t n);
+    unsigned Get16(size_t at);
+    const TStreamSource *Source = nullptr;
+    std::string_view Window;
+    size_t WindowAt = 0; // stream offset of Window's first byte
+    size_t Total;
+    std::string Buffer;
     size_t At = 0;
     std::string Joined;
     std::vector<std::uint32_t> PieceList;

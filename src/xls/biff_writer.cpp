@@ -50,8 +50,10 @@ void PutRaw(std::string &out, const TRawRecord &r)
 class TWriter
 {
 public:
-    explicit TWriter(const TWorkbook &book)
+    // Without a sink, Run gives the whole stream; with one, it hands the stream on in pieces.
+    TWriter(const TWorkbook &book, TFileSink *sink)
         : Book(book)
+        , Sink(sink)
     { }
     std::string Run();
 
@@ -69,9 +71,17 @@ private:
                          bool local);
     std::uint16_t XtiOf(const TSheet &sheet);
     unsigned XfOf(std::uint32_t xf) const { return xf < Book.XFs.size() ? xf : 15; }
+    size_t Pos() const { return Done + Out.size(); }
+    void HandOn();
+    void PatchU32(size_t pos, std::uint32_t v);
 
+    // A piece of the stream is handed on once it reaches this size.
+    static constexpr size_t kPiece = 256 * 1024;
     const TWorkbook &Book;
-    std::string Out;
+    TFileSink *Sink;
+    std::string Out; // what is not yet handed on
+    size_t Done = 0; // bytes handed on
+    size_t TextCells = 0;
     std::vector<size_t> BoundSheetPos;
     std::vector<std::uint32_t> PoolToSst;
     std::vector<std::uint32_t> SstOrder;
@@ -86,25 +96,53 @@ std::string TWriter::Run()
         throw EXLSError(12);
     // Texts in order of first use, each once.
     PoolToSst.assign(Book.Strings.Count(), kNoSst);
+    size_t cells = 0;
     for (int i = 0; i < Book.Sheets().Count(); ++i)
-        for (const auto &row : Book.Sheets().Item(i).Cells().Rows)
-            for (const auto &c : row)
-                if (c.Kind == TCellKind::Text && c.Ref() < PoolToSst.size()
-                    && PoolToSst[c.Ref()] == kNoSst) {
+        for (const auto &row : Book.Sheets().Item(i).Cells().Rows) {
+            cells += row.size();
+            for (const auto &c : row) {
+                if (c.Kind != TCellKind::Text)
+                    continue;
+                ++TextCells;
+                if (c.Ref() < PoolToSst.size() && PoolToSst[c.Ref()] == kNoSst) {
                     PoolToSst[c.Ref()] = std::uint32_t(SstOrder.size());
                     SstOrder.push_back(c.Ref());
                 }
-    size_t estimate = 4096;
-    for (int i = 0; i < Book.Sheets().Count(); ++i)
-        estimate += Book.Sheets().Item(i).Cells().Count() * 18;
-    Out.reserve(estimate);
+            }
+        }
+    // Whole, the stream takes about 18 bytes a cell; handed on in pieces, a piece and a row.
+    Out.reserve(Sink ? kPiece + 65536 : 4096 + cells * 18);
     Globals();
     for (int i = 0; i < Book.Sheets().Count(); ++i) {
-        TByteWriter(Out).PatchU32(BoundSheetPos[size_t(i)], std::uint32_t(Out.size()));
+        PatchU32(BoundSheetPos[size_t(i)], std::uint32_t(Pos()));
         Sheet(Book.Sheets().Item(i), i == 0);
     }
-    Out.resize((Out.size() + 511) / 512 * 512, '\0');
-    return std::move(Out);
+    Out.resize(Out.size() + (512 - Pos() % 512) % 512, '\0');
+    if (Sink)
+        Sink->Append(Out);
+    return Sink ? std::string() : std::move(Out);
+}
+
+// The workbook globals stay in Out until the first sheet begins: the shared-string table's
+// index (EXTSST) counts positions in Out.
+void TWriter::HandOn()
+{
+    if (!Sink || Out.size() < kPiece)
+        return;
+    Sink->Append(Out);
+    Done += Out.size();
+    Out.clear();
+}
+
+void TWriter::PatchU32(size_t pos, std::uint32_t v)
+{
+    if (pos >= Done) {
+        TByteWriter(Out).PatchU32(pos - Done, v);
+        return;
+    }
+    const char b[4]
+        = {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char(v >> 24)};
+    Sink->Overwrite(pos, std::string_view(b, 4));
 }
 
 void TWriter::Globals()
@@ -145,7 +183,7 @@ void TWriter::Globals()
     PutStruct(Out, rec::Palette, TPaletteRecord {{Book.Palette.begin(), Book.Palette.end()}});
     for (int i = 0; i < Book.Sheets().Count(); ++i) {
         const TSheet &s = Book.Sheets().Item(i);
-        BoundSheetPos.push_back(Out.size() + 4);
+        BoundSheetPos.push_back(Pos() + 4);
         PutStruct(Out, rec::BoundSheet, TBoundSheetRecord {0, s.Visibility, 0, s.Name()});
     }
     Put(Out, rec::Country, [](TByteWriter &w) {
@@ -293,11 +331,6 @@ void TWriter::LinkTable()
 
 void TWriter::Sst()
 {
-    size_t total = 0;
-    for (int i = 0; i < Book.Sheets().Count(); ++i)
-        for (const auto &row : Book.Sheets().Item(i).Cells().Rows)
-            for (const auto &c : row)
-                total += c.Kind == TCellKind::Text;
     const size_t n = SstOrder.size();
     size_t bucket = 8;
     while ((n + bucket - 1) / bucket > 128)
@@ -308,7 +341,7 @@ void TWriter::Sst()
         TRecordSplitter s(Out, rec::Sst);
         std::string head;
         TByteWriter h(head);
-        h.U32(std::uint32_t(total));
+        h.U32(std::uint32_t(TextCells));
         h.U32(std::uint32_t(n));
         s.Split(head);
         std::u16string text;
@@ -361,6 +394,7 @@ void TWriter::Cells(const TSheet &sheet)
                 break;
             }
         }
+        HandOn();
     }
 }
 
@@ -400,6 +434,7 @@ void TWriter::Formula(const TCellPlace &place, const TFormula &f)
 
 void TWriter::Sheet(const TSheet &sheet, bool first)
 {
+    HandOn();
     TBofRecord bof;
     bof.Type = 0x0010;
     PutStruct(Out, rec::Bof, bof);
@@ -570,7 +605,12 @@ void TWriter::Sheet(const TSheet &sheet, bool first)
 
 std::string WriteWorkbookStream(const TWorkbook &book)
 {
-    return TWriter(book).Run();
+    return TWriter(book, nullptr).Run();
+}
+
+void WriteWorkbookStream(const TWorkbook &book, TFileSink &out)
+{
+    TWriter(book, &out).Run();
 }
 
 } // namespace vartesk::xls

@@ -182,6 +182,11 @@ TCellData &TCells::PutRaw(int row, int col, std::uint32_t xf)
     if (size_t(row) >= Rows.size())
         Rows.resize(size_t(row) + 1);
     auto &r = Rows[size_t(row)];
+    // Rows are mostly filled and read in order, and neighbours hold about as many cells: a
+    // row's first cell makes room for as many as the row above holds, sparing the growth
+    // steps (and the memory they leave behind) of every row.
+    if (r.empty() && row > 0)
+        r.reserve(Rows[size_t(row) - 1].size());
     if (r.empty() || r.back().Col < col) {
         r.push_back(TCellData {std::uint16_t(col), TCellKind::Blank, 0, xf, 0});
         return r.back();

@@ -8,6 +8,8 @@
 #include "xls/file_kind.h"
 #include "xls/xls_error.h"
 
+#include <cstring>
+
 namespace vartesk::xls {
 
 namespace {
@@ -47,6 +49,15 @@ bool SameName(const std::u16string &a, const std::u16string &b)
 
 TCompoundFileReader TCompoundFileReader::FromFile(const std::filesystem::path &path)
 {
+    try {
+        TFileReader file(path, kMaxWorkbookFileBytes);
+        char signature[8] = {};
+        if (file.ReadAt(0, signature, 8) == 8 && std::memcmp(signature, kSignature, 8) == 0)
+            return TCompoundFileReader(std::move(file));
+    } catch (const EFileError &e) {
+        throw ECFileError(3, e.what());
+    }
+    // Not a compound file: its bytes tell what it is.
     std::string bytes;
     try {
         bytes = ReadFileBytes(path, kMaxWorkbookFileBytes);
@@ -61,9 +72,17 @@ std::string_view TCompoundFileReader::Sector(std::uint32_t n) const
     // Sector n starts after the header sector; a last sector cut short by the end of the
     // file gives only what is there (met in files truncated by mail programs).
     const size_t start = size_t(n + 1) * SectorSize;
-    if (start >= Bytes.size())
+    if (start >= FileSize())
         return {};
-    return std::string_view(Bytes).substr(start, SectorSize);
+    if (!File)
+        return std::string_view(Bytes).substr(start, SectorSize);
+    SectorBytes.resize(size_t(std::min<std::uint64_t>(SectorSize, FileSize() - start)));
+    try {
+        SectorBytes.resize(File->ReadAt(start, SectorBytes.data(), SectorBytes.size()));
+    } catch (const EFileError &e) {
+        throw ECFileError(3, e.what());
+    }
+    return SectorBytes;
 }
 
 std::vector<std::uint32_t> TCompoundFileReader::Chain(std::uint32_t start,
@@ -109,10 +128,32 @@ TCompoundFileReader::TCompoundFileReader(std::string bytes)
             throw ECFileError(3, {}, *kind);
         throw ECFileError(3, "compound file: no compound-file signature", NotAWorkbookMessage());
     }
-    if (Bytes.size() < 512)
+    Load();
+}
+
+TCompoundFileReader::TCompoundFileReader(TFileReader file)
+    : File(std::move(file))
+{
+    Load();
+}
+
+void TCompoundFileReader::Load()
+{
+    if (FileSize() < 512)
         Broken("file shorter than its header sector");
+    std::string head;
+    if (File) {
+        head.resize(512);
+        try {
+            head.resize(File->ReadAt(0, head.data(), head.size()));
+        } catch (const EFileError &e) {
+            throw ECFileError(3, e.what());
+        }
+    } else {
+        head = Bytes.substr(0, 512);
+    }
     try {
-        TByteReader h(std::string_view(Bytes).substr(0, 512));
+        TByteReader h(head);
         h.Skip(8 + 16 + 2);
         MajorVersion = h.U16();
         const unsigned byteOrder = h.U16();
@@ -136,9 +177,9 @@ TCompoundFileReader::TCompoundFileReader(std::string bytes)
         const std::uint32_t miniFatSectors = h.U32();
         std::uint32_t difatNext = h.U32();
         const std::uint32_t difatSectors = h.U32();
-        if (Bytes.size() < SectorSize)
+        if (FileSize() < SectorSize)
             Broken("file shorter than its header sector");
-        SectorCount = std::uint32_t((Bytes.size() - SectorSize + SectorSize - 1) / SectorSize);
+        SectorCount = std::uint32_t((FileSize() - SectorSize + SectorSize - 1) / SectorSize);
         Owner.assign(SectorCount, Free);
         if (fatSectors > SectorCount)
             Broken("FAT of " + std::to_string(fatSectors) + " sectors in a file of "
@@ -259,15 +300,85 @@ std::vector<std::string> TCompoundFileReader::StreamNames() const
     return out;
 }
 
-std::optional<std::string> TCompoundFileReader::ReadStream(const std::string &name) const
+const TCompoundFileReader::TEntry *TCompoundFileReader::FindStream(const std::string &name) const
 {
     const std::u16string wanted = Utf8ToUtf16(name);
-    const TEntry *entry = nullptr;
     for (auto id : TopLevel)
-        if (Entries[id].Type == 2 && SameName(Entries[id].Name, wanted)) {
-            entry = &Entries[id];
-            break;
+        if (Entries[id].Type == 2 && SameName(Entries[id].Name, wanted))
+            return &Entries[id];
+    return nullptr;
+}
+
+namespace {
+
+// A stream lying in consecutive sectors of the file, read from it as it is needed.
+class TFileRange : public TStreamSource
+{
+public:
+    TFileRange(const TFileReader &file, std::uint64_t begin, std::uint64_t size)
+        : File(file)
+        , Begin(begin)
+        , Length(size)
+    { }
+    std::uint64_t Size() const override { return Length; }
+    void Read(std::uint64_t offset, char *out, size_t n) const override
+    {
+        size_t got;
+        try {
+            got = File.ReadAt(Begin + offset, out, n);
+        } catch (const EFileError &e) {
+            throw ECFileError(3, e.what());
         }
+        if (got < n)
+            throw ECFileError(3,
+                              "compound file: the file ends at "
+                                  + std::to_string(Begin + offset + got)
+                                  + ", inside its stream (changed while it was read)");
+    }
+
+private:
+    const TFileReader &File;
+    std::uint64_t Begin, Length;
+};
+
+} // namespace
+
+std::unique_ptr<TStreamSource> TCompoundFileReader::OpenStream(const std::string &name,
+                                                               std::string &scratch) const
+{
+    const TEntry *entry = FindStream(name);
+    if (!entry)
+        return nullptr;
+    // The chain walked with ReadStream's checks; anything it would refuse or pad goes to
+    // ReadStream, which says what is wrong.
+    const std::uint64_t size = entry->Size;
+    const std::uint64_t count = (size + SectorSize - 1) / SectorSize;
+    const std::uint64_t begin = (std::uint64_t(entry->Start) + 1) * SectorSize;
+    bool consecutive = size >= MiniCutoff && size <= std::uint64_t(SectorCount) * SectorSize
+        && begin + size <= FileSize();
+    if (consecutive) {
+        std::vector<bool> seen(SectorCount, false);
+        std::uint32_t s = entry->Start;
+        for (std::uint64_t k = 0; k < count && consecutive; ++k) {
+            consecutive = s == entry->Start + k && s < SectorCount && s < FatTable.size()
+                && !seen[s] && Owner[s] == Free;
+            if (consecutive) {
+                seen[s] = true;
+                s = FatTable[s];
+            }
+        }
+    }
+    if (consecutive && File)
+        return std::make_unique<TFileRange>(*File, begin, size);
+    if (consecutive)
+        return std::make_unique<TMemoryStream>(std::string_view(Bytes).substr(begin, size));
+    scratch = *ReadStream(name);
+    return std::make_unique<TMemoryStream>(scratch);
+}
+
+std::optional<std::string> TCompoundFileReader::ReadStream(const std::string &name) const
+{
+    const TEntry *entry = FindStream(name);
     if (!entry)
         return std::nullopt;
     auto fail = [&](const std::string &what) -> void {

@@ -44,10 +44,11 @@ bool NameLess(const std::u16string &a, const std::u16string &b)
 
 void TCompoundFileWriter::AddStream(std::string name, std::string data)
 {
-    Streams.push_back({std::move(name), std::move(data)});
+    const std::uint64_t size = data.size();
+    Streams.push_back({std::move(name), std::move(data), size});
 }
 
-std::string TCompoundFileWriter::Build() const
+TCompoundFileWriter::TLayout TCompoundFileWriter::Layout() const
 {
     const std::uint32_t ss = 1u << Shift;
     const std::uint32_t perFat = ss / 4;
@@ -70,7 +71,7 @@ std::string TCompoundFileWriter::Build() const
     std::vector<std::uint32_t> startOf(Streams.size(), kEndOfChain);
     for (size_t i : order) {
         const auto &data = Streams[i].Data;
-        if (data.size() >= kMiniCutoff || data.empty())
+        if (Streams[i].Size >= kMiniCutoff || data.empty())
             continue;
         const auto first = std::uint32_t(mini.size() / 64);
         const auto count = std::uint32_t(Ceil(data.size(), 64));
@@ -93,8 +94,8 @@ std::string TCompoundFileWriter::Build() const
         return first;
     };
     for (size_t i : order)
-        if (Streams[i].Data.size() >= kMiniCutoff)
-            startOf[i] = allocate(Streams[i].Data.size());
+        if (Streams[i].Size >= kMiniCutoff)
+            startOf[i] = allocate(Streams[i].Size);
     const std::uint32_t miniStart = allocate(mini.size());
     const std::uint32_t miniFatStart = allocate(miniFat.size() * 4);
     const std::uint32_t miniFatCount = std::uint32_t(Ceil(miniFat.size() * 4, ss));
@@ -121,8 +122,8 @@ std::string TCompoundFileWriter::Build() const
         fat.push_back(kDifatSect);
     fat.resize(size_t(fatCount * perFat), kFreeSect);
 
-    std::string out;
-    out.reserve(size_t(ss) * (fat.size() + 1));
+    TLayout layout;
+    std::string &out = layout.Head;
     TByteWriter w(out);
     // Header.
     w.Bytes(std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
@@ -146,20 +147,22 @@ std::string TCompoundFileWriter::Build() const
         w.U32(k < fatCount ? fatStart + k : kFreeSect);
     out.resize(ss, '\0');
 
-    auto pad = [&] {
-        out.resize(Ceil(out.size(), ss) * ss, '\0');
-    };
     for (size_t i : order)
-        if (Streams[i].Data.size() >= kMiniCutoff) {
-            out += Streams[i].Data;
-            pad();
-        }
-    out += mini;
+        if (Streams[i].Size >= kMiniCutoff)
+            layout.Large.push_back(i);
+
+    // What follows the large streams starts on a sector boundary, and so does each part.
+    std::string &tail = layout.Tail;
+    TByteWriter t(tail);
+    auto pad = [&] {
+        tail.resize(Ceil(tail.size(), ss) * ss, '\0');
+    };
+    tail += mini;
     pad();
     for (auto v : miniFat)
-        w.U32(v);
-    while (out.size() % ss)
-        w.U32(kFreeSect);
+        t.U32(v);
+    while (tail.size() % ss)
+        t.U32(kFreeSect);
 
     // Directory: the root, then the streams in their sorted order.
     auto entry = [&](const std::u16string &name,
@@ -169,16 +172,16 @@ std::string TCompoundFileWriter::Build() const
                      std::uint32_t start,
                      std::uint64_t size) {
         for (size_t k = 0; k < 32; ++k)
-            w.U16(k < name.size() ? name[k] : 0);
-        w.U16(unsigned(name.size() + 1) * 2);
-        w.U8(type);
-        w.U8(1); // black
-        w.U32(kNoStream);
-        w.U32(right);
-        w.U32(child);
-        w.Zeros(16 + 4 + 8 + 8);
-        w.U32(start);
-        w.U64(size);
+            t.U16(k < name.size() ? name[k] : 0);
+        t.U16(unsigned(name.size() + 1) * 2);
+        t.U8(type);
+        t.U8(1); // black
+        t.U32(kNoStream);
+        t.U32(right);
+        t.U32(child);
+        t.Zeros(16 + 4 + 8 + 8);
+        t.U32(start);
+        t.U64(size);
     };
     entry(u"Root Entry",
           5,
@@ -193,38 +196,135 @@ std::string TCompoundFileWriter::Build() const
               kNoStream,
               k + 1 < order.size() ? std::uint32_t(k + 2) : kNoStream,
               startOf[i],
-              Streams[i].Data.size());
+              Streams[i].Size);
     }
-    while (out.size() % ss) {
-        w.Zeros(64);
-        w.U16(0);
-        w.U8(0);
-        w.U8(0);
-        w.U32(kNoStream);
-        w.U32(kNoStream);
-        w.U32(kNoStream);
-        w.Zeros(16 + 4 + 8 + 8 + 4 + 8);
+    while (tail.size() % ss) {
+        t.Zeros(64);
+        t.U16(0);
+        t.U8(0);
+        t.U8(0);
+        t.U32(kNoStream);
+        t.U32(kNoStream);
+        t.U32(kNoStream);
+        t.Zeros(16 + 4 + 8 + 8 + 4 + 8);
     }
     for (auto v : fat)
-        w.U32(v);
+        t.U32(v);
     // DIFAT sectors: FAT sector numbers from the 110th on, 127 per sector and a link.
     for (std::uint64_t d = 0; d < difatCount; ++d) {
         for (std::uint32_t k = 0; k < perFat - 1; ++k) {
             const std::uint64_t idx = 109 + d * (perFat - 1) + k;
-            w.U32(idx < fatCount ? fatStart + std::uint32_t(idx) : kFreeSect);
+            t.U32(idx < fatCount ? fatStart + std::uint32_t(idx) : kFreeSect);
         }
-        w.U32(d + 1 < difatCount ? difatStart + std::uint32_t(d + 1) : kEndOfChain);
+        t.U32(d + 1 < difatCount ? difatStart + std::uint32_t(d + 1) : kEndOfChain);
     }
+    return layout;
+}
+
+std::string TCompoundFileWriter::Build() const
+{
+    const TLayout layout = Layout();
+    const std::uint32_t ss = 1u << Shift;
+    std::string out = layout.Head;
+    for (size_t i : layout.Large) {
+        out += Streams[i].Data;
+        out.resize(Ceil(out.size(), ss) * ss, '\0');
+    }
+    out += layout.Tail;
     return out;
+}
+
+void TCompoundFileWriter::WriteTo(TFileSink &out) const
+{
+    const TLayout layout = Layout();
+    const std::uint32_t ss = 1u << Shift;
+    out.Append(layout.Head);
+    for (size_t i : layout.Large) {
+        out.Append(Streams[i].Data);
+        out.Append(std::string(Ceil(Streams[i].Size, ss) * ss - Streams[i].Size, '\0'));
+    }
+    out.Append(layout.Tail);
 }
 
 void TCompoundFileWriter::Save(const std::filesystem::path &path) const
 {
-    const std::string bytes = Build();
     // Written under a temporary name and renamed, so that a failed save (a full disk, a
     // folder that went away) never leaves a half-written workbook in place of the old one.
     try {
-        WriteFileAtomic(path, bytes);
+        WriteFileAtomic(path, [&](TFileSink &out) { WriteTo(out); });
+    } catch (const EFileError &e) {
+        throw ECFileError(0, e.what());
+    }
+}
+
+namespace {
+
+// The stream's bytes held until they reach the mini-stream cutoff; from there on the stream
+// takes regular sectors right after the header sector, and its bytes go straight to the file
+// behind a header sector that is filled in last.
+class TStreamSink : public TFileSink
+{
+public:
+    TStreamSink(TFileSink &file, std::uint32_t sectorSize)
+        : File(file)
+        , SectorSize(sectorSize)
+    { }
+    void Append(std::string_view bytes) override
+    {
+        Written += bytes.size();
+        if (Direct) {
+            File.Append(bytes);
+            return;
+        }
+        Held.append(bytes);
+        if (Held.size() < kMiniCutoff)
+            return;
+        Direct = true;
+        File.Append(std::string(SectorSize, '\0'));
+        File.Append(Held);
+        Held = {};
+    }
+    void Overwrite(std::uint64_t offset, std::string_view bytes) override
+    {
+        if (Direct)
+            File.Overwrite(SectorSize + offset, bytes);
+        else
+            Held.replace(size_t(offset), bytes.size(), bytes);
+    }
+    std::uint64_t Size() const override { return Written; }
+    bool Direct = false;
+    std::string Held;
+
+private:
+    TFileSink &File;
+    std::uint32_t SectorSize;
+    std::uint64_t Written = 0;
+};
+
+} // namespace
+
+void TCompoundFileWriter::SaveStream(const std::filesystem::path &path,
+                                     std::string name,
+                                     const std::function<void(TFileSink &)> &produce,
+                                     unsigned sectorShift)
+{
+    try {
+        WriteFileAtomic(path, [&](TFileSink &file) {
+            TCompoundFileWriter cf(sectorShift);
+            TStreamSink stream(file, 1u << sectorShift);
+            produce(stream);
+            if (!stream.Direct) {
+                cf.AddStream(std::move(name), std::move(stream.Held));
+                cf.WriteTo(file);
+                return;
+            }
+            cf.Streams.push_back({std::move(name), {}, stream.Size()});
+            const TLayout layout = cf.Layout();
+            const std::uint64_t ss = 1u << sectorShift;
+            file.Append(std::string(Ceil(stream.Size(), ss) * ss - stream.Size(), '\0'));
+            file.Append(layout.Tail);
+            file.Overwrite(0, layout.Head);
+        });
     } catch (const EFileError &e) {
         throw ECFileError(0, e.what());
     }

@@ -23,12 +23,12 @@ EXLSError NoWorkbookStream(const TCompoundFileReader &cf)
 // The workbook stream: "Workbook" in any letter case, or "Book", the Excel 5.0/95 name under
 // which some converters store a BIFF8 stream all the same (xlrd, LibreOffice and Apache POI
 // read those). A BIFF5 stream under either name is refused by its BOF when it is read.
-std::string WorkbookStreamOf(const TCompoundFileReader &cf)
+std::unique_ptr<TStreamSource> WorkbookStreamOf(const TCompoundFileReader &cf, std::string &scratch)
 {
-    if (auto stream = cf.ReadStream(kStreamName))
-        return std::move(*stream);
-    if (auto stream = cf.ReadStream("Book"))
-        return std::move(*stream);
+    if (auto stream = cf.OpenStream(kStreamName, scratch))
+        return stream;
+    if (auto stream = cf.OpenStream("Book", scratch))
+        return stream;
     throw NoWorkbookStream(cf);
 }
 
@@ -46,14 +46,16 @@ void TXLSFile::OpenFile(const std::filesystem::path &path)
     if (!std::filesystem::is_regular_file(path, ec))
         throw ECFileError(3, "no file " + path.string());
     const TCompoundFileReader cf = TCompoundFileReader::FromFile(path);
-    ReadWorkbookStream(WorkbookStreamOf(cf), Book);
+    std::string scratch;
+    ReadWorkbookStream(*WorkbookStreamOf(cf, scratch), Book);
 }
 
 void TXLSFile::OpenBytes(std::string bytes)
 {
     Book.ClearForReading();
     const TCompoundFileReader cf(std::move(bytes));
-    ReadWorkbookStream(WorkbookStreamOf(cf), Book);
+    std::string scratch;
+    ReadWorkbookStream(*WorkbookStreamOf(cf, scratch), Book);
 }
 
 std::string TXLSFile::WorkbookStream() const
@@ -70,9 +72,11 @@ std::string TXLSFile::SaveToBytes() const
 
 void TXLSFile::SaveAs(const std::filesystem::path &path) const
 {
-    TCompoundFileWriter cf;
-    cf.AddStream(kStreamName, WorkbookStream());
-    cf.Save(path);
+    // Refused before the file is touched, as when the stream was made first.
+    if (Book.Sheets().Count() == 0)
+        throw EXLSError(12);
+    TCompoundFileWriter::SaveStream(
+        path, kStreamName, [&](TFileSink &out) { WriteWorkbookStream(Book, out); });
 }
 
 } // namespace vartesk::xls

@@ -104,6 +104,31 @@ TEST(WriteFileAtomic, AFailedWriteLeavesThePreviousFile)
     EXPECT_THROW(WriteFileAtomic(dir / "missing" / "p.vsk", "x"), EFileError);
 }
 
+TEST(WriteFileAtomic, AFileWrittenInPiecesIsReplacedOnlyWhenComplete)
+{
+    test::TScratchDir dir;
+    const auto target = dir / "book.xls";
+    WriteFileAtomic(target, "old");
+    // Pieces in order, a position filled in last.
+    WriteFileAtomic(target, [](TFileSink &out) {
+        out.Append("new?");
+        out.Append("!");
+        out.Overwrite(3, "-");
+    });
+    EXPECT_EQ(test::ReadAll(target), "new-!");
+    // The producer's own failure goes on to the caller; so does one to write beyond the end.
+    EXPECT_THROW(WriteFileAtomic(target,
+                                 [](TFileSink &out) {
+                                     out.Append("lost");
+                                     throw std::logic_error("stop");
+                                 }),
+                 std::logic_error);
+    EXPECT_THROW(WriteFileAtomic(target, [](TFileSink &out) { out.Overwrite(0, "beyond"); }),
+                 EFileError);
+    EXPECT_EQ(test::ReadAll(target), "new-!");
+    EXPECT_EQ(EntryCount(dir.Path()), 1u); // no temporary file left
+}
+
 TEST(WriteFileAtomic, WritesThroughSymbolicLinksAndKeepsThem)
 {
     test::TScratchDir dir;

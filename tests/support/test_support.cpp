@@ -1,6 +1,8 @@
 // Scratch folders and golden-file comparison.
 #include "test_support.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -29,6 +31,15 @@ TScratchDir::~TScratchDir()
     std::filesystem::permissions(
         Dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(Dir, ec);
+}
+
+std::string WhereBytesDiffer(const std::string &actual, const std::string &expected)
+{
+    if (actual == expected)
+        return "";
+    const auto at = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    return "bytes differ at offset " + std::to_string(at.first - actual.begin()) + " (sizes "
+        + std::to_string(actual.size()) + " and " + std::to_string(expected.size()) + ")";
 }
 
 std::string ReadAll(const std::filesystem::path &path)

@@ -26,6 +26,9 @@ private:
 void ExpectGolden(const std::filesystem::path &golden, const std::string &actual);
 
 std::string ReadAll(const std::filesystem::path &path);
+// "" for equal bytes, else where they part: a failure that stays one line for large files
+// (gtest would print both whole and diff them).
+std::string WhereBytesDiffer(const std::string &actual, const std::string &expected);
 void WriteAll(const std::filesystem::path &path, const std::string &bytes);
 
 // The page objects of a PDF ("/Type /Page", not the "/Pages" tree).

@@ -1,5 +1,6 @@
 // BIFF8 records and streams: per-record round trips, the writer's order and limits, the
 // reader's edge cases.
+#include "test_support.h"
 #include "xls/biff_records.h"
 #include "xls/biff_stream.h"
 #include "xls/compound_file_writer.h"
@@ -435,6 +436,38 @@ TEST(BiffWriter, ManyTextsSplitAtStringBoundariesAndReadBack)
         ASSERT_EQ(back.Sheets().Item(0).Cells().Item(i, 0).Value().Text(),
                   (i % 3 ? "Text " : "Текст ") + std::to_string(i));
     EXPECT_EQ(back.Workbook().Strings.Count(), 5000u);
+}
+
+// A workbook read from its file goes through a window of the stream and is written in
+// pieces with the sheets' positions filled in last: both must give what the whole bytes give.
+TEST(BiffReader, ALargeWorkbookReadAndSavedInPiecesIsTheOneInMemory)
+{
+    // An SST of many CONTINUE records and a stream of several windows and pieces, over three
+    // sheets.
+    TXLSFile big;
+    big.Sheets().Add("B");
+    big.Sheets().Add("C");
+    for (int s = 0; s < 3; ++s)
+        for (int r = 0; r < 4000; ++r)
+            for (int c = 0; c < 8; ++c) {
+                TCell cell = big.Sheets().Item(s).Cells().Item(r, c);
+                if (c % 2)
+                    cell.SetValue(r * 0.5 + c);
+                else
+                    cell.SetValue("текст " + std::to_string(r * 8 + c + s));
+            }
+    TXLSFile small; // its stream goes to the mini stream
+    ASSERT_LT(small.WorkbookStream().size(), 4096u);
+    using namespace vartesk::test;
+    TScratchDir dir;
+    for (const TXLSFile *f : {&big, &small}) {
+        const std::string bytes = f->SaveToBytes();
+        f->SaveAs(dir / "book.xls");
+        EXPECT_EQ(WhereBytesDiffer(ReadAll(dir / "book.xls"), bytes), "");
+        TXLSFile fromFile;
+        fromFile.OpenFile(dir / "book.xls");
+        EXPECT_EQ(WhereBytesDiffer(fromFile.SaveToBytes(), bytes), "");
+    }
 }
 
 TEST(BiffReader, StreamNamedInOtherLetterCaseOpens)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace vartesk::xls;
 
 namespace {
@@ -197,4 +199,46 @@ TEST(CompoundFile, TruncatedFileFailsCleanly)
 TEST(CompoundFile, EqualContentGivesEqualFiles)
 {
     EXPECT_EQ(Build(Pattern(12345)), Build(Pattern(12345)));
+}
+
+// The file is read as its tables and streams are needed, the bytes as they are given: both
+// see the same stream or the same fault, and OpenStream gives ReadStream's bytes, also for a
+// stream whose sectors are not in order.
+TEST(CompoundFile, AFileReadAsNeededSeesWhatItsBytesShow)
+{
+    std::string shuffled = Build(Pattern(20000));
+    std::string cycle = shuffled;
+    const size_t fat = (GetU32(shuffled, 0x4C) + 1) * 512;
+    PutU32(shuffled, fat + 0 * 4, 2); // the chain 0, 2, 1, 3, ...
+    PutU32(shuffled, fat + 2 * 4, 1);
+    PutU32(shuffled, fat + 1 * 4, 3);
+    PutU32(cycle, fat + 3 * 4, 1);
+    const std::string files[] = {Build(Pattern(1000)),
+                                 Build(Pattern(100000)),
+                                 Build(Pattern(70000), 12),
+                                 shuffled,
+                                 cycle,
+                                 Build(Pattern(50000)).substr(0, 20000)};
+    const auto outcome = [](const std::function<TCompoundFileReader()> &open) -> std::string {
+        try {
+            const TCompoundFileReader r = open();
+            std::string scratch;
+            const auto stream = r.OpenStream("Workbook", scratch);
+            std::string bytes(size_t(stream->Size()), '\0');
+            stream->Read(0, bytes.data(), bytes.size());
+            EXPECT_EQ(vartesk::test::WhereBytesDiffer(bytes, r.ReadStream("Workbook").value()), "");
+            return bytes;
+        } catch (const ECFileError &e) {
+            return "error " + std::to_string(e.Code()) + ": " + e.Detail();
+        }
+    };
+    vartesk::test::TScratchDir dir;
+    for (size_t i = 0; i < std::size(files); ++i) {
+        vartesk::test::WriteAll(dir / "f.xls", files[i]);
+        EXPECT_EQ(vartesk::test::WhereBytesDiffer(
+                      outcome([&] { return TCompoundFileReader::FromFile(dir / "f.xls"); }),
+                      outcome([&] { return TCompoundFileReader(files[i]); })),
+                  "")
+            << i;
+    }
 }
