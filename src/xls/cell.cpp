@@ -123,7 +123,8 @@ void TCell::SetNumber(double value)
 
 void TCell::SetText(std::string_view utf8)
 {
-    if (Utf16Units(utf8) > 65535)
+    // A text has no more UTF-16 units than UTF-8 bytes: only a long one needs counting.
+    if (utf8.size() > 65535 && Utf16Units(utf8) > 65535)
         throw EXLSError(3);
     const auto id = Owner->Workbook().Strings.Intern(utf8);
     auto &d = Owner->Cells().Put(RowNo, ColNo);
@@ -200,8 +201,13 @@ TCellData &TCells::PutRaw(int row, int col, std::uint32_t xf)
 
 TCellData &TCells::Put(int row, int col)
 {
-    if (auto *d = Find(row, col))
-        return *d;
+    // Cells are mostly set in order: only a position at or before the row's last cell can
+    // hold one already.
+    const bool within = size_t(row) < Rows.size() && !Rows[size_t(row)].empty()
+        && Rows[size_t(row)].back().Col >= col;
+    if (within)
+        if (auto *d = Find(row, col))
+            return *d;
     return PutRaw(row, col, Owner->InitialXF(row, col));
 }
 

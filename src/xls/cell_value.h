@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace vartesk::xls {
 
@@ -98,6 +99,11 @@ public:
     { }
     TCellValue(const std::string &utf8)
         : TCellValue(std::string_view(utf8))
+    { }
+    // A text made for the call is taken over, not copied.
+    TCellValue(std::string &&utf8)
+        : Kind_(TKind::Text)
+        , Str(std::move(utf8))
     { }
     TCellValue(std::u16string_view text);
     TCellValue(const std::u16string &text)

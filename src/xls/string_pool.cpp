@@ -39,17 +39,23 @@ std::uint32_t TStringPool::Append(std::string_view utf8)
     return id;
 }
 
+std::uint64_t TStringPool::Slot(std::uint32_t id, std::uint64_t hash)
+{
+    return (hash & 0xFFFFFFFF00000000u) | (std::uint64_t(id) + 1);
+}
+
 void TStringPool::Index(std::uint32_t id, std::uint64_t hash)
 {
     const size_t mask = Table.size() - 1;
+    const std::uint64_t slot = Slot(id, hash);
     size_t i = size_t(hash) & mask;
     while (Table[i] != 0) {
-        const auto other = Table[i] - 1;
-        if (Hashes[other] == hash && At(other) == At(id))
+        const auto other = std::uint32_t(Table[i]) - 1;
+        if ((Table[i] ^ slot) >> 32 == 0 && Hashes[other] == hash && At(other) == At(id))
             return; // keep the first of equal texts
         i = (i + 1) & mask;
     }
-    Table[i] = id + 1;
+    Table[i] = slot;
 }
 
 void TStringPool::Rehash(size_t buckets)
@@ -72,11 +78,12 @@ std::uint32_t TStringPool::Intern(std::string_view utf8)
         Rehash(Spans.size() * 2 + 16);
     }
     const std::uint64_t h = Hash(utf8);
+    const std::uint64_t high = h >> 32;
     const size_t mask = Table.size() - 1;
     size_t i = size_t(h) & mask;
     while (Table[i] != 0) {
-        const auto id = Table[i] - 1;
-        if (Hashes[id] == h && At(id) == utf8)
+        const auto id = std::uint32_t(Table[i]) - 1;
+        if (Table[i] >> 32 == high && At(id) == utf8)
             return id;
         i = (i + 1) & mask;
     }

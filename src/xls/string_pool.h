@@ -31,10 +31,13 @@ private:
     };
     void Rehash(size_t buckets);
     void Index(std::uint32_t id, std::uint64_t hash);
+    static std::uint64_t Slot(std::uint32_t id, std::uint64_t hash);
     std::string Arena;
     std::vector<TSpan> Spans;
     std::vector<std::uint64_t> Hashes;
-    std::vector<std::uint32_t> Table; // open addressing; 0 empty, else id + 1
+    // Open addressing; 0 empty, else the hash's high half and id + 1, so that a probe
+    // compares hashes without looking elsewhere.
+    std::vector<std::uint64_t> Table;
     bool Indexed = false;
 };
 
