@@ -213,12 +213,15 @@ TEST(CompoundFile, AFileReadAsNeededSeesWhatItsBytesShow)
     PutU32(shuffled, fat + 2 * 4, 1);
     PutU32(shuffled, fat + 1 * 4, 3);
     PutU32(cycle, fat + 3 * 4, 1);
+    std::string cut = Build(Pattern(100000)); // cut inside its last sector, the FAT's, where
+    cut.resize(cut.size() - 100); // no entry is used
     const std::string files[] = {Build(Pattern(1000)),
                                  Build(Pattern(100000)),
                                  Build(Pattern(70000), 12),
                                  shuffled,
                                  cycle,
-                                 Build(Pattern(50000)).substr(0, 20000)};
+                                 Build(Pattern(50000)).substr(0, 20000),
+                                 cut};
     const auto outcome = [](const std::function<TCompoundFileReader()> &open) -> std::string {
         try {
             const TCompoundFileReader r = open();
