@@ -10,6 +10,7 @@
 #include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
+#include "model/plausibility.h"
 #include "model/projectfile/project_file.h"
 #include "model/support_number.h"
 #include "reports/cad_command.h"
@@ -70,6 +71,27 @@ TSupportGridRow GridRow(const TPillar &p)
             TypeText(p.Tip_Opor)};
 }
 
+// Doubtful values listed in the question before an output; a line of ten thousand supports
+// with a slip in each would otherwise make a box taller than any screen.
+constexpr size_t kDoubtfulShown = 20;
+
+// An output counts as being written for as long as this lives.
+class TOutputScope
+{
+public:
+    explicit TOutputScope(int &running)
+        : Running(running)
+    {
+        ++Running;
+    }
+    ~TOutputScope() { --Running; }
+    TOutputScope(const TOutputScope &) = delete;
+    TOutputScope &operator=(const TOutputScope &) = delete;
+
+private:
+    int &Running;
+};
+
 // The file's name without its folder and without everything from its first ".".
 std::string BaseName(const std::filesystem::path &path)
 {
@@ -84,7 +106,10 @@ TFormMain::TFormMain(TAppPort &port, TWiresList &catalog)
     , SectionEditor(CatalogWindow)
     , Port(port)
     , Catalog(catalog)
-{ }
+{
+    // Deleting or renaming a type warns when this project uses it.
+    CatalogWindow.SetOpenProject(&Project);
+}
 
 // Every change of the project goes through here: the pages' values first (they are a step of
 // their own when they changed), then the change, recorded when it changed anything.
@@ -124,8 +149,12 @@ void TFormMain::Start()
 
 void TFormMain::Run(TCommand command)
 {
-    if (!IsEnabled(command))
-        return;
+    if (IsEnabled(command))
+        Guard([&] { RunCommand(command); });
+}
+
+void TFormMain::RunCommand(TCommand command)
+{
     switch (command) {
     case TCommand::ProjectNew:
         return ActProjectNew();
@@ -593,6 +622,8 @@ void TFormMain::ActWiresGuide()
 
 bool TFormMain::ActExit()
 {
+    if (Writing())
+        return false;
     if (!CheckModified())
         return false;
     if (!Port.Messages.Ask(LocalString("quit_the_program")))
@@ -607,9 +638,28 @@ bool TFormMain::ActExit()
 
 // ---- output commands ----
 
+bool TFormMain::ConfirmDoubtfulValues()
+{
+    const std::vector<std::string> doubts = PlausibilityWarnings(Project);
+    if (doubts.empty())
+        return true;
+    std::string text = LocalString("Doubtful_values");
+    const size_t shown = std::min(doubts.size(), kDoubtfulShown);
+    for (size_t i = 0; i < shown; ++i)
+        text += "\r\n• " + doubts[i];
+    if (doubts.size() > shown)
+        text += "\r\n"
+            + FormatText(LocalString("Doubtful_more"), {std::to_string(doubts.size() - shown)});
+    return Port.Messages.Ask(text + "\r\n\r\n" + LocalString("Doubtful_go_on"));
+}
+
 void TFormMain::RunReport(int kind)
 {
     TakeScreens(kind == kDampers);
+    // A missing type stops the command before the question about values could matter.
+    if ((kind != kDampers && !CheckCatalog()) || !ConfirmDoubtfulValues())
+        return;
+    const TOutputScope writing(OutputsRunning);
     const std::filesystem::path forms = FormsFolder();
     TOutputCommand command;
     command.CheckTypes = kind != kDampers;
@@ -679,6 +729,10 @@ void TFormMain::ActProjectVibromuffles()
 void TFormMain::ActCad()
 {
     // The scheme is drawn from the values on the pages too, so they are taken first.
+    TakeScreens(true);
+    if (!CheckCatalog() || !ConfirmDoubtfulValues())
+        return;
+    const TOutputScope writing(OutputsRunning);
     TUserPort port = Port.User();
     Change([&] { RunCadCommand(Project, Catalog, port, FileName); });
 }

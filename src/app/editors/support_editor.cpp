@@ -39,7 +39,7 @@ void TFormPillar::LoadPillar(const TPillar &support)
 
 double TFormPillar::Span() const
 {
-    return Prolet == LoadedProletText ? LoadedProlet : ParseFloat(Prolet);
+    return Prolet == LoadedProletText ? LoadedProlet : ParseNumberText(Prolet);
 }
 
 void TFormPillar::StorePillar(TPillar &support) const
