@@ -667,6 +667,7 @@ void TFormMain::RunReport(int kind)
     command.Save.InitialFolder = FileName.empty() ? ProjectsFolder : FileName.parent_path();
     command.WaitText = LocalString("Port_to_Excel");
     command.Steps = (kind == kJournal || kind == kDampers ? 1 : 2) * Project.Parcels.Count();
+    command.Inputs = {{FileName, TInputFile::Project}};
     TUserPort port = Port.User();
     // The writers set the last span of a section to 0 as they go; that is a change of the
     // project like any other, and can be undone.

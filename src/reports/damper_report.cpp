@@ -8,8 +8,10 @@
 #include "dampers/calc_dampers.h"
 #include "dampers/damper_tally.h"
 #include "l10n/language.h"
+#include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "model/project.h"
+#include "reports/calc_messages.h"
 #include "reports/report_messages.h"
 #include "reports/template_fill.h"
 #include "reports/templates.h"
@@ -80,11 +82,12 @@ public:
         : Project(project)
         , Catalog(catalog)
         , File(file)
-        , Messages(messages)
+        , Calls(messages)
         , Wait(wait)
     { }
 
-    void Fill()
+    // Gives false when a strain section was left out.
+    bool Fill()
     {
         std::vector<int> sections;
         for (int i = 0; i < Project.Parcels.Count(); ++i)
@@ -97,6 +100,7 @@ public:
             if (Wait)
                 Wait->Step();
         }
+        return Whole;
     }
 
 private:
@@ -129,23 +133,23 @@ private:
         const int cordMultiplier = p.KindT != 0 ? 1 : p.CntRopes;
         int tableRow = kFirstTableRow;
         TCalcHooks hooks;
-        hooks.Message = [this](TCalcMessageKind kind, const std::string &text) {
-            Messages.Tell(kind == TCalcMessageKind::Error ? TMessageKind::Error
-                                                          : TMessageKind::Warning,
-                          text);
-        };
+        hooks.Message = Calls.Hook();
         hooks.Dampers = DampersHook(hooks.Message);
         for (const TStrainSection &ss : WireStrainSections(p)) {
             Project.SpanDataProvod.Clear();
             Project.SpanDataTros.Clear();
             TFilled wire {&Project.SpanDataProvod, {}, 0};
             TFilled cord {&Project.SpanDataTros, {}, kCordHalf};
-            if (p.IsVMCalcProvod)
+            if (p.IsVMCalcProvod) {
                 wire.Result = CalcSection(
                     Project, Catalog, TCalcMode::Dampers, i, TConductor::Wire, ss, hooks);
-            if (p.IsVMCalcTros)
+                Whole = Calls.AfterCall(Project, wire.Result) && Whole;
+            }
+            if (p.IsVMCalcTros) {
                 cord.Result = CalcSection(
                     Project, Catalog, TCalcMode::Dampers, i, TConductor::Cord, ss, hooks);
+                Whole = Calls.AfterCall(Project, cord.Result) && Whole;
+            }
             if (tableRow > kFirstTableRow) {
                 sheet.CopyBlock(kModelFirstRow,
                                 kModelSpanRow,
@@ -280,9 +284,10 @@ private:
     TProject &Project;
     const TWiresList &Catalog;
     xls::TXLSFile &File;
-    TMessages &Messages;
+    TPlacedCalcMessages Calls;
     TWaitScope *Wait;
     xls::TSheet *Sheet = nullptr;
+    bool Whole = true;
 };
 
 } // namespace
@@ -294,23 +299,29 @@ TReportOutcome WriteDamperReport(TProject &project,
                                  TMessages &messages,
                                  TWaitScope *wait)
 {
-    if (project.Parcels.Count() == 0)
+    bool any = false;
+    for (int i = 0; i < project.Parcels.Count(); ++i)
+        any = any || project.Parcels.Get(i).HasVMCalc();
+    if (!any) {
+        messages.Tell(TMessageKind::Warning, LocalString("No_damper_sections"));
         return {};
+    }
     const std::filesystem::path templatePath
         = formsFolder / TemplateFileName(kDamperTemplate, CurrentLanguage(), UnitSystem());
     xls::TXLSFile file;
     // No section name for a stop: a damper workbook is written whole or not at all.
-    return FillTemplate(file,
-                        templatePath,
-                        target,
-                        messages,
-                        {[](xls::TXLSFile &f) {
-                             xls::TSheet &model = f.Sheets().Item(0);
-                             for (const TWidth &w : kWidths)
-                                 model.Columns().Item(w.Column).SetWidth(w.Chars);
-                         },
-                         [&] { TDamperWriter(project, catalog, file, messages, wait).Fill(); },
-                         {}});
+    return FillTemplate(
+        file,
+        templatePath,
+        target,
+        messages,
+        {[](xls::TXLSFile &f) {
+             xls::TSheet &model = f.Sheets().Item(0);
+             for (const TWidth &w : kWidths)
+                 model.Columns().Item(w.Column).SetWidth(w.Chars);
+         },
+         [&] { return TDamperWriter(project, catalog, file, messages, wait).Fill(); },
+         {}});
 }
 
 } // namespace vartesk

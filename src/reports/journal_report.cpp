@@ -14,6 +14,7 @@
 #include "mechanics/state_equation.h"
 #include "model/angle_text.h"
 #include "model/project.h"
+#include "reports/calc_messages.h"
 #include "reports/report_messages.h"
 #include "reports/template_fill.h"
 #include "reports/templates.h"
@@ -110,10 +111,12 @@ public:
         , Catalog(catalog)
         , File(file)
         , Messages(messages)
+        , Calls(messages)
         , Wait(wait)
     { }
 
-    void Fill()
+    // Gives false when a length could not be calculated.
+    bool Fill()
     {
         const int n = Project.Parcels.Count();
         for (int k = 1; k < n; ++k)
@@ -150,9 +153,13 @@ public:
         for (auto [total, column] : {std::pair {&RouteWire, kWireSpan}, {&RouteCord, kCordSpan}})
             if (total->Sections > 0 && total->Known)
                 Total(sheet, routeRow, column, total->Length);
+        return Whole;
     }
 
-    int Current = 0; // the section being filled, for a message when the filling stops
+    // Where the filling is, for a message when it stops.
+    TFillPlace Place() const { return {SectionName(Project, Current), CurrentStrainSection}; }
+    int Current = 0;
+    std::string CurrentStrainSection;
 
 private:
     // What the route footer sums for a conductor: the sections that carry it, and whether
@@ -203,17 +210,17 @@ private:
     {
         TParcel &p = Project.Parcels.Get(section);
         TCalcHooks hooks;
-        hooks.Message = [this](TCalcMessageKind kind, const std::string &text) {
-            Messages.Tell(kind == TCalcMessageKind::Error ? TMessageKind::Error
-                                                          : TMessageKind::Warning,
-                          text);
-        };
+        hooks.Message = Calls.Hook();
         int row = kFirstSupportRow;
         double total = 0;
         std::vector<std::string> missing;
         for (const TStrainSection &ss : WireStrainSections(p)) {
+            CurrentStrainSection = p.Pillars.Get(ss.First - 1).Nomer.str() + "-"
+                + p.Pillars.Get(ss.Last - 1).Nomer.str();
             const TCalcResult result = CalcSection(
                 Project, Catalog, TCalcMode::Journal, section, pass.Conductor, ss, hooks);
+            CurrentStrainSection.clear();
+            Calls.AfterCall(Project, result);
             const auto lengths = SpanLengths(p, ss, !result.Error);
             double sum = 0;
             for (int j = ss.First; j < ss.Last; ++j, ++row) {
@@ -238,6 +245,7 @@ private:
         if (missing.empty())
             return total;
         TellMissing(p.Name, pass.Conductor, missing);
+        Whole = false;
         return std::nullopt;
     }
 
@@ -395,12 +403,14 @@ private:
     const TWiresList &Catalog;
     xls::TXLSFile &File;
     TMessages &Messages;
+    TPlacedCalcMessages Calls;
     TWaitScope *Wait;
     double Picket = 0; // hundreds of metres, carried from section to section
     double SumOfSpans = 0;
     double SumOfCubes = 0;
     double RouteLength = 0;
     TRouteTotal RouteWire, RouteCord;
+    bool Whole = true; // every length was calculated
 };
 
 } // namespace
@@ -434,9 +444,9 @@ TReportOutcome WriteJournal(TProject &project,
                              for (const TWidth &w : kWidths)
                                  model.Columns().Item(w.Column).SetWidth(w.Chars);
                          },
-                         [&] { writer.Fill(); },
+                         [&] { return writer.Fill(); },
                          [&] {
-                             return SectionName(project, writer.Current);
+                             return writer.Place();
                          }});
 }
 

@@ -7,6 +7,7 @@
 #include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "model/project.h"
+#include "reports/calc_messages.h"
 #include "reports/report_messages.h"
 #include "reports/result_blocks.h"
 #include "reports/template_fill.h"
@@ -151,7 +152,7 @@ public:
         , Project(project)
         , Catalog(catalog)
         , File(file)
-        , Messages(messages)
+        , Calls(messages)
         , Wait(wait)
     { }
 
@@ -203,7 +204,11 @@ public:
         }
     }
 
-    int Current = 0; // the section being filled, for a message when the filling stops
+    // Where the filling is, for a message when it stops.
+    TFillPlace Place() const { return {SectionName(Project, Current), CurrentStrainSection}; }
+    int Current = 0;
+    std::string CurrentStrainSection;
+    bool Whole = true; // no strain section was left out
 
 private:
     void StartCursors()
@@ -254,19 +259,22 @@ private:
 
     void Calculate(xls::TSheet &sheet, int section, TConductor conductor, TStrainSection ss)
     {
+        const TParcel &p = Project.Parcels.Get(section);
+        CurrentStrainSection = p.Pillars.Get(ss.First - 1).Nomer.str() + "-"
+            + p.Pillars.Get(ss.Last - 1).Nomer.str();
         TCalcHooks base;
-        base.Message = [this](TCalcMessageKind kind, const std::string &text) {
-            Messages.Tell(kind == TCalcMessageKind::Error ? TMessageKind::Error
-                                                          : TMessageKind::Warning,
-                          text);
-        };
-        CalcSection(Project,
-                    Catalog,
-                    Layout.Mode,
-                    section,
-                    conductor,
-                    ss,
-                    ResultBlockHooks(Layout.Mode, sheet, std::move(base)));
+        base.Message = Calls.Hook();
+        const TCalcResult result
+            = CalcSection(Project,
+                          Catalog,
+                          Layout.Mode,
+                          section,
+                          conductor,
+                          ss,
+                          ResultBlockHooks(Layout.Mode, sheet, std::move(base)));
+        CurrentStrainSection.clear();
+        if (!Calls.AfterCall(Project, result))
+            Whole = false;
         if (Layout.Compact) {
             // The span lines of a strain section may run past its block; the next block
             // starts below them.
@@ -293,7 +301,7 @@ private:
     TProject &Project;
     const TWiresList &Catalog;
     xls::TXLSFile &File;
-    TMessages &Messages;
+    TPlacedCalcMessages Calls;
     TWaitScope *Wait;
 };
 
@@ -331,9 +339,10 @@ TReportOutcome WriteStringingReport(TStringingReport report,
                              writer.CopySheets();
                              writer.WirePass();
                              writer.CordPass();
+                             return writer.Whole;
                          },
                          [&] {
-                             return SectionName(project, writer.Current);
+                             return writer.Place();
                          }});
 }
 

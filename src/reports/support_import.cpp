@@ -7,6 +7,7 @@
 #include "l10n/string_table.h"
 #include "model/project.h"
 #include "reports/report_messages.h"
+#include "reports/workbook_file.h"
 #include "xls/cell_ref.h"
 #include "xls/xls_file.h"
 
@@ -193,13 +194,13 @@ ImportSupportsFromFile(TProject &project, const std::filesystem::path &path, TMe
 {
     xls::TXLSFile file;
     try {
-        file.OpenFile(path);
+        OpenWorkbookFile(file, path);
     } catch (const std::exception &e) {
         std::error_code ec;
         const std::filesystem::path full = std::filesystem::absolute(path, ec);
         messages.Tell(TMessageKind::Plain,
                       LocalString("Check_files") + " " + (ec ? path : full).string() + ".\r\n"
-                          + e.what());
+                          + ReadFailureReason(e));
         return {};
     }
     return ImportSupports(project, file.Workbook(), messages);

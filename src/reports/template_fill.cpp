@@ -1,7 +1,10 @@
 // The frame the template reports share.
 #include "reports/template_fill.h"
 
+#include "base/file_io.h"
+#include "reports/output_command.h"
 #include "reports/report_messages.h"
+#include "reports/workbook_file.h"
 #include "xls/xls_file.h"
 
 namespace vartesk {
@@ -13,10 +16,12 @@ TReportOutcome FillTemplate(xls::TXLSFile &file,
                             const TTemplateFill &steps)
 {
     TReportOutcome outcome;
+    if (!TargetIsFree(target, {{templatePath, TInputFile::Template}}, messages))
+        return outcome;
     try {
-        file.OpenFile(templatePath);
+        OpenWorkbookFile(file, templatePath);
     } catch (const std::exception &e) {
-        TellMissingTemplate(messages, templatePath, e);
+        TellTemplateUnreadable(messages, templatePath, e);
         return outcome;
     }
     try {
@@ -26,17 +31,20 @@ TReportOutcome FillTemplate(xls::TXLSFile &file,
         return outcome;
     }
     try {
-        steps.Fill();
-        outcome.Complete = true;
+        outcome.Complete = steps.Fill();
     } catch (const std::exception &e) {
         if (!steps.StoppedAt) {
             messages.Tell(TMessageKind::Error, DataEntryError(e));
             return outcome;
         }
-        messages.Tell(TMessageKind::Warning, FillingStopped(steps.StoppedAt(), e));
+        const TFillPlace place = steps.StoppedAt();
+        messages.Tell(TMessageKind::Warning, FillingStopped(place.Section, place.StrainSection, e));
     }
     try {
-        file.SaveAs(target);
+        SaveWorkbookFile(file, target);
+    } catch (const EFileError &e) {
+        messages.Tell(TMessageKind::Error, CannotWrite(target, e));
+        return outcome;
     } catch (const std::exception &e) {
         messages.Tell(TMessageKind::Error, DataEntryError(e));
         return outcome;

@@ -15,20 +15,29 @@ namespace xls {
 class TXLSFile;
 }
 
+// Where a filling stopped: the section, and the strain section when one had begun.
+struct TFillPlace
+{
+    std::string Section;
+    std::string StrainSection;
+};
+
 struct TTemplateFill
 {
     // The model sheet's column widths and heights; an error there writes nothing.
     std::function<void(xls::TXLSFile &)> Prepare;
-    // The sheets.
-    std::function<void()> Fill;
-    // The section a stopped filling names. With it, an error while filling ends the filling
-    // with a warning and what was filled is saved; without it, such an error is the
-    // data-entry error and nothing is written.
-    std::function<std::string()> StoppedAt;
+    // The sheets; false when a strain section was left out (and told), so that the workbook
+    // is saved but does not count as complete.
+    std::function<bool()> Fill;
+    // Where a stopped filling stopped. With it, an error while filling ends the filling with
+    // a warning and what was filled is saved; without it, such an error is the data-entry
+    // error and nothing is written.
+    std::function<TFillPlace()> StoppedAt;
 };
 
-// A missing template is TellMissingTemplate; an error while preparing or saving is the
-// data-entry error. `file` is the workbook the steps fill.
+// A target that is the template itself is refused; a template that cannot be read is
+// TellTemplateUnreadable; an error while preparing is the data-entry error, and a target that
+// cannot be written "Cannot write". `file` is the workbook the steps fill.
 TReportOutcome FillTemplate(xls::TXLSFile &file,
                             const std::filesystem::path &templatePath,
                             const std::filesystem::path &target,

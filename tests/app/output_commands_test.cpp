@@ -210,6 +210,23 @@ TEST_P(OutputCommands, ATargetThatCannotBeWrittenIsToldAndNotOpened)
     EXPECT_FALSE(Logged("open:"));
 }
 
+TEST_P(OutputCommands, TheProjectFileIsNeverTheTarget)
+{
+    const auto project = Dir.Path() / (std::string("p") + GetParam().Extension);
+    const std::string bytes = test::ReadAll(Window.FileName);
+    test::WriteAll(project, bytes);
+    Window.FileName = project;
+    User.Answers = {true};
+    const auto target = Dir.Path() / "." / project.filename(); // the same file, spelt otherwise
+    User.Targets = {target};
+    Run();
+    EXPECT_TRUE(Logged("tell error: Cannot write " + target.string() + ": it is the project "
+                       + project.string()))
+        << ::testing::PrintToString(User.Log);
+    EXPECT_FALSE(Logged("wait:") || Logged("open:"));
+    EXPECT_EQ(test::ReadAll(project), bytes);
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryOutput,
                          OutputCommands,
                          ::testing::ValuesIn(kOutputs),

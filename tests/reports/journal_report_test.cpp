@@ -14,6 +14,7 @@
 #include "xls/cell_ref.h"
 #include "xls/xls_file.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace vartesk;
@@ -125,11 +126,16 @@ TEST_F(Journal, AStrainSectionThatCannotBeCalculatedLeavesItsLengthsAndTheirTota
 {
     // The first strain section has a span of 0 and no ruling span; the second is sound. The
     // cord's type is unknown to the catalog: one section, so the frame's check let it pass.
+    // The workbook is written, but does not pass for a whole one, and each gap is told with
+    // its place.
     test::AddTestSection(Project, "S", {{0, 0}, {0, 150}, {1, 160}, {0, 0}});
     Project.Parcels.Get(0).Tros = "Unknown";
     const TReportOutcome outcome = Write();
     ASSERT_TRUE(outcome.Written);
-    EXPECT_TRUE(outcome.Complete);
+    EXPECT_FALSE(outcome.Complete);
+    EXPECT_THAT(User.Told,
+                ::testing::Contains("Section \"S\": the cord of the strain section 2-4 is not "
+                                    "calculated: The cord Unknown is not found."));
     File.OpenFile(Target);
     EXPECT_TRUE(Cell(0, "K3").Value().IsEmpty());
     EXPECT_TRUE(Cell(0, "L4").Value().IsEmpty());
