@@ -44,6 +44,7 @@ enum class TCommand {
     Calc3,
     CalcLoads,
     Journal,
+    Sagging,
     Vibromuffles,
     Cad,
     Language,
@@ -179,6 +180,7 @@ public:
     void ActProjectCalc3();
     void ActProjectCalcLoads();
     void ActProjectJournal();
+    void ActProjectSagging();
     void ActProjectVibromuffles();
     void ActCad();
 
