@@ -276,6 +276,20 @@ int CheckSagging(const std::filesystem::path &projectPath,
     for (const auto &p : project.Parcels)
         w.String(p->Name);
     w.EndArray();
+    w.Key("figures");
+    TWiresList catalog;
+    EXPECT_TRUE(catalog.LoadFromFile(kShippedCatalog).empty());
+    w.BeginArray();
+    for (const auto &p : project.Parcels) {
+        w.BeginObject();
+        for (const auto &[key, type] : {std::pair {"wire", p->Provod}, {"cord", p->Tros}}) {
+            const TWireRecord r = catalog.FindByName(type);
+            w.Key(key);
+            w.Numbers(std::array<double, 2> {r.Modulus, r.ThermalCoef});
+        }
+        w.EndObject();
+    }
+    w.EndArray();
     w.Key("states");
     w.BeginObject();
     for (const char *state : {"1", "2", "3", "strings"}) {

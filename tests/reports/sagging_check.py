@@ -4,12 +4,12 @@
   sagging_check.py REPORT.xls SAGGING.json CALC.json FACTS.json
       SAGGING.json is `vartesk sagging --format json`, CALC.json `vartesk calc --format json`
       of the same project and catalog. FACTS.json gives the language, the force factor, the
-      tension format of the unit system, the section names and the texts of the governing
-      states.
+      tension format of the unit system, the section names, the texts of the governing states
+      and per section the modulus and expansion coefficient of wire and cord.
 
 The JSON must hold at -40, -30, ..., +40 C exactly the tensions and sags of the calculation,
-in between values that keep the sags rising with the temperature, and times of three return
-waves of 3 sqrt(32 f / g). The workbook must hold, line by line in the order placed here
+in between values of the same change-of-state equation that keep the sags rising with the
+temperature, and times of three return waves of 3 sqrt(32 f / g). The workbook must hold, line by line in the order placed here
 again, every value of the JSON (relative tolerance 1e-9) in cells of the right number
 format, and repeat its caption rows 5 and 6 on every printed page. Exit 0 when all is well,
 1 with one line per difference (at most 40), 77 when xlrd is missing.
@@ -32,7 +32,33 @@ def close(a, b, rel=1e-9):
     return isinstance(a, float) and abs(a - b) <= rel * max(1.0, abs(b))
 
 
-def check_json(sag, calc):
+def check_equation(at, span, ss, css, figures):
+    """Without insulator strings every temperature is a state of the same change-of-state
+    equation: sigma - gamma^2 lr^2 E / (24 sigma^2) + alpha E t is one constant, and the sag
+    is the same multiple (the over-tensioning's) of gamma l^2 / (8 sigma) + gamma^3 l^4 /
+    (384 sigma^3). Sigma is the tension over F k+, which the calculation's grid gives."""
+    if ss["insulator_strings"] or not css["spans"]:
+        return
+    modulus, alpha = figures
+    gamma = css["loads"]["gamma1"]
+    first = css["spans"][0]
+    area = first["tension"][0] / first["stress"][0]
+    lr, l = ss["ruling_span"], span["length"]
+    constants, factors, slopes = [], [], []
+    for k, t in enumerate(TEMPERATURES):
+        sigma = ss["tension"][k] / area
+        constants.append(sigma - gamma ** 2 * lr ** 2 * modulus / (24 * sigma ** 2) + alpha * modulus * t)
+        slopes.append(1 + gamma ** 2 * lr ** 2 * modulus / (12 * sigma ** 3))
+        factors.append(span["sag"][k] / (gamma * l ** 2 / (8 * sigma) + gamma ** 3 * l ** 4 / (384 * sigma ** 3)))
+    # The bisection stops within 5e-5 of the root, which the slope of the constant in sigma
+    # magnifies; one degree off would move it by alpha E, far more.
+    if max(constants) - min(constants) > 2 * 5e-5 * max(slopes) + 1e-9:
+        problems.append(at + ": not one state equation: %r" % constants)
+    if max(factors) - min(factors) > 1e-9:
+        problems.append(at + ": sags not of the tensions: %r" % factors)
+
+
+def check_json(sag, calc, facts):
     for s, c in zip(sag["sections"], calc["sections"], strict=True):
         for kind in ("wire", "cord"):
             mine, theirs = s[kind], c[kind]
@@ -75,6 +101,7 @@ def check_json(sag, calc):
                         f = span["sag"]
                         if not (f[k - 1] <= f[k] <= f[k + 1]) or f[k] <= 0:
                             problems.append(at + ": sag at %d C out of step" % TEMPERATURES[k])
+                    check_equation(at, span, ss, css, facts["figures"][s["index"]][kind])
                     for k in range(17):
                         want = 3 * math.sqrt(32 * span["sag"][k] / G)
                         if not close(span["wave_time_3"][k], want, 1e-12):
@@ -173,7 +200,7 @@ def main():
         calc = json.load(f)
     with open(sys.argv[4], encoding="utf-8") as f:
         facts = json.load(f)
-    check_json(sag, calc)
+    check_json(sag, calc, facts)
     check_book(sys.argv[1], sag, facts)
     for p in problems[:40]:
         print(p)
