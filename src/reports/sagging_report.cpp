@@ -13,6 +13,7 @@
 #include "xls/xls_file.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace vartesk {
@@ -111,6 +112,62 @@ std::vector<TPlaced> Lines(const TSaggingSection &s)
     return out;
 }
 
+// The template's model lines, taken once per sheet: a sheet copies them tens of thousands of
+// times on a long line, and a copy of the rows as they stand is much cheaper than the general
+// block copy, which shifts formulas and looks through every merged area of the sheet.
+class TModels
+{
+public:
+    TModels(xls::TSheet &sheet, int first)
+        : First(first)
+    {
+        auto &cells = sheet.Cells();
+        for (int r = first; r < first + kModelRows; ++r) {
+            Cells.push_back(size_t(r) < cells.Rows.size() ? cells.Rows[size_t(r)]
+                                                          : std::vector<xls::TCellData> {});
+            for (const xls::TCellData &d : Cells.back())
+                Formulas = Formulas || d.Kind == xls::TCellKind::Formula;
+            const auto it = sheet.Rows().Items.find(std::uint16_t(r));
+            Settings.push_back(it == sheet.Rows().Items.end()
+                                   ? std::nullopt
+                                   : std::optional<xls::TRowData>(it->second));
+        }
+        for (const xls::TRect &a : sheet.Ranges().MergedAreas())
+            if (a.Row1 >= first && a.Row2 < first + kModelRows)
+                Merged.push_back(a);
+    }
+
+    // Model rows `model`.. (0 is the first), `count` of them, onto the empty rows from `row`.
+    void Copy(xls::TSheet &sheet, int model, int count, int row) const
+    {
+        const int from = First + model;
+        if (Formulas) {
+            // Formulas an office put into a model must follow their new place.
+            sheet.CopyRows(from, from + count - 1, row);
+            return;
+        }
+        auto &cells = sheet.Cells().Rows;
+        if (cells.size() < size_t(row + count))
+            cells.resize(size_t(row + count));
+        for (int k = 0; k < count; ++k) {
+            cells[size_t(row + k)] = Cells[size_t(model + k)];
+            if (const auto &settings = Settings[size_t(model + k)])
+                sheet.Rows().Items[std::uint16_t(row + k)] = *settings;
+        }
+        for (const xls::TRect &a : Merged)
+            if (a.Row1 >= from && a.Row2 < from + count)
+                sheet.Ranges().AddMerged(
+                    {a.Row1 - from + row, a.Col1, a.Row2 - from + row, a.Col2});
+    }
+
+private:
+    int First;
+    std::vector<std::vector<xls::TCellData>> Cells;
+    std::vector<std::optional<xls::TRowData>> Settings;
+    std::vector<xls::TRect> Merged;
+    bool Formulas = false;
+};
+
 class TSaggingWriter
 {
 public:
@@ -167,11 +224,11 @@ private:
         for (const TPlaced &l : lines)
             rows += LineRows(l.Line);
         sheet.InsertRows(kFirstModelRow - 1, rows);
+        TModels models(sheet, kFirstModelRow + rows);
         int row = kFirstModelRow;
         for (const TPlaced &l : lines) {
             if (l.Line != TLine::Blank) {
-                const int model = ModelRow(l.Line) + rows;
-                sheet.CopyRows(model, model + LineRows(l.Line) - 1, row);
+                models.Copy(sheet, ModelRow(l.Line) - kFirstModelRow, LineRows(l.Line), row);
                 Write(sheet, row, l);
             }
             row += LineRows(l.Line);
