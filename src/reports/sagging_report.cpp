@@ -12,7 +12,6 @@
 #include "xls/cell_ref.h"
 #include "xls/xls_file.h"
 
-#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -112,9 +111,9 @@ std::vector<TPlaced> Lines(const TSaggingSection &s)
     return out;
 }
 
-// The template's model lines, taken once per sheet: a sheet copies them tens of thousands of
-// times on a long line, and a copy of the rows as they stand is much cheaper than the general
-// block copy, which shifts formulas and looks through every merged area of the sheet.
+// The template's model lines, taken once per sheet: a long line copies them tens of thousands
+// of times, and a copy of the rows as they stand is much cheaper than the general block copy,
+// which shifts formulas and looks through every merged area of the sheet.
 class TModels
 {
 public:
