@@ -18,6 +18,7 @@
 #include "reports/damper_report.h"
 #include "reports/journal_report.h"
 #include "reports/output_command.h"
+#include "reports/sagging_report.h"
 #include "reports/stringing_report.h"
 #include "reports/support_import.h"
 
@@ -48,6 +49,7 @@ enum TReportKind {
     kLoads,
     kJournal,
     kDampers,
+    kSagging,
 };
 
 std::string TypeText(TSupportType type)
@@ -185,6 +187,8 @@ void TFormMain::RunCommand(TCommand command)
         return ActProjectCalcLoads();
     case TCommand::Journal:
         return ActProjectJournal();
+    case TCommand::Sagging:
+        return ActProjectSagging();
     case TCommand::Vibromuffles:
         return ActProjectVibromuffles();
     case TCommand::Cad:
@@ -349,7 +353,8 @@ void TFormMain::UpdatePageCommands()
                              TCommand::Calc2,
                              TCommand::Calc3,
                              TCommand::CalcLoads,
-                             TCommand::Journal})
+                             TCommand::Journal,
+                             TCommand::Sagging})
         Enabled[size_t(c)] = !dampers;
     Enabled[size_t(TCommand::Vibromuffles)] = dampers;
 }
@@ -386,6 +391,8 @@ void TFormMain::ApplyLanguage()
     set(TCommand::CalcLoads, LocalString("Loads"));
     c.Hints[size_t(TCommand::CalcLoads)] = LocalString("Loads_h");
     set(TCommand::Journal, LocalString("Supports_catalog"));
+    set(TCommand::Sagging, LocalString("Sagging"));
+    c.Hints[size_t(TCommand::Sagging)] = LocalString("Sagging_h");
     set(TCommand::Vibromuffles, LocalString("Vibration_dampers"));
     set(TCommand::Cad, LocalString("Supports_in_Cad"));
     set(TCommand::Language, "Language(Язык)");
@@ -666,7 +673,8 @@ void TFormMain::RunReport(int kind)
     command.Save = kSaveReport;
     command.Save.InitialFolder = FileName.empty() ? ProjectsFolder : FileName.parent_path();
     command.WaitText = LocalString("Port_to_Excel");
-    command.Steps = (kind == kJournal || kind == kDampers ? 1 : 2) * Project.Parcels.Count();
+    command.Steps = (kind == kJournal || kind == kDampers || kind == kSagging ? 1 : 2)
+        * Project.Parcels.Count();
     command.Inputs = {{FileName, TInputFile::Project}};
     TUserPort port = Port.User();
     // The writers set the last span of a section to 0 as they go; that is a change of the
@@ -682,6 +690,10 @@ void TFormMain::RunReport(int kind)
                 case kDampers:
                     outcome
                         = WriteDamperReport(Project, Catalog, forms, target, port.Messages, &wait);
+                    break;
+                case kSagging:
+                    outcome
+                        = WriteSaggingReport(Project, Catalog, forms, target, port.Messages, &wait);
                     break;
                 default:
                     outcome = WriteStringingReport(TStringingReport(kind),
@@ -720,6 +732,11 @@ void TFormMain::ActProjectCalcLoads()
 void TFormMain::ActProjectJournal()
 {
     RunReport(kJournal);
+}
+
+void TFormMain::ActProjectSagging()
+{
+    RunReport(kSagging);
 }
 
 void TFormMain::ActProjectVibromuffles()

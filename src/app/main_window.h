@@ -47,6 +47,7 @@ enum class TCommand {
     Calc3,
     CalcLoads,
     Journal,
+    Sagging,
     Vibromuffles,
     Cad,
     Language,
@@ -193,6 +194,7 @@ public:
     void ActProjectCalc3();
     void ActProjectCalcLoads();
     void ActProjectJournal();
+    void ActProjectSagging();
     void ActProjectVibromuffles();
     void ActCad();
 

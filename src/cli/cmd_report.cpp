@@ -13,6 +13,7 @@
 #include "reports/journal_report.h"
 #include "reports/line_scheme.h"
 #include "reports/output_command.h"
+#include "reports/sagging_report.h"
 #include "reports/stringing_report.h"
 
 #include <functional>
@@ -75,6 +76,8 @@ const TKind kKinds[] = {
     {"loads",   Stringing(TStringingReport::Loads),     2},
     {"journal", Journal,                                1},
     {"dampers", Dampers,                                1, true},
+    {"sagging", [](TProject &p, const auto &forms, const auto &target, auto &messages, auto *wait) {
+         return WriteSaggingReport(p, WireCatalog(), forms, target, messages, wait); }, 1},
 };
 // clang-format on
 
@@ -188,7 +191,7 @@ int Run(TCommandContext &c)
             kind = &k;
     if (!kind)
         throw EUsageError("unknown report '" + args[0]
-                          + "'; mount1, mount2, mount3, loads, journal, dampers or all");
+                          + "'; mount1, mount2, mount3, loads, journal, dampers, sagging or all");
     if (!output)
         throw EUsageError("report needs -o OUT.xls");
 
@@ -225,9 +228,9 @@ int Run(TCommandContext &c)
 
 const TCommandRegistrar kReport {{
     "report",
-    "write a stringing-table, anchor-load, support-journal or damper workbook",
-    "Usage: vartesk report mount1|mount2|mount3|loads|journal|dampers PROJECT.vsk -o OUT.xls\n"
-    "                      [--forms DIR] [--yes]\n"
+    "write a stringing-table, anchor-load, support-journal, damper or sagging workbook",
+    "Usage: vartesk report mount1|mount2|mount3|loads|journal|dampers|sagging PROJECT.vsk\n"
+    "                      -o OUT.xls [--forms DIR] [--yes]\n"
     "       vartesk report all PROJECT.vsk -o FOLDER [--forms DIR] [--yes]\n\n"
     "  mount1   stringing tables, form 1, -30..+40 C\n"
     "  mount2   stringing tables, form 1, -40..+40 C\n"
@@ -238,7 +241,9 @@ const TCommandRegistrar kReport {{
     "  dampers  vibration dampers of the sections whose damper calculation is on:\n"
     "           positions (distance from the clamp in cm, type), the spans that need\n"
     "           dampers and the totals by type; a project in which no section has it on\n"
-    "           writes nothing\n\n"
+    "           writes nothing\n"
+    "  sagging  field sagging sheet: every span's sag and time of three return waves at\n"
+    "           -40..+40 C in steps of 5 C, with the strain sections' tensions\n\n"
     "Fills the template of the report, in the language and units of --lang and --units,\n"
     "from the Forms folder beside the program (or DIR) with one sheet per section, and\n"
     "saves it as OUT (replaced only when completely written); prints OUT's path.\n"

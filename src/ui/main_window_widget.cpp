@@ -225,6 +225,7 @@ void TMainWindowWidget::CreateMenus()
                              TCommand::Calc3,
                              TCommand::CalcLoads,
                              TCommand::Journal,
+                             TCommand::Sagging,
                              TCommand::Vibromuffles})
         CalculationMenu->addAction(Action(c));
     CadMenu = menuBar()->addMenu(QString());

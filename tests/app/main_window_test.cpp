@@ -354,8 +354,12 @@ TEST_F(MainWindow, CopyPasteAndDeleteWorkOnTheSelectedRows)
 
 TEST_F(MainWindow, PageCommandsFollowThePageShown)
 {
-    const auto stringing = {
-        TCommand::Calc1, TCommand::Calc2, TCommand::Calc3, TCommand::CalcLoads, TCommand::Journal};
+    const auto stringing = {TCommand::Calc1,
+                            TCommand::Calc2,
+                            TCommand::Calc3,
+                            TCommand::CalcLoads,
+                            TCommand::Journal,
+                            TCommand::Sagging};
     for (const TPage page : {TPage::Climate, TPage::Coefficients, TPage::Sections}) {
         Window.Navigate(page);
         for (const TCommand c : stringing)

@@ -39,6 +39,7 @@ const TOutput kOutputs[] = {
     {"form 3", &TFormMain::ActProjectCalc3, TPage::Coefficients, ".xls", true},
     {"loads", &TFormMain::ActProjectCalcLoads, TPage::Sections, ".xls", true},
     {"journal", &TFormMain::ActProjectJournal, TPage::Sections, ".xls", true},
+    {"sagging", &TFormMain::ActProjectSagging, TPage::Climate, ".xls", true},
     {"dampers", &TFormMain::ActProjectVibromuffles, TPage::Dampers, ".xls", false},
     {"scheme", &TFormMain::ActCad, TPage::Sections, ".dxf", true},
 };

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <tuple>
@@ -101,8 +102,12 @@ TEST(FileSafetyCli, OutputThatCannotBeWrittenFailsTheCommand)
         options.Stdout = "/dev/full";
         const auto r = RunCli(args, options);
         EXPECT_EQ(r.ExitCode, 1) << args.front();
-        EXPECT_EQ(r.Err, "vartesk: cannot write the output: No space left on device\n")
-            << args.front();
+        // Only the demo's warnings about its river crossing come before.
+        const std::string cannot = "vartesk: cannot write the output: No space left on device\n";
+        EXPECT_TRUE(r.Err.ends_with(cannot)) << args.front() << ": " << r.Err;
+        const std::string before
+            = r.Err.substr(0, r.Err.size() - std::min(r.Err.size(), cannot.size()));
+        EXPECT_EQ(before.find("vartesk: cannot"), std::string::npos) << r.Err;
     }
 }
 
@@ -111,6 +116,7 @@ TEST(FileSafetyCli, SettingsThatCannotBeStoredSayNothingWasStored)
     TScratchDir home;
     const char *saved = std::getenv("XDG_CONFIG_HOME");
     const std::string previous = saved ? saved : "";
+    const std::string demoWarnings = RunCli({"info", kDemo}).Err;
     ::setenv("XDG_CONFIG_HOME", home.Path().c_str(), 1);
     fs::create_directories(home / "Morvik/Lorvana/settings.ini");
 
@@ -122,7 +128,7 @@ TEST(FileSafetyCli, SettingsThatCannotBeStoredSayNothingWasStored)
     // The start-up write-back stays silent: every other command still runs.
     r = RunCli({"info", kDemo});
     EXPECT_EQ(r.ExitCode, 0) << r.Err;
-    EXPECT_EQ(r.Err, "");
+    EXPECT_EQ(r.Err, demoWarnings);
     EXPECT_TRUE(fs::is_directory(home / "Morvik/Lorvana/settings.ini"));
     ::setenv("XDG_CONFIG_HOME", previous.c_str(), 1);
 }

@@ -234,6 +234,7 @@ TEST_F(DesktopWorkflow, ALineIsEnteredEditedSavedReopenedAndWrittenOut)
                              TOutput {TCommand::Calc3, "form3.xls"},
                              TOutput {TCommand::CalcLoads, "loads.xls"},
                              TOutput {TCommand::Journal, "journal.xls"},
+                             TOutput {TCommand::Sagging, "sagging.xls"},
                              TOutput {TCommand::Cad, "scheme.dxf"}}) {
         SCOPED_TRACE(o.File);
         AnswerFileDialog(Dir.Path() / o.File);
