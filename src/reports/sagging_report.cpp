@@ -1,6 +1,7 @@
 // The field sagging sheet: the template's model lines copied into place, one sheet a section.
 #include "reports/sagging_report.h"
 
+#include "base/text_format.h"
 #include "calc/sagging_grid.h"
 #include "l10n/language.h"
 #include "l10n/string_table.h"
@@ -12,6 +13,7 @@
 #include "xls/cell_ref.h"
 #include "xls/xls_file.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -182,10 +184,12 @@ public:
         , Wait(wait)
     { }
 
-    void Fill()
+    // Gives false when a strain section of a conductor its section carries was left out.
+    bool Fill()
     {
         for (int k = 1; k < Project.Parcels.Count(); ++k)
             File.Sheets().CopySheet(0, k, "P_" + std::to_string(k));
+        bool whole = true;
         for (int i = 0; i < Project.Parcels.Count(); ++i) {
             Current = i;
             xls::TSheet &sheet = File.Sheets().Item(i);
@@ -196,19 +200,33 @@ public:
                 Project,
                 Catalog,
                 i,
-                [this](int,
-                       TConductor,
-                       const std::string &,
-                       TCalcMessageKind kind,
-                       const std::string &text) {
-                    Messages.Tell(kind == TCalcMessageKind::Error ? TMessageKind::Error
-                                                                  : TMessageKind::Warning,
-                                  text);
+                [this, &p](int,
+                           TConductor conductor,
+                           const std::string &label,
+                           TCalcMessageKind kind,
+                           const std::string &text) {
+                    Messages.Tell(
+                        kind == TCalcMessageKind::Error ? TMessageKind::Error
+                                                        : TMessageKind::Warning,
+                        FormatText(LocalString("Calc_place"),
+                                   {p.Name,
+                                    LocalString(conductor == TConductor::Wire ? "The_wire_of"
+                                                                              : "The_cord_of"),
+                                    label,
+                                    text}));
                 });
+            for (const auto &[c, carried] : {std::pair {&s.Wire, p.IsProvod}, {&s.Cord, p.IsTros}})
+                if (carried
+                    && (c->Error
+                        || std::any_of(c->StrainSections.begin(),
+                                       c->StrainSections.end(),
+                                       [](const auto &ss) { return ss.Error.has_value(); })))
+                    whole = false;
             Section(sheet, s);
             if (Wait)
                 Wait->Step();
         }
+        return whole;
     }
 
     int Current = 0; // the section being filled, for a message when the filling stops
@@ -326,9 +344,9 @@ TReportOutcome WriteSaggingReport(TProject &project,
                                  for (int col = w.First; col <= w.Last; ++col)
                                      model.Columns().Item(col).SetWidth(w.Chars);
                          },
-                         [&] { writer.Fill(); },
+                         [&] { return writer.Fill(); },
                          [&] {
-                             return SectionName(project, writer.Current);
+                             return TFillPlace {SectionName(project, writer.Current), {}};
                          }});
 }
 
