@@ -172,14 +172,16 @@ public:
             WriteHeader(sheet, p);
             WriteNames(sheet, Layout.WireNameCells, p.IsProvod, p.Provod);
             const auto strainSections = WireStrainSections(p);
-            if (Layout.Compact)
-                DuplicateBlocks(sheet, strainSections.size());
-            for (const TStrainSection &ss : strainSections) {
+            OpenedRows.clear();
+            for (size_t k = 0; k < strainSections.size(); ++k) {
+                if (Layout.Compact && k + 1 < strainSections.size())
+                    LayOutNextBlock(sheet);
                 if (Layout.CopiesLoadRows && Project.TableRow > Layout.FirstTableRow)
                     sheet.CopyRows(
                         Project.TableRow - 2, Project.TableRow - 2, Project.TableRow - 1);
-                Calculate(sheet, i, TConductor::Wire, ss);
+                Calculate(sheet, i, TConductor::Wire, strainSections[k]);
             }
+            AddOpenedRowsMerges(sheet, OpenedRows);
             Step();
         }
     }
@@ -238,18 +240,20 @@ private:
             SetText(sheet, kNotesCell.Down(k), LocalString(keys[k]));
     }
 
-    // Form 2: the block of the first strain section is laid out below itself once for each
-    // further one before anything is calculated, so every block has its formats and frames.
-    void DuplicateBlocks(xls::TSheet &sheet, size_t count)
+    // Form 2: each strain section's block is a copy of the one above, laid out below it
+    // before that one is calculated. Laid out ahead of the calculation, all of them, the rows
+    // the span lines open would move every block below, over and over; one block ahead, only
+    // that one moves. The opened rows' merged areas follow all blocks' (AddOpenedRowsMerges),
+    // so the sheet lists its merged areas as it always has.
+    void LayOutNextBlock(xls::TSheet &sheet)
     {
-        for (size_t k = 0; k < count; ++k) {
-            const int row = Project.TableRow;
-            if (row > Layout.FirstTableRow)
-                sheet.CopyBlock(
-                    row - 5, row - 2, kBlockFirstCol, kBlockLastCol, row - 1, kBlockFirstCol);
-            Project.TableRow += kBlockRows;
-        }
-        Project.TableRow = Layout.FirstTableRow;
+        const int row = Project.TableRow - 1; // the block's first row, 0-based
+        sheet.CopyBlock(row,
+                        row + kBlockRows - 1,
+                        kBlockFirstCol,
+                        kBlockLastCol,
+                        row + kBlockRows,
+                        kBlockFirstCol);
     }
 
     void Calculate(xls::TSheet &sheet, int section, TConductor conductor, TStrainSection ss)
@@ -266,7 +270,7 @@ private:
                     section,
                     conductor,
                     ss,
-                    ResultBlockHooks(Layout.Mode, sheet, std::move(base)));
+                    ResultBlockHooks(Layout.Mode, sheet, std::move(base), &OpenedRows));
         if (Layout.Compact) {
             // The span lines of a strain section may run past its block; the next block
             // starts below them.
@@ -295,6 +299,7 @@ private:
     xls::TXLSFile &File;
     TMessages &Messages;
     TWaitScope *Wait;
+    std::vector<int> OpenedRows; // Form 2: the rows the current sheet's span lines opened
 };
 
 } // namespace
