@@ -1,6 +1,7 @@
 // The stringing-table and loads reports: template, sheets, header cells, the two passes.
 #include "reports/stringing_report.h"
 
+#include "base/text_format.h"
 #include "calc/calc_section.h"
 #include "calc/strain_sections.h"
 #include "l10n/language.h"
@@ -14,6 +15,7 @@
 #include "xls/cell_ref.h"
 #include "xls/xls_file.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -128,6 +130,58 @@ constexpr int kBlockRows = 4;
 constexpr int kBlockFirstCol = 1;
 constexpr int kBlockLastCol = 20;
 
+// The attested spans of a strain section: the span lines its call writes at most.
+int AttestedSpans(const TParcel &p, const TStrainSection &ss)
+{
+    int count = 0;
+    for (int i = ss.First; i < ss.Last; ++i)
+        count += p.Pillars.Get(i - 1).Visir ? 1 : 0;
+    return count;
+}
+
+// The number of the last row a pass's lines may reach, from the supports alone: every
+// attested span counted as a line. Form 2's blocks grow by one row per span line after the
+// first; the wide tables and the loads put their strain-section lines (TableRow) and span
+// lines (SpanRow) one row each.
+int LastRowOfPass(const TLayout &layout, const TParcel &p, const std::vector<TStrainSection> &ss)
+{
+    int tableRow = layout.FirstTableRow;
+    int spanRow = layout.FirstSpanRow;
+    int last = 0;
+    for (const TStrainSection &s : ss) {
+        const int lines = AttestedSpans(p, s);
+        if (layout.Compact) {
+            last = std::max(last, tableRow + kBlockRows - 1 + std::max(lines - 1, 0));
+            tableRow += kBlockRows + std::max(lines - 1, 0);
+        } else {
+            last = std::max(last, tableRow);
+            ++tableRow;
+            spanRow += lines;
+            if (lines > 0 && layout.Mode != TCalcMode::Loads)
+                last = std::max(last, spanRow - 1);
+        }
+    }
+    return last;
+}
+
+// A section whose tables would run past the last row of a sheet is refused before anything
+// is written: cut short, a stringing table would pass for the whole section.
+bool SectionsFitSheets(const TLayout &layout, const TProject &project, TMessages &messages)
+{
+    for (const auto &p : project.Parcels) {
+        int last = LastRowOfPass(layout, *p, WireStrainSections(*p));
+        if (p->IsTros)
+            last = std::max(last, LastRowOfPass(layout, *p, CordStrainSections(*p)));
+        if (last > xls::kSheetRows) {
+            messages.Tell(
+                TMessageKind::Error,
+                FormatText(LocalString("Sheet_rows_limit"), {p->Name, std::to_string(last)}));
+            return false;
+        }
+    }
+    return true;
+}
+
 void SetNumber(xls::TSheet &sheet, TCellRef cell, double value)
 {
     sheet.Cells().Item(cell.Row, cell.Col).SetNumber(value);
@@ -157,8 +211,10 @@ public:
 
     void CopySheets()
     {
-        for (int k = 1; k < Project.Parcels.Count(); ++k)
-            File.Sheets().CopySheet(0, k, "P_" + std::to_string(k));
+        std::vector<std::string> names;
+        for (const auto &p : Project.Parcels)
+            names.push_back(p->Name);
+        MakeSectionSheets(File, names);
     }
 
     void WirePass()
@@ -167,7 +223,6 @@ public:
             const TParcel &p = Project.Parcels.Get(i);
             xls::TSheet &sheet = File.Sheets().Item(i);
             Current = i;
-            sheet.SetName(p.Name);
             StartCursors();
             WriteHeader(sheet, p);
             WriteNames(sheet, Layout.WireNameCells, p.IsProvod, p.Provod);
@@ -318,6 +373,8 @@ TReportOutcome WriteStringingReport(TStringingReport report,
                                     TWaitScope *wait)
 {
     const TLayout &layout = LayoutOf(report);
+    if (!SectionsFitSheets(layout, project, messages))
+        return {};
     const std::filesystem::path templatePath
         = formsFolder / TemplateFileName(layout.Template, CurrentLanguage(), UnitSystem());
     xls::TXLSFile file;
