@@ -5,6 +5,7 @@
 #include "model/project.h"
 #include "xls/cell.h"
 #include "xls/cell_ref.h"
+#include "xls/ranges.h"
 #include "xls/sheet.h"
 
 #include <string_view>
@@ -191,13 +192,16 @@ public:
         if (col == kNone)
             return;
         xls::TCell cell = Box(col);
-        if (shown)
+        if (shown) {
+            Uncover(col);
             cell.SetNumber(value);
+        }
     }
     void Text(int col, const std::string &text)
     {
         if (col == kNone)
             return;
+        Uncover(col);
         Box(col).SetText(text);
     }
     void Grid(const TGridCells &cells, const TGrid &grid, double factor, bool shown)
@@ -209,6 +213,11 @@ public:
     }
 
 private:
+    // Form 2 lays out its blocks for the wire: a cord whose strain sections end elsewhere (at
+    // a dead-end support) puts its lines on rows laid out for other lines, whose merged areas
+    // would hide its values.
+    void Uncover(int col) { Sheet.Ranges().Uncover(Row, col); }
+
     xls::TCell Box(int col)
     {
         xls::TCell cell = Sheet.Cells().Item(Row, col);

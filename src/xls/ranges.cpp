@@ -226,6 +226,17 @@ void TRanges::RemoveMergedMeeting(const TRect &rect)
     Remove(meeting);
 }
 
+void TRanges::Uncover(int row, int col)
+{
+    std::vector<TRange *> covering;
+    ForNear(row, row, [&](TRange *r) {
+        const TRect &a = r->Rect();
+        if (r->Merged() && a.Contains(row, col) && (a.Row1 != row || a.Col1 != col))
+            covering.push_back(r);
+    });
+    Remove(covering);
+}
+
 void TRanges::Remove(std::vector<TRange *> ranges, bool indexed)
 {
     if (ranges.empty())

@@ -87,6 +87,8 @@ public:
     // The merged areas that lie inside the rectangle, in list order.
     std::vector<TRect> MergedAreasInside(const TRect &rect) const;
     void RemoveMergedMeeting(const TRect &rect);
+    // Drops the merged area that would hide the cell: one that holds it, not as its top-left.
+    void Uncover(int row, int col);
     // Ranges below `row` move down by count rows and those the insertion opens inside grow,
     // neither beyond lastRow; one that would start beyond it is dropped.
     void InsertRows(int row, int count, int lastRow);

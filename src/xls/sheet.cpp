@@ -199,8 +199,16 @@ void TSheet::CopyMergedAreas(
     const TRect from = SourceBlock(firstRow, lastRow, firstCol, lastCol);
     const int dRow = targetRow - from.Row1;
     const int dCol = targetCol - from.Col1;
+    const std::vector<TRect> areas = RangeItems.MergedAreasInside(from);
+    // The block brings its own merged areas: those the target had would hide copied values.
+    const TRect target {std::max(from.Row1 + dRow, 0),
+                        std::max(from.Col1 + dCol, 0),
+                        std::min(from.Row2 + dRow, kMaxRow),
+                        std::min(from.Col2 + dCol, kMaxCol)};
+    if (target.Row1 <= target.Row2 && target.Col1 <= target.Col2)
+        RangeItems.RemoveMergedMeeting(target);
     // Merged areas inside the source go along, clipped to the sheet.
-    for (const TRect &a : RangeItems.MergedAreasInside(from)) {
+    for (const TRect &a : areas) {
         TRect t {a.Row1 + dRow,
                  a.Col1 + dCol,
                  std::min(a.Row2 + dRow, kMaxRow),
