@@ -61,6 +61,27 @@ void BM_Sagging(benchmark::State &state)
     bench::CountBytesAndRemove(state, target);
 }
 
+// Form 2 of one long section: its blocks and the rows its span lines open must cost the same
+// per support however long the section is.
+void BM_CompactSection(benchmark::State &state)
+{
+    bench::UseReportSettings();
+    TProject project;
+    bench::BuildLine(project, 1, int(state.range(0)));
+    const TWiresList catalog = bench::LineCatalog();
+    const std::filesystem::path target = bench::ScratchPath("compact-bench.xls");
+    bench::TMessageCounter messages;
+    for (auto _ : state) {
+        const TReportOutcome outcome = WriteStringingReport(
+            TStringingReport::Form2, project, catalog, FormsFolder(), target, messages);
+        if (!outcome.Written || !outcome.Complete || messages.Told > 0) {
+            state.SkipWithError("the report did not come out whole");
+            break;
+        }
+    }
+    bench::CountBytesAndRemove(state, target);
+}
+
 // The journal changes the project (the last spans become 0), so each run starts from a copy.
 void BM_Journal(benchmark::State &state)
 {
@@ -165,6 +186,8 @@ BENCHMARK(BM_Journal)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Sagging)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Dampers)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllOutputs)->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_CompactSection)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_Report)
     ->Arg(int(TStringingReport::Form1))

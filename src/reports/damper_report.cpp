@@ -90,11 +90,13 @@ public:
     bool Fill()
     {
         std::vector<int> sections;
+        std::vector<std::string> names;
         for (int i = 0; i < Project.Parcels.Count(); ++i)
-            if (Project.Parcels.Get(i).HasVMCalc())
+            if (Project.Parcels.Get(i).HasVMCalc()) {
                 sections.push_back(i);
-        for (size_t q = 1; q < sections.size(); ++q)
-            File.Sheets().CopySheet(0, int(q), "P_" + std::to_string(sections[q]));
+                names.push_back(Project.Parcels.Get(i).Name);
+            }
+        MakeSectionSheets(File, names);
         for (size_t q = 0; q < sections.size(); ++q) {
             Section(File.Sheets().Item(int(q)), sections[q]);
             if (Wait)
@@ -121,7 +123,8 @@ private:
     {
         Sheet = &sheet;
         TParcel &p = Project.Parcels.Get(i);
-        sheet.SetName(p.Name);
+        ModelMerges = sheet.Ranges().MergedAreasInside(
+            {kModelFirstRow, kBlockFirstCol, kModelSpanRow, kBlockLastCol});
         Text(kSectionRow, kName, p.Name);
         Text(kSectionRow, kName + kCordHalf, p.Name);
         if (p.IsVMCalcProvod)
@@ -151,12 +154,7 @@ private:
                 Whole = Calls.AfterCall(Project, cord.Result) && Whole;
             }
             if (tableRow > kFirstTableRow) {
-                sheet.CopyBlock(kModelFirstRow,
-                                kModelSpanRow,
-                                kBlockFirstCol,
-                                kBlockLastCol,
-                                tableRow - 1,
-                                kBlockFirstCol);
+                CopyModel(kModelFirstRow, kModelSpanRow, tableRow - 1);
                 for (int off : {0, kCordHalf})
                     for (int j = 0; j < kPositions; ++j) {
                         Text(tableRow, kFirstPosition + off + j, " ");
@@ -181,6 +179,22 @@ private:
         Tallies(wireTally, wireMultiplier, tableRow, 0);
         Tallies(cordTally, cordMultiplier, tableRow, kCordHalf);
         sheet.ClearBlock(kTallyFirstRow, kTallyLastRow, kTallyFirstCol, kTallyLastCol);
+    }
+
+    // Rows of the model with the model's merged areas. A block may come to lie on the model's
+    // own rows (after a strain section without a span line), so what those rows hold later is
+    // not the model any more: its span line's merged areas, kept there, would hide the next
+    // header line's values.
+    void CopyModel(int firstRow, int lastRow, int targetRow)
+    {
+        Sheet->CopyCells(
+            firstRow, lastRow, kBlockFirstCol, kBlockLastCol, targetRow, kBlockFirstCol);
+        const int dRow = targetRow - firstRow;
+        Sheet->Ranges().RemoveMergedMeeting(
+            {targetRow, kBlockFirstCol, lastRow + dRow, kBlockLastCol});
+        for (const xls::TRect &a : ModelMerges)
+            if (a.Row1 >= firstRow && a.Row2 <= lastRow)
+                Sheet->Ranges().AddMerged({a.Row1 + dRow, a.Col1, a.Row2 + dRow, a.Col2});
     }
 
     static void Tally(const TVM_SpanData &d, TOC_List &tally)
@@ -223,12 +237,7 @@ private:
             if (!has(wire) && !has(cord))
                 continue;
             if (spanRow > first) {
-                Sheet->CopyBlock(kModelSpanRow,
-                                 kModelSpanRow,
-                                 kBlockFirstCol,
-                                 kBlockLastCol,
-                                 spanRow - 1,
-                                 kBlockFirstCol);
+                CopyModel(kModelSpanRow, kModelSpanRow, spanRow - 1);
                 for (int col = kBlockFirstCol; col <= kBlockLastCol; ++col)
                     Text(spanRow - 1, col, " ");
             }
@@ -288,6 +297,7 @@ private:
     TWaitScope *Wait;
     xls::TSheet *Sheet = nullptr;
     bool Whole = true;
+    std::vector<xls::TRect> ModelMerges; // those of rows 5..9 as the template has them
 };
 
 } // namespace

@@ -119,14 +119,15 @@ public:
     bool Fill()
     {
         const int n = Project.Parcels.Count();
-        for (int k = 1; k < n; ++k)
-            File.Sheets().CopySheet(0, k, "P_" + std::to_string(k));
+        std::vector<std::string> names;
+        for (const auto &p : Project.Parcels)
+            names.push_back(p->Name);
+        MakeSectionSheets(File, names);
         int lastRow = kFirstSupportRow - 1;
         for (int i = 0; i < n; ++i) {
             Current = i;
             xls::TSheet &sheet = File.Sheets().Item(i);
             TParcel &p = Project.Parcels.Get(i);
-            sheet.SetName(p.Name);
             std::optional<double> wire, cord;
             if (p.IsProvod)
                 wire = ConductorPass(sheet, i, kWirePass);

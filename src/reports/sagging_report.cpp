@@ -3,6 +3,7 @@
 
 #include "base/text_format.h"
 #include "calc/sagging_grid.h"
+#include "calc/strain_sections.h"
 #include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
@@ -11,6 +12,7 @@
 #include "reports/template_fill.h"
 #include "reports/templates.h"
 #include "xls/cell_ref.h"
+#include "xls/cells.h"
 #include "xls/xls_file.h"
 
 #include <algorithm>
@@ -187,14 +189,15 @@ public:
     // Gives false when a strain section of a conductor its section carries was left out.
     bool Fill()
     {
-        for (int k = 1; k < Project.Parcels.Count(); ++k)
-            File.Sheets().CopySheet(0, k, "P_" + std::to_string(k));
+        std::vector<std::string> names;
+        for (int i = 0; i < Project.Parcels.Count(); ++i)
+            names.push_back(Project.Parcels.Get(i).Name);
+        MakeSectionSheets(File, names);
         bool whole = true;
         for (int i = 0; i < Project.Parcels.Count(); ++i) {
             Current = i;
             xls::TSheet &sheet = File.Sheets().Item(i);
             const TParcel &p = Project.Parcels.Get(i);
-            sheet.SetName(p.Name);
             sheet.Cells().Item(kSectionNameCell.Row, kSectionNameCell.Col).SetText(p.Name);
             const TSaggingSection s = CalcSectionSagging(
                 Project,
@@ -312,6 +315,36 @@ private:
     TWaitScope *Wait;
 };
 
+// The rows a section's sheet takes: a heading per conductor, and for each strain section its
+// line, its tensions and two rows a span (a conductor not carried shows its heading and why).
+int SectionRows(const TParcel &p)
+{
+    int rows = kFirstModelRow + LineRows(TLine::Blank);
+    for (const auto &[carried, strainSections] :
+         {std::pair {p.IsProvod, WireStrainSections(p)}, {p.IsTros, CordStrainSections(p)}}) {
+        rows += LineRows(TLine::WireHeading) + LineRows(TLine::Problem);
+        if (carried)
+            for (const TStrainSection &ss : strainSections)
+                rows += LineRows(TLine::WireStrainSection) + LineRows(TLine::Tension)
+                    + LineRows(TLine::Span) * (ss.Last - ss.First);
+    }
+    return rows + kModelRows; // the models stay below until the sheet is written
+}
+
+// Refused before anything is written, as the stringing tables are: cut short, the sheet would
+// pass for the whole section.
+bool SectionsFitSheets(const TProject &project, TMessages &messages)
+{
+    for (const auto &p : project.Parcels)
+        if (const int rows = SectionRows(*p); rows > xls::kSheetRows) {
+            messages.Tell(
+                TMessageKind::Error,
+                FormatText(LocalString("Sheet_rows_limit"), {p->Name, std::to_string(rows)}));
+            return false;
+        }
+    return true;
+}
+
 } // namespace
 
 std::string SaggingStateText(bool usesStrings, int state)
@@ -332,6 +365,8 @@ TReportOutcome WriteSaggingReport(TProject &project,
 {
     const std::filesystem::path templatePath
         = formsFolder / TemplateFileName(kSaggingTemplate, CurrentLanguage(), UnitSystem());
+    if (!SectionsFitSheets(project, messages))
+        return {};
     xls::TXLSFile file;
     TSaggingWriter writer(project, catalog, file, messages, wait);
     return FillTemplate(file,

@@ -5,6 +5,7 @@
 #include "reports/output_command.h"
 #include "reports/report_messages.h"
 #include "reports/workbook_file.h"
+#include "xls/sheet_names.h"
 #include "xls/xls_file.h"
 
 namespace vartesk {
@@ -51,6 +52,24 @@ TReportOutcome FillTemplate(xls::TXLSFile &file,
     }
     outcome.Written = true;
     return outcome;
+}
+
+void MakeSectionSheets(xls::TXLSFile &file, const std::vector<std::string> &sections)
+{
+    if (sections.empty())
+        return;
+    xls::TSheets &sheets = file.Sheets();
+    xls::TSheetNames names;
+    for (int s = 1; s < sheets.Count(); ++s)
+        names.Take(sheets.Item(s).Name());
+    // The model takes the first section's name before it is copied, so that no copy's name
+    // meets the template's own.
+    xls::TSheet &model = sheets.Item(0);
+    const std::string first = names.Give(sections[0]);
+    if (model.Name() != first)
+        model.SetName(first);
+    for (size_t k = 1; k < sections.size(); ++k)
+        sheets.CopySheet(0, int(k), names.Give(sections[k]));
 }
 
 } // namespace vartesk

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vartesk {
 
@@ -43,5 +44,11 @@ TReportOutcome FillTemplate(xls::TXLSFile &file,
                             const std::filesystem::path &target,
                             TMessages &messages,
                             const TTemplateFill &steps);
+
+// The template's first sheet and copies of it, one per section in positions 0.. of the
+// workbook (the template's further sheets follow), each named after its section as the
+// spreadsheet program takes sheet names (xls::TSheetNames). The full name stays for the
+// sheet's cells. No section: the template as it is.
+void MakeSectionSheets(xls::TXLSFile &file, const std::vector<std::string> &sections);
 
 } // namespace vartesk

@@ -18,6 +18,9 @@ try:
 except ImportError:
     sys.exit(77)
 
+sys.dont_write_bytecode = True  # no cache beside the sources
+from merged_check import hidden_under_merges
+
 problems = []
 CORD = 8  # the cord half starts 8 columns right of the wire half
 
@@ -49,6 +52,7 @@ def main():
     facts = json.load(open(sys.argv[3], encoding="utf-8"))
     factor = facts["force_factor"]
     damper_sections = [s for s in calc["sections"] if s["dampers"]]
+    problems.extend(hidden_under_merges(xlrd.open_workbook(sys.argv[1], formatting_info=True)))
     for q, s in enumerate(damper_sections):
         sheet = book.sheet_by_index(q)
         if sheet.name != s["name"]:

@@ -81,13 +81,13 @@ TEST_F(DamperReport, OnlySectionsWithTheCalculationGetSheetsInTheirOrder)
 {
     AddSection(Project, "A", {{0, 250}, {0, 0}}, false);
     AddSection(Project, "B", {{0, 250}, {0, 0}});
-    AddSection(Project, "C", {{0, 250}, {0, 0}});
+    AddSection(Project, "b:c", {{0, 250}, {0, 0}}); // the sheet-name rules hold here too
     ASSERT_TRUE(Write().Written);
     ASSERT_EQ(File.Sheets().Count(), 2);
     EXPECT_EQ(File.Sheets().Item(0).Name(), "B");
-    EXPECT_EQ(File.Sheets().Item(1).Name(), "C");
-    EXPECT_EQ(Text(1, "B2"), "C");
-    EXPECT_EQ(Text(1, "J2"), "C");
+    EXPECT_EQ(File.Sheets().Item(1).Name(), "b_c");
+    EXPECT_EQ(Text(1, "B2"), "b:c");
+    EXPECT_EQ(Text(1, "J2"), "b:c");
     EXPECT_EQ(Text(1, "F3"), "АС120/19");
 }
 
