@@ -300,10 +300,8 @@ private:
     {
         const int last = first + kModelRows - 1;
         sheet.ClearBlock(first, last, 0, 255);
-        std::erase_if(sheet.Ranges().Items, [&](const auto &range) {
-            return range->Merged() && range->Valid() && range->Rect().Row1 >= first
-                && range->Rect().Row2 <= last;
-        });
+        // Nothing above reaches into the models' rows, so what meets them is theirs.
+        sheet.Ranges().RemoveMergedMeeting({first, 0, last, 255});
         for (int r = first; r <= last; ++r)
             sheet.Rows().Items.erase(std::uint16_t(r));
     }
