@@ -2,7 +2,7 @@
 // an error box rather than crossing the window system's event loop, which cannot carry it.
 #pragma once
 
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <exception>
 #include <string>

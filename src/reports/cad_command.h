@@ -2,7 +2,7 @@
 #pragma once
 
 #include "reports/output_command.h"
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <filesystem>
 #include <optional>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "calc/calc_section.h"
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <functional>
 #include <string>

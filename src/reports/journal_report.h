@@ -4,7 +4,7 @@
 #pragma once
 
 #include "reports/report_outcome.h"
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <filesystem>
 #include <string>

@@ -2,7 +2,7 @@
 // target, the wait window, the writing and the desktop's open.
 #pragma once
 
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <filesystem>
 #include <functional>

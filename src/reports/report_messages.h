@@ -3,7 +3,7 @@
 // filling that stopped early.
 #pragma once
 
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <exception>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // marked in B2, one row per support.
 #pragma once
 
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <filesystem>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/app_port.h"
-#include "reports/user_port.h"
+#include "port/user_port.h"
 #include "ui/wait_window.h"
 
 #include <QPointer>

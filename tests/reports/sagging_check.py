@@ -23,6 +23,9 @@ try:
 except ImportError:
     sys.exit(77)
 
+sys.dont_write_bytecode = True  # no cache beside the sources
+from merged_check import hidden_under_merges
+
 G = 9.80665
 TEMPERATURES = list(range(-40, 45, 5))
 problems = []
@@ -125,6 +128,7 @@ def check_book(path, sag, facts):
     # The captions of the template's two strain-section lines, which tell wire from cord.
     wire_caption, cord_caption = {"en": ("Wire, strain section", "Cord, strain section"),
                                   "ru": ("Провод, анк. участок", "Трос, анк. участок")}[facts["lang"]]
+    problems.extend(hidden_under_merges(book.book))
     titles = {n.scope: n for n in book.book.name_obj_list if n.name == "Print_Titles"}
     for i, s in enumerate(sag["sections"]):
         sh = book.book.sheet_by_index(i)

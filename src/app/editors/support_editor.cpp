@@ -3,7 +3,7 @@
 
 #include "base/number_text.h"
 #include "l10n/string_table.h"
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 namespace vartesk {
 
