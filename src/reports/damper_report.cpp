@@ -3,12 +3,14 @@
 #include "reports/damper_report.h"
 
 #include "base/number_text.h"
+#include "base/text_format.h"
 #include "calc/calc_section.h"
 #include "calc/strain_sections.h"
 #include "dampers/calc_dampers.h"
 #include "dampers/damper_tally.h"
 #include "l10n/language.h"
 #include "l10n/string_table.h"
+#include "l10n/unit_labels.h"
 #include "l10n/units.h"
 #include "model/project.h"
 #include "reports/calc_messages.h"
@@ -16,8 +18,10 @@
 #include "reports/template_fill.h"
 #include "reports/templates.h"
 #include "xls/cell_ref.h"
+#include "xls/sheet_names.h"
 #include "xls/xls_file.h"
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -71,6 +75,17 @@ constexpr int kTallyLastCol = Col("W");
 constexpr int kTallyQuantity = Col("E");
 constexpr int kTallyLineLastCol = Col("F");
 
+// The bill of the whole project: the dampers by type, then the spans left without a type.
+constexpr double kBillWidths[] = {26, 18, 10, 22, 14, 32};
+constexpr int kBillFirstTypeRow = 3;
+
+// A span whose dampers the rules ask for but no type fits.
+struct TUnselectedSpan
+{
+    std::string Section, StrainSection, Span, Conductor;
+    double Tension = 0; // shown units
+};
+
 class TDamperWriter
 {
 public:
@@ -96,12 +111,15 @@ public:
                 sections.push_back(i);
                 names.push_back(Project.Parcels.Get(i).Name);
             }
-        MakeSectionSheets(File, names);
+        // The sections are named first, so that their sheets keep the names they always had;
+        // a section called like the bill pushes the bill to "Total (2)".
+        xls::TSheetNames taken = MakeSectionSheets(File, names);
         for (size_t q = 0; q < sections.size(); ++q) {
             Section(File.Sheets().Item(int(q)), sections[q]);
             if (Wait)
                 Wait->Step();
         }
+        Bill(taken.Give(LocalString("Damp_total_sheet")));
         return Whole;
     }
 
@@ -171,6 +189,9 @@ private:
                 Tally(*wire.Record, wireTally);
             if (cordOn)
                 Tally(*cord.Record, cordTally);
+            for (const TFilled *f : {&wire, &cord})
+                if (f->Record->IsCalculated)
+                    NoteUnselected(*f, p, f == &wire);
             for (const TFilled *f : {&wire, &cord})
                 if (f->Record->IsCalculated)
                     Header(*f, tableRow);
@@ -287,6 +308,64 @@ private:
                                  kBlockFirstCol + offset);
             Text(t, kName + offset, tally.Get(k).Name);
             Number(t, kTallyQuantity + offset, tally.Get(k).Quantity * multiplier);
+            ProjectTally.AddOrIncrement(tally.Get(k).Name, tally.Get(k).Quantity * multiplier);
+        }
+    }
+
+    void NoteUnselected(const TFilled &f, const TParcel &p, bool isWire)
+    {
+        const std::string conductor = LocalString(isWire ? "Sag_wire_word" : "Sag_cord_word") + " "
+            + (isWire ? p.Provod : p.Tros);
+        for (const auto &span : f.Record->Spans)
+            if (span->Unselected)
+                Unselected.push_back({p.Name,
+                                      f.Result.Label,
+                                      span->Name,
+                                      conductor,
+                                      f.Record->TensionAvg * ForceFactor()});
+    }
+
+    // The sheet after the sections: the sum of their tallies by type and the spans for which
+    // no type was selected, so that an empty span line is not read as "none needed".
+    void Bill(const std::string &name)
+    {
+        Sheet = &File.Sheets().Item(File.Sheets().Add(name));
+        for (int c = 0; c < int(std::size(kBillWidths)); ++c)
+            Sheet->Columns().Item(c).SetWidth(kBillWidths[c]);
+        const auto bold = [&](int row, int col, const std::string &text) {
+            Text(row, col, text);
+            Sheet->Cells().Item(row, col).SetBold(true);
+        };
+        bold(0, 0, LocalString("Damp_total_caption"));
+        bold(kBillFirstTypeRow - 1, 0, LocalString("Damp_total_type"));
+        bold(kBillFirstTypeRow - 1, 1, LocalString("Damp_total_quantity"));
+        int row = kBillFirstTypeRow;
+        for (int k = 0; k < ProjectTally.Count(); ++k, ++row) {
+            Text(row, 0, ProjectTally.Get(k).Name);
+            Number(row, 1, ProjectTally.Get(k).Quantity);
+        }
+        if (Unselected.empty())
+            return;
+        row += 1;
+        bold(row++, 0, LocalString("Damp_unselected_caption"));
+        const std::string heads[] = {
+            LocalString("Damp_unselected_section"),
+            LocalString("Damp_unselected_strain"),
+            LocalString("Damp_unselected_span"),
+            LocalString("Damp_unselected_conductor"),
+            FormatText(LocalString("Damp_unselected_tension"), {ForceUnitLabel()}),
+            LocalString("Damp_unselected_dampers"),
+        };
+        for (int c = 0; c < int(std::size(heads)); ++c)
+            bold(row, c, heads[c]);
+        for (const TUnselectedSpan &u : Unselected) {
+            ++row;
+            Text(row, 0, u.Section);
+            Text(row, 1, u.StrainSection);
+            Text(row, 2, u.Span);
+            Text(row, 3, u.Conductor);
+            Number(row, 4, u.Tension);
+            Text(row, 5, LocalString("Damp_unselected"));
         }
     }
 
@@ -297,6 +376,8 @@ private:
     TWaitScope *Wait;
     xls::TSheet *Sheet = nullptr;
     bool Whole = true;
+    TOC_List ProjectTally; // the tallies of every section with their multipliers
+    std::vector<TUnselectedSpan> Unselected;
     std::vector<xls::TRect> ModelMerges; // those of rows 5..9 as the template has them
 };
 

@@ -54,14 +54,14 @@ TReportOutcome FillTemplate(xls::TXLSFile &file,
     return outcome;
 }
 
-void MakeSectionSheets(xls::TXLSFile &file, const std::vector<std::string> &sections)
+xls::TSheetNames MakeSectionSheets(xls::TXLSFile &file, const std::vector<std::string> &sections)
 {
-    if (sections.empty())
-        return;
     xls::TSheets &sheets = file.Sheets();
     xls::TSheetNames names;
-    for (int s = 1; s < sheets.Count(); ++s)
+    for (int s = sections.empty() ? 0 : 1; s < sheets.Count(); ++s)
         names.Take(sheets.Item(s).Name());
+    if (sections.empty())
+        return names;
     // The model takes the first section's name before it is copied, so that no copy's name
     // meets the template's own.
     xls::TSheet &model = sheets.Item(0);
@@ -70,6 +70,7 @@ void MakeSectionSheets(xls::TXLSFile &file, const std::vector<std::string> &sect
         model.SetName(first);
     for (size_t k = 1; k < sections.size(); ++k)
         sheets.CopySheet(0, int(k), names.Give(sections[k]));
+    return names;
 }
 
 } // namespace vartesk

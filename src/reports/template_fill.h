@@ -2,8 +2,9 @@
 // sheets and save the workbook, each failure told the way the desktop tells it.
 #pragma once
 
-#include "reports/report_outcome.h"
 #include "port/user_port.h"
+#include "reports/report_outcome.h"
+#include "xls/sheet_names.h"
 
 #include <filesystem>
 #include <functional>
@@ -48,7 +49,8 @@ TReportOutcome FillTemplate(xls::TXLSFile &file,
 // The template's first sheet and copies of it, one per section in positions 0.. of the
 // workbook (the template's further sheets follow), each named after its section as the
 // spreadsheet program takes sheet names (xls::TSheetNames). The full name stays for the
-// sheet's cells. No section: the template as it is.
-void MakeSectionSheets(xls::TXLSFile &file, const std::vector<std::string> &sections);
+// sheet's cells. No section: the template as it is. Gives the names taken, for sheets added
+// after the sections.
+xls::TSheetNames MakeSectionSheets(xls::TXLSFile &file, const std::vector<std::string> &sections);
 
 } // namespace vartesk
