@@ -62,7 +62,8 @@ private:
     void RulingSpan();
     void Loads();
     TSpanResult &AddSpan(int i);
-    void SetLabel();
+    std::string LabelText();
+    void SetLabel(const std::string &label);
     void Skeleton();
     void Spans(const TDesignConditions &conditions);
     void LoadCases(const TDesignConditions &conditions);
@@ -174,29 +175,39 @@ void TCall::Loads()
 TSpanResult &TCall::AddSpan(int i)
 {
     const TPillar &s = Support(i);
-    TSpanResult span;
+    TSpanResult &span = R.Spans.emplace_back(); // listed even when a failure stops its grids
     span.Support = i;
     span.From = s.Nomer;
     span.To = Support(i + 1).Nomer;
     span.Length = s.Prolet;
     span.Attested = s.Visir;
-    R.Spans.push_back(span); // listed even when a failure stops its grids half way
-    return R.Spans.back();
+    return span;
 }
 
-void TCall::SetLabel()
+std::string TCall::LabelText()
 {
-    Project.AnchorLabel = Support(R.First).Nomer.str() + "-" + Support(R.Last).Nomer.str();
-    R.Label = Project.AnchorLabel;
+    return Support(R.First).Nomer.str() + "-" + Support(R.Last).Nomer.str();
+}
+
+// Set after every span, as a hook may have changed it; built once per call, copied only when
+// it differs.
+void TCall::SetLabel(const std::string &label)
+{
+    if (Project.AnchorLabel != label)
+        Project.AnchorLabel = label;
+    if (R.Label != label)
+        R.Label = label;
 }
 
 void TCall::Skeleton()
 {
     Project.GridTension = {};
     RulingSpan();
+    const std::string label = LabelText();
+    R.Spans.reserve(size_t(R.Last - R.First));
     for (int i = R.First; i < R.Last; ++i) {
         const TSpanResult &span = AddSpan(i);
-        SetLabel();
+        SetLabel(label);
         if (span.Attested && Hooks.SpanLine)
             Hooks.SpanLine(Project, R, span);
     }
@@ -211,66 +222,68 @@ void TCall::Spans(const TDesignConditions &c)
     const TInitialState init = InitialState(R.State, c);
     const double term
         = R.State == TGoverningState::None ? 0 : StateTerm(init.Gamma, R.RulingSpan, R.Modulus);
+    const std::string label = LabelText();
+    R.Spans.reserve(size_t(R.Last - R.First));
     // The grids start at zero once per call, not per span.
     TGrid stress {}, sag {};
     // Without strings every span has the ruling span's stress: solved for the first span,
     // reused by the others.
     TGrid stateStress {};
     bool stressKnown = false;
+    // The inputs that stay the same for every span and temperature of the call.
+    TStringSpanInput strings;
+    strings.Alpha = R.ThermalCoef;
+    strings.Gamma1 = R.Loads.gamma1;
+    strings.GammaMax = R.Loads.gammaMax;
+    strings.StringLength = p.Dlina_Gis;
+    strings.StringWeight = p.Ves_Gis;
+    strings.Section = R.Area;
+    strings.Beta = Beta;
+    strings.HeightDiff = p.Raznost_H;
+    strings.MaxStress = R.StressMax;
+    strings.TMin = Project.Klimat.TMin;
+    strings.TIce = Project.Klimat.TGsw;
+    strings.TensionFactor = R.TensionFactor;
+    TSpanStateInput state;
+    state.Gamma = R.Loads.gamma1;
+    state.RulingSpan = R.RulingSpan;
+    state.Modulus = R.Modulus;
+    state.InitialTerm = term;
+    state.Stress0 = init.Stress;
+    state.Alpha = R.ThermalCoef;
+    state.Temperature0 = init.Temperature;
+    state.Section = R.Area;
+    state.TensionFactor = R.TensionFactor;
+    state.SagFactor = R.SagFactor;
     for (int i = R.First; i < R.Last; ++i) {
         const TPillar &s = Support(i);
         const double l = s.Prolet;
-        AddSpan(i);
+        TSpanResult &span = AddSpan(i);
         if (R.UsesStrings) {
+            strings.Span = l;
             for (int k = 0; k < kGridSize; ++k) {
-                TStringSpanInput in;
-                in.Alpha = R.ThermalCoef;
-                in.Gamma1 = R.Loads.gamma1;
-                in.GammaMax = R.Loads.gammaMax;
-                in.Span = l;
-                in.StringLength = p.Dlina_Gis;
-                in.StringWeight = p.Ves_Gis;
-                in.Section = R.Area;
-                in.Beta = Beta;
-                in.HeightDiff = p.Raznost_H;
-                in.MaxStress = R.StressMax;
-                in.TMin = Project.Klimat.TMin;
-                in.TIce = Project.Klimat.TGsw;
-                in.Temperature = kTemperatureGrid[size_t(k)];
-                in.TensionFactor = R.TensionFactor;
-                StringSpanState(in, Project.GridTension[size_t(k)], sag[size_t(k)]);
+                strings.Temperature = kTemperatureGrid[size_t(k)];
+                StringSpanState(strings, Project.GridTension[size_t(k)], sag[size_t(k)]);
             }
         } else if (R.State != TGoverningState::None) {
+            state.Span = l;
             for (int k = 0; k < kGridSize; ++k) {
-                TSpanStateInput in;
-                in.Gamma = R.Loads.gamma1;
-                in.RulingSpan = R.RulingSpan;
-                in.Modulus = R.Modulus;
-                in.InitialTerm = term;
-                in.Span = l;
-                in.Stress0 = init.Stress;
-                in.Alpha = R.ThermalCoef;
-                in.Temperature = kTemperatureGrid[size_t(k)];
-                in.Temperature0 = init.Temperature;
-                in.Section = R.Area;
-                in.TensionFactor = R.TensionFactor;
-                in.SagFactor = R.SagFactor;
+                state.Temperature = kTemperatureGrid[size_t(k)];
                 const size_t at = size_t(k);
                 if (!stressKnown)
-                    stateStress[at] = SpanStress(in);
+                    stateStress[at] = SpanStress(state);
                 stress[at] = stateStress[at];
-                SpanSagTension(in, stress[at], sag[at], Project.GridTension[at]);
+                SpanSagTension(state, stress[at], sag[at], Project.GridTension[at]);
             }
             stressKnown = true;
         }
-        SetLabel();
-        TSpanResult &done = R.Spans.back();
-        done.Stress = stress;
-        done.Sag = sag;
-        done.Tension = Project.GridTension;
+        SetLabel(label);
+        span.Stress = stress;
+        span.Sag = sag;
+        span.Tension = Project.GridTension;
         R.Tension = Project.GridTension;
         if (s.Visir && Hooks.SpanLine)
-            Hooks.SpanLine(Project, R, done);
+            Hooks.SpanLine(Project, R, span);
     }
 }
 

@@ -8,7 +8,9 @@
 #include "xls/workbook.h"
 #include "xls/xls_error.h"
 
+#include <array>
 #include <cstdio>
+#include <initializer_list>
 #include <map>
 
 namespace vartesk::xls {
@@ -17,6 +19,7 @@ namespace {
 
 constexpr std::uint16_t kBiff8 = 0x0600, kBiff5 = 0x0500;
 constexpr std::uint16_t kGlobals = 0x0005, kWorksheet = 0x0010;
+constexpr std::uint16_t kDefaultXf = 15;
 
 std::string Hex(unsigned id)
 {
@@ -25,62 +28,36 @@ std::string Hex(unsigned id)
     return b;
 }
 
-double DecodeRk(std::uint32_t rk)
+TRawRecord Raw(const TBiffRecord &r)
 {
-    double v;
-    if (rk & 0x02)
-        v = double(std::int32_t(rk) >> 2);
-    else
-        v = std::bit_cast<double>(std::uint64_t(rk & 0xFFFFFFFC) << 32);
-    return (rk & 0x01) ? v / 100 : v;
+    return {r.Id, std::string(r.Body), r.Pieces ? *r.Pieces : std::vector<std::uint32_t> {}};
 }
 
-// Reads characters of SST strings across CONTINUE boundaries: where characters go on in a
-// new CONTINUE record, its first byte repeats the form flag ([MS-XLS] 2.5.293).
-class TPieceReader
+// The handlers of one kind of substream by record id; a record without one is skipped.
+template<class THandler>
+class TDispatch
 {
 public:
-    TPieceReader(std::string_view body, const std::vector<std::uint32_t> *pieces, size_t base)
-        : R(body, base)
-        , Pieces(pieces)
-    { }
-    TByteReader R;
-    size_t NextBoundary()
+    struct TEntry
     {
-        if (!Pieces)
-            return R.Size();
-        // A boundary right at the position counts: characters that begin a CONTINUE record
-        // (their string's header filled the record before) still come behind a form flag.
-        while (Next < Pieces->size() && (*Pieces)[Next] < R.Pos())
-            ++Next;
-        return Next < Pieces->size() ? (*Pieces)[Next] : R.Size();
-    }
-    // With `cutShort`, characters that run past the end of the whole record are dropped
-    // instead of failing: the last string of a table that its writer cut short.
-    void Chars(std::string &out, size_t count, bool wide, bool cutShort = false)
+        std::uint16_t Id;
+        THandler Read;
+    };
+    TDispatch(std::initializer_list<TEntry> entries)
     {
-        while (count > 0) {
-            const size_t boundary = NextBoundary();
-            const size_t unit = wide ? 2 : 1;
-            const size_t avail = (boundary - R.Pos()) / unit;
-            const size_t n = std::min(count, avail);
-            AppendChars(out, R.Bytes(n * unit), wide);
-            count -= n;
-            if (count > 0 && cutShort && boundary == R.Size()) {
-                R.Skip(R.Left());
-                return;
-            }
-            if (count > 0) {
-                if (R.Pos() != boundary)
-                    throw EReadPastEnd(R.StreamOffset(), unit, boundary - R.Pos());
-                wide = R.U8() & 0x01; // the form flag of the continued characters
-            }
+        for (const auto &e : entries) {
+            Slot.at(e.Id) = std::uint8_t(Handlers.size() + 1);
+            Handlers.push_back(e.Read);
         }
+    }
+    THandler Find(std::uint16_t id) const
+    {
+        return id < Slot.size() && Slot[id] ? Handlers[Slot[id] - 1u] : nullptr;
     }
 
 private:
-    const std::vector<std::uint32_t> *Pieces;
-    size_t Next = 0;
+    std::array<std::uint8_t, 0x1000> Slot {}; // every id the reader handles is below 0x1000
+    std::vector<THandler> Handlers;
 };
 
 struct TPendingFormula
@@ -100,13 +77,10 @@ struct TSharedFormula
 struct TReadName
 {
     std::string Body;
-    std::uint16_t Options = 0;
-    bool Builtin = false;
-    std::string Name;
-    std::uint16_t Itab = 0;
-    std::string Rpn;
+    TNameRecord Record;
 };
 
+// The reader's state across the stream; the handlers below each take one record.
 class TReader
 {
 public:
@@ -116,16 +90,98 @@ public:
     { }
     void Run();
 
+    using TGlobalsRead = void (TReader::*)(const TBiffRecord &, TByteReader &);
+    using TSheetRead = void (TReader::*)(const TBiffRecord &, TByteReader &, TSheet &);
+
+    // Workbook globals.
+    void FilePass(const TBiffRecord &r, TByteReader &b);
+    void Font(const TBiffRecord &r, TByteReader &b);
+    void Format(const TBiffRecord &r, TByteReader &b);
+    void Xf(const TBiffRecord &r, TByteReader &b);
+    void Style(const TBiffRecord &r, TByteReader &b);
+    void Palette(const TBiffRecord &r, TByteReader &b);
+    void BoundSheet(const TBiffRecord &r, TByteReader &b);
+    void Sst(const TBiffRecord &r, TByteReader &b);
+    void SupBook(const TBiffRecord &r, TByteReader &b);
+    void ExternName(const TBiffRecord &r, TByteReader &b);
+    void ExternSheet(const TBiffRecord &r, TByteReader &b);
+    void Name(const TBiffRecord &r, TByteReader &b);
+    void DrawingGroup(const TBiffRecord &r, TByteReader &b);
+    template<bool TWorkbook::*Flag>
+    void BookFlag(const TBiffRecord &, TByteReader &b)
+    {
+        Book.*Flag = b.U16() != 0;
+    }
+    void BookPassword(const TBiffRecord &r, TByteReader &b);
+
+    // Worksheet substreams.
+    void Number(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void Rk(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void MulRk(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void LabelSst(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void Label(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void Blank(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void MulBlank(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void BoolErr(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void Formula(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void String(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void ShrFmla(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void ColInfo(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void Row(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void MergedCells(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void Setup(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void Window2(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void Pane(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void Scl(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void FeatHeadr(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void SheetPassword(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    void WsBool(const TBiffRecord &r, TByteReader &b, TSheet &sheet);
+    template<THeaderFooter TPageSetup::*Field>
+    void HeaderFooter(const TBiffRecord &r, TByteReader &b, TSheet &sheet)
+    {
+        if (r.Body.empty())
+            return;
+        THeaderFooterRecord h;
+        h.Read(b);
+        sheet.PageSetup.*Field = THeaderFooter::Parse(h.Text);
+    }
+    template<double TPageSetup::*Field>
+    void Margin(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+    {
+        sheet.PageSetup.*Field = b.F64();
+    }
+    template<bool TPageSetup::*Field>
+    void PageFlag(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+    {
+        sheet.PageSetup.*Field = b.U16() != 0;
+    }
+    template<bool TSheetProtection::*Field>
+    void ProtectFlag(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+    {
+        sheet.Protection.*Field = b.U16() != 0;
+    }
+    template<std::vector<TPageBreak> TSheet::*List>
+    void PageBreaks(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+    {
+        TPageBreaksRecord p;
+        p.Read(b);
+        for (const auto &pb : p.Breaks)
+            (sheet.*List).push_back({pb.Pos, pb.First, pb.Last});
+    }
+    // Records the engine carries without decoding.
+    template<std::vector<TRawRecord> TSheet::*List>
+    void Kept(const TBiffRecord &r, TByteReader &, TSheet &sheet)
+    {
+        (sheet.*List).push_back(Raw(r));
+    }
+
 private:
-    void Globals(const TBiffRecord &r);
-    void SheetRecord(const TBiffRecord &r, TSheet &sheet);
+    void Sheet(TSheet &sheet, bool worksheet);
     void FinishSheet(TSheet &sheet);
     void Finish();
-    void ReadSst(const TBiffRecord &r);
     void Cell(TSheet &sheet,
-              int row,
+              const TCellPlace &place,
               int col,
-              std::uint32_t xf,
               TCellKind kind,
               std::uint64_t payload,
               std::uint8_t small = 0);
@@ -137,13 +193,95 @@ private:
     std::vector<std::uint32_t> SstToPool;
     std::vector<std::pair<TSheet *, std::uint8_t>> BoundSheets; // sheet and its type
     std::vector<TReadName> Names;
-    std::vector<std::pair<std::uint16_t, std::uint16_t>> RawXtis; // first, last per XTI
     // Per sheet.
     std::vector<TPendingFormula> Pending;
     std::map<std::pair<int, int>, TSharedFormula> Shared;
     std::int64_t StringTarget = -1; // formula awaiting its STRING record
     bool HasEmbedded = false;
+    TMulRkRecord MulRkItems; // kept with its capacity
+    TMulBlankRecord MulBlankItems;
 };
+
+const TDispatch<TReader::TGlobalsRead> &GlobalsRecords()
+{
+    using R = TReader;
+    // clang-format off
+    static const TDispatch<R::TGlobalsRead> table = {
+        {rec::FilePass, &R::FilePass},
+        {rec::Font, &R::Font},
+        {rec::Format, &R::Format},
+        {rec::Xf, &R::Xf},
+        {rec::Style, &R::Style},
+        {rec::Palette, &R::Palette},
+        {rec::BoundSheet, &R::BoundSheet},
+        {rec::Sst, &R::Sst},
+        {rec::SupBook, &R::SupBook},
+        {rec::ExternName, &R::ExternName},
+        {rec::ExternSheet, &R::ExternSheet},
+        {rec::Name, &R::Name},
+        {rec::MsoDrawingGroup, &R::DrawingGroup},
+        {rec::WindowProtect, &R::BookFlag<&TWorkbook::WindowProtect>},
+        {rec::Protect, &R::BookFlag<&TWorkbook::Protect>},
+        {rec::Password, &R::BookPassword},
+    };
+    // clang-format on
+    return table;
+}
+
+const TDispatch<TReader::TSheetRead> &SheetRecords()
+{
+    using R = TReader;
+    // clang-format off
+    static const TDispatch<R::TSheetRead> table = {
+        {rec::Number, &R::Number},
+        {rec::Rk, &R::Rk},
+        {rec::MulRk, &R::MulRk},
+        {rec::LabelSst, &R::LabelSst},
+        {rec::Label, &R::Label},
+        {rec::RString, &R::Label},
+        {rec::Blank, &R::Blank},
+        {rec::MulBlank, &R::MulBlank},
+        {rec::BoolErr, &R::BoolErr},
+        {rec::Formula, &R::Formula},
+        {rec::String, &R::String},
+        {rec::ShrFmla, &R::ShrFmla},
+        {rec::ColInfo, &R::ColInfo},
+        {rec::Row, &R::Row},
+        {rec::MergedCells, &R::MergedCells},
+        {rec::Header, &R::HeaderFooter<&TPageSetup::Header>},
+        {rec::Footer, &R::HeaderFooter<&TPageSetup::Footer>},
+        {rec::LeftMargin, &R::Margin<&TPageSetup::LeftMargin>},
+        {rec::RightMargin, &R::Margin<&TPageSetup::RightMargin>},
+        {rec::TopMargin, &R::Margin<&TPageSetup::TopMargin>},
+        {rec::BottomMargin, &R::Margin<&TPageSetup::BottomMargin>},
+        {rec::PrintHeaders, &R::PageFlag<&TPageSetup::PrintHeaders>},
+        {rec::PrintGridlines, &R::PageFlag<&TPageSetup::PrintGridlines>},
+        {rec::HCenter, &R::PageFlag<&TPageSetup::HCenter>},
+        {rec::VCenter, &R::PageFlag<&TPageSetup::VCenter>},
+        {rec::WsBool, &R::WsBool},
+        {rec::Setup, &R::Setup},
+        {rec::HorizontalPageBreaks, &R::PageBreaks<&TSheet::RowBreaks>},
+        {rec::VerticalPageBreaks, &R::PageBreaks<&TSheet::ColBreaks>},
+        {rec::Window2, &R::Window2},
+        {rec::Pane, &R::Pane},
+        {rec::Scl, &R::Scl},
+        {rec::MsoDrawing, &R::Kept<&TSheet::Drawing>},
+        {rec::Obj, &R::Kept<&TSheet::Drawing>},
+        {rec::Txo, &R::Kept<&TSheet::Drawing>},
+        {rec::Note, &R::Kept<&TSheet::Notes>},
+        {rec::HLink, &R::Kept<&TSheet::Hyperlinks>},
+        {rec::HLinkTooltip, &R::Kept<&TSheet::Hyperlinks>},
+        {rec::DVal, &R::Kept<&TSheet::Validations>},
+        {rec::Dv, &R::Kept<&TSheet::Validations>},
+        {rec::Protect, &R::ProtectFlag<&TSheetProtection::Protect>},
+        {rec::ScenProtect, &R::ProtectFlag<&TSheetProtection::Scenarios>},
+        {rec::ObjProtect, &R::ProtectFlag<&TSheetProtection::Objects>},
+        {rec::Password, &R::SheetPassword},
+        {rec::FeatHeadr, &R::FeatHeadr},
+    };
+    // clang-format on
+    return table;
+}
 
 void TReader::Run()
 {
@@ -166,13 +304,18 @@ void TReader::Run()
             throw EXLSError(2, "Workbook");
     }
     // Workbook globals up to their EOF.
+    const auto &globals = GlobalsRecords();
     for (;;) {
         if (!Cursor.Next(r))
             throw EBiffError("Workbook stream ends inside the workbook globals");
         if (r.Id == rec::Eof)
             break;
+        const auto read = globals.Find(r.Id);
+        if (!read)
+            continue;
+        TByteReader b(r.Body, r.Offset + 4);
         try {
-            Globals(r);
+            (this->*read)(r, b);
         } catch (const EReadPastEnd &e) {
             throw EBiffError("Workbook stream, record 0x" + Hex(r.Id) + " " + RecordName(r.Id)
                              + " at offset " + std::to_string(r.Offset) + ": " + e.what());
@@ -192,161 +335,111 @@ void TReader::Run()
             throw EBiffError("Workbook stream, BOF at offset " + std::to_string(r.Offset) + ": "
                              + e.what());
         }
-        const bool worksheet = bof.Type == kWorksheet && BoundSheets[sheetNo].second == 0;
-        Pending.clear();
-        Shared.clear();
-        StringTarget = -1;
-        HasEmbedded = false;
-        int depth = 1;
-        while (depth > 0) {
-            if (!Cursor.Next(r))
-                break; // a last sheet without EOF: take what there is
-            if (r.Id == rec::Bof) {
-                ++depth;
-                HasEmbedded = true; // a chart or other object substream inside the sheet
-                continue;
-            }
-            if (r.Id == rec::Eof) {
-                --depth;
-                continue;
-            }
-            if (depth > 1 || !worksheet)
-                continue;
-            try {
-                SheetRecord(r, sheet);
-            } catch (const EReadPastEnd &e) {
-                throw EBiffError("Workbook stream, sheet \"" + sheet.Name() + "\", record 0x"
-                                 + Hex(r.Id) + " " + RecordName(r.Id) + " at offset "
-                                 + std::to_string(r.Offset) + ": " + e.what());
-            }
-        }
-        FinishSheet(sheet);
+        Sheet(sheet, bof.Type == kWorksheet && BoundSheets[sheetNo].second == 0);
         ++sheetNo;
     }
     Finish();
 }
 
-void TReader::Globals(const TBiffRecord &r)
+// One sheet substream up to its EOF; the records of a chart or other sheet, and those of
+// the substreams embedded in it, are skipped.
+void TReader::Sheet(TSheet &sheet, bool worksheet)
 {
-    TByteReader b(r.Body, r.Offset + 4);
-    switch (r.Id) {
-    case rec::FilePass:
-        throw EBiffError("Workbook stream, FILEPASS at offset " + std::to_string(r.Offset)
-                         + ": the workbook is protected by a password");
-    case rec::Font: {
-        TFontRecord f;
-        f.Read(b);
-        Book.Fonts.push_back(f.Font);
-        break;
-    }
-    case rec::Format: {
-        TFormatRecord f;
-        f.Read(b);
-        Book.Formats[f.Id] = f.Text;
-        break;
-    }
-    case rec::Xf: {
-        TXFRecord x;
-        x.Read(b);
-        if (x.Xf.Font >= 4) // file index 4 does not exist: 5 is the fifth font
-            x.Xf.Font = std::uint16_t(x.Xf.Font == 4 ? 0 : x.Xf.Font - 1);
-        Book.XFs.push_back(x.Xf);
-        break;
-    }
-    case rec::Style:
-        Book.Styles.push_back({r.Id, std::string(r.Body), {}});
-        break;
-    case rec::Palette: {
-        const size_t n = std::min<size_t>(b.U16(), 56);
-        for (size_t i = 0; i < n; ++i) {
-            const std::uint32_t red = b.U8(), green = b.U8(), blue = b.U8();
-            b.U8();
-            Book.Palette[i] = (red << 16) | (green << 8) | blue;
+    Pending.clear();
+    Shared.clear();
+    StringTarget = -1;
+    HasEmbedded = false;
+    const auto &records = SheetRecords();
+    TBiffRecord r;
+    int depth = 1;
+    while (depth > 0) {
+        if (!Cursor.Next(r))
+            break; // a last sheet without EOF: take what there is
+        if (r.Id == rec::Bof) {
+            ++depth;
+            HasEmbedded = true; // a chart or other object substream inside the sheet
+            continue;
         }
-        break;
-    }
-    case rec::BoundSheet: {
-        TBoundSheetRecord s;
-        s.Read(b);
-        const int pos = Book.Sheets().Add(s.Name);
-        TSheet &sheet = Book.Sheets().Item(pos);
-        sheet.Visibility = s.Visibility;
-        BoundSheets.emplace_back(&sheet, s.Type);
-        break;
-    }
-    case rec::Sst:
-        ReadSst(r);
-        break;
-    case rec::SupBook: {
-        TSupBook sb;
-        sb.Body = std::string(r.Body);
-        // An internal book: sheet count and the marker 0x0401 ([MS-XLS] 2.4.271).
-        sb.Internal = r.Body.size() == 4 && std::uint8_t(r.Body[2]) == 0x01
-            && std::uint8_t(r.Body[3]) == 0x04;
-        Book.SupBooks.push_back(std::move(sb));
-        break;
-    }
-    case rec::ExternName:
-        if (Book.SupBooks.empty())
-            throw EXLSError(14);
-        Book.SupBooks.back().Names.push_back(
-            {r.Id, std::string(r.Body), r.Pieces ? *r.Pieces : std::vector<std::uint32_t> {}});
-        break;
-    case rec::ExternSheet: {
-        const size_t n = b.U16();
-        if (n > b.Left() / 6)
-            throw EXLSError(14);
-        for (size_t i = 0; i < n; ++i) {
-            TXti x;
-            x.SupBook = b.U16();
-            const std::uint16_t first = b.U16(), last = b.U16();
-            x.First = first;
-            x.Last = last;
-            if (x.SupBook >= Book.SupBooks.size())
-                throw EXLSError(14);
-            Book.Xtis.push_back(x);
-            RawXtis.emplace_back(first, last);
+        if (r.Id == rec::Eof) {
+            --depth;
+            continue;
         }
-        break;
+        if (depth > 1 || !worksheet)
+            continue;
+        const auto read = records.Find(r.Id);
+        if (!read)
+            continue;
+        TByteReader b(r.Body, r.Offset + 4);
+        try {
+            (this->*read)(r, b, sheet);
+        } catch (const EReadPastEnd &e) {
+            throw EBiffError("Workbook stream, sheet \"" + sheet.Name() + "\", record 0x"
+                             + Hex(r.Id) + " " + RecordName(r.Id) + " at offset "
+                             + std::to_string(r.Offset) + ": " + e.what());
+        }
     }
-    case rec::Name: {
-        TReadName n;
-        n.Body = std::string(r.Body);
-        n.Options = b.U16();
-        b.U8(); // keyboard shortcut
-        const size_t cch = b.U8();
-        const size_t cce = b.U16();
-        b.U16();
-        n.Itab = b.U16();
-        b.Skip(4);
-        n.Builtin = n.Options & 0x0020;
-        const bool wide = b.U8() & 1;
-        AppendChars(n.Name, b.Bytes(cch * (wide ? 2 : 1)), wide);
-        n.Rpn = std::string(b.Bytes(std::min(cce, b.Left())));
-        Names.push_back(std::move(n));
-        break;
-    }
-    case rec::MsoDrawingGroup:
-        Book.DrawingGroup
-            = {r.Id, std::string(r.Body), r.Pieces ? *r.Pieces : std::vector<std::uint32_t> {}};
-        break;
-    case rec::WindowProtect:
-        Book.WindowProtect = b.U16() != 0;
-        break;
-    case rec::Protect:
-        Book.Protect = b.U16() != 0;
-        break;
-    case rec::Password:
-        Book.Password = b.U16();
-        break;
-    default:
-        break; // every other record is skipped
-    }
+    FinishSheet(sheet);
 }
 
-void TReader::ReadSst(const TBiffRecord &r)
+void TReader::FilePass(const TBiffRecord &r, TByteReader &)
 {
-    TPieceReader p(r.Body, r.Pieces, r.Offset + 4);
+    throw EBiffError("Workbook stream, FILEPASS at offset " + std::to_string(r.Offset)
+                     + ": the workbook is protected by a password");
+}
+
+void TReader::Font(const TBiffRecord &, TByteReader &b)
+{
+    TFontRecord f;
+    f.Read(b);
+    Book.Fonts.push_back(f.Font);
+}
+
+void TReader::Format(const TBiffRecord &, TByteReader &b)
+{
+    TFormatRecord f;
+    f.Read(b);
+    Book.Formats[f.Id] = f.Text;
+}
+
+void TReader::Xf(const TBiffRecord &, TByteReader &b)
+{
+    TXFRecord x;
+    x.Read(b);
+    if (x.Xf.Font >= 4) // file index 4 does not exist: 5 is the fifth font
+        x.Xf.Font = std::uint16_t(x.Xf.Font == 4 ? 0 : x.Xf.Font - 1);
+    Book.XFs.push_back(x.Xf);
+}
+
+void TReader::Style(const TBiffRecord &r, TByteReader &)
+{
+    Book.Styles.push_back({r.Id, std::string(r.Body), {}});
+}
+
+void TReader::Palette(const TBiffRecord &, TByteReader &b)
+{
+    TPaletteRecord p;
+    p.Read(b);
+    for (size_t i = 0; i < p.Colors.size(); ++i)
+        Book.Palette[i] = p.Colors[i];
+}
+
+void TReader::BoundSheet(const TBiffRecord &, TByteReader &b)
+{
+    TBoundSheetRecord s;
+    s.Read(b);
+    const int pos = Book.Sheets().Add(s.Name);
+    TSheet &sheet = Book.Sheets().Item(pos);
+    sheet.Visibility = s.Visibility;
+    BoundSheets.emplace_back(&sheet, s.Type);
+}
+
+// SST: 0 4 references in the workbook, 4 4 strings, then the strings (XLUnicodeRichExtended:
+// 2 count, 1 flags, 2 runs when flagged, 4 phonetic size when flagged, the characters, the
+// runs, the phonetic data), cut into CONTINUE records at string boundaries or inside the
+// characters.
+void TReader::Sst(const TBiffRecord &r, TByteReader &)
+{
+    TPieceReader p(r);
     p.R.U32(); // total references
     const size_t unique = p.R.U32();
     // Each string takes at least 3 bytes: a wrong count cannot make us reserve without bound.
@@ -369,10 +462,57 @@ void TReader::ReadSst(const TBiffRecord &r)
     }
 }
 
+void TReader::SupBook(const TBiffRecord &r, TByteReader &)
+{
+    TSupBook sb;
+    sb.Body = std::string(r.Body);
+    sb.Internal = TInternalSupBookRecord::Is(r.Body);
+    Book.SupBooks.push_back(std::move(sb));
+}
+
+void TReader::ExternName(const TBiffRecord &r, TByteReader &)
+{
+    if (Book.SupBooks.empty())
+        throw EXLSError(14);
+    Book.SupBooks.back().Names.push_back(Raw(r));
+}
+
+void TReader::ExternSheet(const TBiffRecord &, TByteReader &b)
+{
+    TExternSheetRecord x;
+    x.Read(b);
+    for (const auto &e : x.Entries) {
+        if (e.SupBook >= Book.SupBooks.size())
+            throw EXLSError(14);
+        TXti xti;
+        xti.SupBook = e.SupBook;
+        xti.First = e.First;
+        xti.Last = e.Last;
+        Book.Xtis.push_back(xti);
+    }
+}
+
+void TReader::Name(const TBiffRecord &r, TByteReader &b)
+{
+    TReadName n;
+    n.Body = std::string(r.Body);
+    n.Record.Read(b);
+    Names.push_back(std::move(n));
+}
+
+void TReader::DrawingGroup(const TBiffRecord &r, TByteReader &)
+{
+    Book.DrawingGroup = Raw(r);
+}
+
+void TReader::BookPassword(const TBiffRecord &, TByteReader &b)
+{
+    Book.Password = b.U16();
+}
+
 void TReader::Cell(TSheet &sheet,
-                   int row,
+                   const TCellPlace &place,
                    int col,
-                   std::uint32_t xf,
                    TCellKind kind,
                    std::uint64_t payload,
                    std::uint8_t small)
@@ -381,321 +521,244 @@ void TReader::Cell(TSheet &sheet,
     // left out rather than failing the whole workbook.
     if (col > 255)
         return;
-    TCellData &d = sheet.Cells().PutRaw(row, col, xf);
-    d.Xf = xf;
+    TCellData &d = sheet.Cells().PutRaw(place.Row, col, place.Xf);
+    d.Xf = place.Xf;
     d.Kind = kind;
     d.Payload = payload;
     d.Small = small;
 }
 
-void TReader::SheetRecord(const TBiffRecord &r, TSheet &sheet)
+void TReader::Number(const TBiffRecord &, TByteReader &b, TSheet &sheet)
 {
-    TByteReader b(r.Body, r.Offset + 4);
-    auto raw = [&] {
-        return TRawRecord {
-            r.Id, std::string(r.Body), r.Pieces ? *r.Pieces : std::vector<std::uint32_t> {}};
-    };
-    TPageSetup &ps = sheet.PageSetup;
-    switch (r.Id) {
-    case rec::Number: {
-        const int row = b.U16(), col = b.U16();
-        const std::uint32_t xf = b.U16();
-        Cell(sheet, row, col, xf, TCellKind::Number, b.U64());
-        break;
-    }
-    case rec::Rk: {
-        const int row = b.U16(), col = b.U16();
-        const std::uint32_t xf = b.U16();
+    TNumberRecord n;
+    n.Read(b);
+    Cell(sheet, n.Cell, n.Cell.Col, TCellKind::Number, n.Bits);
+}
+
+void TReader::Rk(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TRkRecord n;
+    n.Read(b);
+    Cell(
+        sheet, n.Cell, n.Cell.Col, TCellKind::Number, std::bit_cast<std::uint64_t>(DecodeRk(n.Rk)));
+}
+
+void TReader::MulRk(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TMulRkRecord &m = MulRkItems;
+    m.Read(b);
+    for (size_t i = 0; i < m.Cells.size(); ++i)
         Cell(sheet,
-             row,
-             col,
-             xf,
+             {m.Row, 0, m.Cells[i].Xf},
+             m.First + int(i),
              TCellKind::Number,
-             std::bit_cast<std::uint64_t>(DecodeRk(b.U32())));
-        break;
-    }
-    case rec::MulRk: {
-        const int row = b.U16(), first = b.U16();
-        const size_t n = b.Left() >= 2 ? (b.Left() - 2) / 6 : 0;
-        for (size_t i = 0; i < n; ++i) {
-            const std::uint32_t xf = b.U16();
-            Cell(sheet,
-                 row,
-                 first + int(i),
-                 xf,
-                 TCellKind::Number,
-                 std::bit_cast<std::uint64_t>(DecodeRk(b.U32())));
-        }
-        break;
-    }
-    case rec::LabelSst: {
-        const int row = b.U16(), col = b.U16();
-        const std::uint32_t xf = b.U16();
-        const std::uint32_t isst = b.U32();
-        if (isst >= SstToPool.size())
-            throw EReadPastEnd(b.StreamOffset(), isst, SstToPool.size());
-        Cell(sheet, row, col, xf, TCellKind::Text, SstToPool[isst]);
-        break;
-    }
-    case rec::Label:
-    case rec::RString: {
-        const int row = b.U16(), col = b.U16();
-        const std::uint32_t xf = b.U16();
-        const std::string text = ReadUnicodeString(b, false);
-        Cell(sheet, row, col, xf, TCellKind::Text, Book.Strings.Intern(text));
-        break;
-    }
-    case rec::Blank: {
-        const int row = b.U16(), col = b.U16();
-        const std::uint32_t xf = b.U16();
-        if (xf != 15) // a blank with the default format carries nothing
-            Cell(sheet, row, col, xf, TCellKind::Blank, 0);
-        break;
-    }
-    case rec::MulBlank: {
-        const int row = b.U16(), first = b.U16();
-        const size_t n = b.Left() >= 2 ? (b.Left() - 2) / 2 : 0;
-        for (size_t i = 0; i < n; ++i) {
-            const std::uint32_t xf = b.U16();
-            if (xf != 15)
-                Cell(sheet, row, first + int(i), xf, TCellKind::Blank, 0);
-        }
-        break;
-    }
-    case rec::BoolErr: {
-        const int row = b.U16(), col = b.U16();
-        const std::uint32_t xf = b.U16();
-        const std::uint8_t value = b.U8(), isError = b.U8();
-        Cell(sheet, row, col, xf, isError ? TCellKind::Error : TCellKind::Boolean, 0, value);
-        break;
-    }
-    case rec::Formula: {
-        const int row = b.U16(), col = b.U16();
-        const std::uint32_t xf = b.U16();
-        const auto result = b.Bytes(8);
-        TFormula f;
-        f.Flags = b.U16();
-        b.U32(); // chn
-        f.RpnSize = b.U16();
-        f.Tokens = std::string(b.Bytes(f.RpnSize));
-        f.Tokens += b.Rest();
-        TByteReader res(result);
-        const std::uint8_t type = res.U8();
-        if (std::uint8_t(result[6]) == 0xFF && std::uint8_t(result[7]) == 0xFF) {
-            res.U8();
-            const std::uint8_t small = res.U8();
-            switch (type) {
-            case 0:
-                f.ResultKind = TCellKind::Text;
-                break; // a STRING record follows
-            case 1:
-                f.ResultKind = TCellKind::Boolean;
-                break;
-            case 2:
-                f.ResultKind = TCellKind::Error;
-                break;
-            default:
-                f.ResultKind = TCellKind::Blank;
-                break; // 3: empty text
-            }
-            f.ResultSmall = small;
-            f.ResultText = Book.Strings.Intern("");
-        } else {
-            f.ResultKind = TCellKind::Number;
-            f.ResultNumber = std::bit_cast<double>(TByteReader(result).U64());
-        }
-        if (col > 255)
+             std::bit_cast<std::uint64_t>(DecodeRk(m.Cells[i].Rk)));
+}
+
+void TReader::LabelSst(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TLabelSstRecord l;
+    l.Read(b);
+    if (l.Sst >= SstToPool.size())
+        throw EReadPastEnd(b.StreamOffset(), l.Sst, SstToPool.size());
+    Cell(sheet, l.Cell, l.Cell.Col, TCellKind::Text, SstToPool[l.Sst]);
+}
+
+void TReader::Label(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TLabelRecord l;
+    l.Read(b);
+    Cell(sheet, l.Cell, l.Cell.Col, TCellKind::Text, Book.Strings.Intern(l.Text));
+}
+
+void TReader::Blank(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TBlankRecord l;
+    l.Read(b);
+    if (l.Cell.Xf != kDefaultXf) // a blank with the default format carries nothing
+        Cell(sheet, l.Cell, l.Cell.Col, TCellKind::Blank, 0);
+}
+
+void TReader::MulBlank(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TMulBlankRecord &m = MulBlankItems;
+    m.Read(b);
+    for (size_t i = 0; i < m.Xfs.size(); ++i)
+        if (m.Xfs[i] != kDefaultXf)
+            Cell(sheet, {m.Row, 0, m.Xfs[i]}, m.First + int(i), TCellKind::Blank, 0);
+}
+
+void TReader::BoolErr(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TBoolErrRecord e;
+    e.Read(b);
+    Cell(sheet, e.Cell, e.Cell.Col, e.IsError ? TCellKind::Error : TCellKind::Boolean, 0, e.Value);
+}
+
+void TReader::Formula(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TFormulaRecord r;
+    r.Read(b);
+    TFormula f;
+    f.Flags = r.Options;
+    f.RpnSize = r.RpnSize;
+    f.Tokens = std::move(r.Tokens);
+    if (!r.NumberResult()) {
+        switch (r.Type()) {
+        case TFormulaRecord::ResultText:
+            f.ResultKind = TCellKind::Text;
+            break; // a STRING record follows
+        case TFormulaRecord::ResultBoolean:
+            f.ResultKind = TCellKind::Boolean;
             break;
-        auto &cells = sheet.Cells();
-        const auto index = std::uint32_t(cells.Formulas.size());
-        TPendingFormula p {index, row, col, false, 0, 0};
-        if (f.RpnSize == 5 && std::uint8_t(f.Tokens[0]) == 0x01) { // tExp: shared or array
-            p.Shared = true;
-            p.BaseRow = std::uint8_t(f.Tokens[1]) | (std::uint8_t(f.Tokens[2]) << 8);
-            p.BaseCol = std::uint8_t(f.Tokens[3]) | (std::uint8_t(f.Tokens[4]) << 8);
-        }
-        cells.Formulas.push_back(std::move(f));
-        Cell(sheet, row, col, xf, TCellKind::Formula, index);
-        Pending.push_back(p);
-        StringTarget = index;
-        break;
-    }
-    case rec::String: {
-        if (StringTarget < 0)
+        case TFormulaRecord::ResultError:
+            f.ResultKind = TCellKind::Error;
             break;
-        TFormula &f = sheet.Cells().Formulas[size_t(StringTarget)];
-        if (f.ResultKind == TCellKind::Text)
-            f.ResultText = Book.Strings.Intern(ReadUnicodeString(b, false));
-        StringTarget = -1;
-        break;
-    }
-    case rec::ShrFmla: {
-        TSharedFormula s;
-        s.Area.Row1 = b.U16();
-        s.Area.Row2 = b.U16();
-        s.Area.Col1 = b.U8();
-        s.Area.Col2 = b.U8();
-        b.U16(); // reserved, use count
-        const size_t cce = b.U16();
-        s.Rpn = std::string(b.Bytes(cce));
-        Shared[{s.Area.Row1, s.Area.Col1}] = std::move(s);
-        break;
-    }
-    case rec::ColInfo: {
-        TColInfoRecord c;
-        c.Read(b);
-        for (unsigned col = c.First; col <= c.Last && col <= 255; ++col) {
-            sheet.Columns().Items[std::uint16_t(col)] = {c.Width, c.Xf, c.Options};
-            sheet.ColumnFormatChanged(int(col));
+        default:
+            f.ResultKind = TCellKind::Blank;
+            break; // 3: empty text
         }
-        break;
+        f.ResultSmall = r.Value();
+        f.ResultText = Book.Strings.Intern("");
+    } else {
+        f.ResultKind = TCellKind::Number;
+        f.ResultNumber = std::bit_cast<double>(r.Result);
     }
-    case rec::Row: {
-        TRowRecord row;
-        row.Read(b);
-        TRowData d;
-        d.Height = std::uint16_t(row.Height & 0x7FFF);
-        d.Options = std::uint16_t(row.Options & 0xFF);
-        d.Xf = std::uint16_t((row.Options >> 16) & 0xFFF);
-        // Only rows that set something are settings; the others just announce cells.
-        if (d.Options & (TRowData::kCustomHeight | TRowData::kHasFormat | TRowData::kHidden | 0x17))
-            sheet.Rows().Items[row.Row] = d;
-        break;
+    const TCellPlace &place = r.Cell;
+    if (place.Col > 255)
+        return;
+    auto &cells = sheet.Cells();
+    const auto index = std::uint32_t(cells.Formulas.size());
+    TPendingFormula p {index, place.Row, place.Col, false, 0, 0};
+    if (f.RpnSize == 5 && std::uint8_t(f.Tokens[0]) == 0x01) { // tExp: shared or array
+        p.Shared = true;
+        p.BaseRow = std::uint8_t(f.Tokens[1]) | (std::uint8_t(f.Tokens[2]) << 8);
+        p.BaseCol = std::uint8_t(f.Tokens[3]) | (std::uint8_t(f.Tokens[4]) << 8);
     }
-    case rec::MergedCells: {
-        TMergedCellsRecord m;
-        m.Read(b);
-        for (const auto &ref : m.Ranges)
-            if (ref.Row1 <= ref.Row2 && ref.Col1 <= ref.Col2 && ref.Col2 <= 255)
-                sheet.Ranges().AddMerged({ref.Row1, ref.Col1, ref.Row2, ref.Col2});
-        break;
-    }
-    case rec::Header:
-        if (!r.Body.empty())
-            ps.Header = THeaderFooter::Parse(ReadCutShortString(b));
-        break;
-    case rec::Footer:
-        if (!r.Body.empty())
-            ps.Footer = THeaderFooter::Parse(ReadCutShortString(b));
-        break;
-    case rec::LeftMargin:
-        ps.LeftMargin = b.F64();
-        break;
-    case rec::RightMargin:
-        ps.RightMargin = b.F64();
-        break;
-    case rec::TopMargin:
-        ps.TopMargin = b.F64();
-        break;
-    case rec::BottomMargin:
-        ps.BottomMargin = b.F64();
-        break;
-    case rec::PrintHeaders:
-        ps.PrintHeaders = b.U16() != 0;
-        break;
-    case rec::PrintGridlines:
-        ps.PrintGridlines = b.U16() != 0;
-        break;
-    case rec::WsBool:
-        ps.WsBool = b.U16();
-        break;
-    case rec::HCenter:
-        ps.HCenter = b.U16() != 0;
-        break;
-    case rec::VCenter:
-        ps.VCenter = b.U16() != 0;
-        break;
-    case rec::Setup: {
-        TSetupRecord s;
+    cells.Formulas.push_back(std::move(f));
+    Cell(sheet, place, place.Col, TCellKind::Formula, index);
+    Pending.push_back(p);
+    StringTarget = index;
+}
+
+void TReader::String(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    if (StringTarget < 0)
+        return;
+    TFormula &f = sheet.Cells().Formulas[size_t(StringTarget)];
+    if (f.ResultKind == TCellKind::Text) {
+        TStringRecord s;
         s.Read(b);
-        ps.PaperSize = s.Paper;
-        ps.Scale = s.Scale;
-        ps.PageStart = s.PageStart;
-        ps.FitWidth = s.FitWidth;
-        ps.FitHeight = s.FitHeight;
-        ps.Options = s.Options;
-        ps.Resolution = s.Res;
-        ps.VResolution = s.VRes;
-        ps.HeaderMargin = s.HeaderMargin;
-        ps.FooterMargin = s.FooterMargin;
-        ps.Copies = s.Copies;
-        break;
+        f.ResultText = Book.Strings.Intern(s.Text);
     }
-    case rec::HorizontalPageBreaks:
-    case rec::VerticalPageBreaks: {
-        const size_t n = b.U16();
-        auto &list = r.Id == rec::HorizontalPageBreaks ? sheet.RowBreaks : sheet.ColBreaks;
-        for (size_t i = 0; i < n; ++i) {
-            TPageBreak pb;
-            pb.Pos = b.U16();
-            pb.First = b.U16();
-            pb.Last = b.U16();
-            list.push_back(pb);
-        }
-        break;
+    StringTarget = -1;
+}
+
+void TReader::ShrFmla(const TBiffRecord &, TByteReader &b, TSheet &)
+{
+    TShrFmlaRecord r;
+    r.Read(b);
+    TSharedFormula s;
+    s.Area = {r.Row1, r.Col1, r.Row2, r.Col2};
+    s.Rpn = std::move(r.Rpn);
+    Shared[{s.Area.Row1, s.Area.Col1}] = std::move(s);
+}
+
+void TReader::ColInfo(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TColInfoRecord c;
+    c.Read(b);
+    for (unsigned col = c.First; col <= c.Last && col <= 255; ++col) {
+        sheet.Columns().Items[std::uint16_t(col)] = {c.Width, c.Xf, c.Options};
+        sheet.ColumnFormatChanged(int(col));
     }
-    case rec::Window2: {
-        TWindow2Record w;
-        w.Read(b);
-        sheet.View.Options = w.Options;
-        sheet.View.TopRow = w.TopRow;
-        sheet.View.LeftCol = w.LeftCol;
-        sheet.View.GridColor = w.GridColor;
-        sheet.View.ZoomPageBreak = w.ZoomPageBreak;
-        sheet.View.ZoomNormal = w.ZoomNormal;
-        break;
-    }
-    case rec::Pane: {
-        TPaneRecord p;
-        p.Read(b);
-        sheet.View.HasPane = true;
-        sheet.View.PaneX = p.X;
-        sheet.View.PaneY = p.Y;
-        sheet.View.PaneTopRow = p.TopRow;
-        sheet.View.PaneLeftCol = p.LeftCol;
-        sheet.View.ActivePane = p.Active;
-        break;
-    }
-    case rec::Scl: {
-        const unsigned num = b.U16(), den = b.U16();
-        if (den != 0 && num != 0)
-            sheet.View.Zoom = int(num * 100 / den);
-        break;
-    }
-    case rec::MsoDrawing:
-    case rec::Obj:
-    case rec::Txo:
-        sheet.Drawing.push_back(raw());
-        break;
-    case rec::Note:
-        sheet.Notes.push_back(raw());
-        break;
-    case rec::HLink:
-    case rec::HLinkTooltip:
-        sheet.Hyperlinks.push_back(raw());
-        break;
-    case rec::DVal:
-    case rec::Dv:
-        sheet.Validations.push_back(raw());
-        break;
-    case rec::Protect:
-        sheet.Protection.Protect = b.U16() != 0;
-        break;
-    case rec::ScenProtect:
-        sheet.Protection.Scenarios = b.U16() != 0;
-        break;
-    case rec::ObjProtect:
-        sheet.Protection.Objects = b.U16() != 0;
-        break;
-    case rec::Password:
-        sheet.Protection.Password = b.U16();
-        break;
-    case rec::FeatHeadr:
-        sheet.Protection.Features.push_back(raw());
-        break;
-    default:
-        break;
-    }
+}
+
+void TReader::Row(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TRowRecord row;
+    row.Read(b);
+    TRowData d;
+    d.Height = std::uint16_t(row.Height & 0x7FFF);
+    d.Options = std::uint16_t(row.Options & 0xFF);
+    d.Xf = std::uint16_t((row.Options >> 16) & 0xFFF);
+    // Only rows that set something are settings; the others just announce cells.
+    if (d.Options & (TRowData::kCustomHeight | TRowData::kHasFormat | TRowData::kHidden | 0x17))
+        sheet.Rows().Items[row.Row] = d;
+}
+
+void TReader::MergedCells(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TMergedCellsRecord m;
+    m.Read(b);
+    for (const auto &ref : m.Ranges)
+        if (ref.Row1 <= ref.Row2 && ref.Col1 <= ref.Col2 && ref.Col2 <= 255)
+            sheet.Ranges().AddMerged({ref.Row1, ref.Col1, ref.Row2, ref.Col2});
+}
+
+void TReader::WsBool(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    sheet.PageSetup.WsBool = b.U16();
+}
+
+void TReader::Setup(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TSetupRecord s;
+    s.Read(b);
+    TPageSetup &ps = sheet.PageSetup;
+    ps.PaperSize = s.Paper;
+    ps.Scale = s.Scale;
+    ps.PageStart = s.PageStart;
+    ps.FitWidth = s.FitWidth;
+    ps.FitHeight = s.FitHeight;
+    ps.Options = s.Options;
+    ps.Resolution = s.Res;
+    ps.VResolution = s.VRes;
+    ps.HeaderMargin = s.HeaderMargin;
+    ps.FooterMargin = s.FooterMargin;
+    ps.Copies = s.Copies;
+}
+
+void TReader::Window2(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TWindow2Record w;
+    w.Read(b);
+    sheet.View.Options = w.Options;
+    sheet.View.TopRow = w.TopRow;
+    sheet.View.LeftCol = w.LeftCol;
+    sheet.View.GridColor = w.GridColor;
+    sheet.View.ZoomPageBreak = w.ZoomPageBreak;
+    sheet.View.ZoomNormal = w.ZoomNormal;
+}
+
+void TReader::Pane(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TPaneRecord p;
+    p.Read(b);
+    sheet.View.HasPane = true;
+    sheet.View.PaneX = p.X;
+    sheet.View.PaneY = p.Y;
+    sheet.View.PaneTopRow = p.TopRow;
+    sheet.View.PaneLeftCol = p.LeftCol;
+    sheet.View.ActivePane = p.Active;
+}
+
+void TReader::Scl(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    TSclRecord s;
+    s.Read(b);
+    if (s.Denominator != 0 && s.Numerator != 0)
+        sheet.View.Zoom = int(unsigned(s.Numerator) * 100 / s.Denominator);
+}
+
+void TReader::FeatHeadr(const TBiffRecord &r, TByteReader &, TSheet &sheet)
+{
+    sheet.Protection.Features.push_back(Raw(r));
+}
+
+void TReader::SheetPassword(const TBiffRecord &, TByteReader &b, TSheet &sheet)
+{
+    sheet.Protection.Password = b.U16();
 }
 
 void TReader::FinishSheet(TSheet &sheet)
@@ -713,7 +776,7 @@ void TReader::FinishSheet(TSheet &sheet)
                 if (keep) {
                     f.Tokens = rpn;
                     f.RpnSize = std::uint16_t(rpn.size());
-                    f.Flags &= std::uint16_t(~0x0008); // no longer shared
+                    f.Flags &= std::uint16_t(~TFormulaRecord::kShared); // no longer shared
                 }
             }
         } else {
@@ -798,16 +861,19 @@ bool TReader::DecodeAreas(std::string_view rpn, const TSheet *&sheet, std::vecto
 
 void TReader::ApplyNames()
 {
-    for (auto &n : Names) {
+    for (auto &read : Names) {
+        const TNameRecord &n = read.Record;
+        const bool builtin = n.Options & TNameRecord::kBuiltin;
         const TSheet *target = nullptr;
         std::vector<TRect> areas;
-        const bool simple = !(n.Options & 0x0002) && DecodeAreas(n.Rpn, target, areas);
+        const bool simple
+            = !(n.Options & TNameRecord::kFunction) && DecodeAreas(n.Rpn, target, areas);
         TSheet *sheet = const_cast<TSheet *>(target);
-        if (simple && n.Builtin && n.Name.size() == 1 && n.Name[0] == '\x06') {
+        if (simple && builtin && n.Name.size() == 1 && n.Name[0] == TNameRecord::kPrintArea) {
             sheet->PageSetup.PrintArea = areas;
             continue;
         }
-        if (simple && n.Builtin && n.Name.size() == 1 && n.Name[0] == '\x07') {
+        if (simple && builtin && n.Name.size() == 1 && n.Name[0] == TNameRecord::kPrintTitles) {
             for (const auto &a : areas) {
                 if (a.Col1 == 0 && a.Col2 == 255)
                     sheet->PageSetup.TitleRows = {a.Row1, a.Row2};
@@ -816,18 +882,19 @@ void TReader::ApplyNames()
             }
             continue;
         }
-        if (simple && !n.Builtin && areas.size() == 1 && !(n.Options & 0x0001)
-            && (n.Itab == 0
-                || (n.Itab <= BoundSheets.size() && BoundSheets[n.Itab - 1].first == sheet))) {
+        if (simple && !builtin && areas.size() == 1 && !(n.Options & TNameRecord::kHidden)
+            && (n.Sheet == 0
+                || (n.Sheet <= BoundSheets.size() && BoundSheets[n.Sheet - 1].first == sheet))) {
             TRange &range = sheet->Ranges().Add(areas.front());
             range.SetName(n.Name);
-            range.SetGlobal(n.Itab == 0);
+            range.SetGlobal(n.Sheet == 0);
             continue;
         }
         TRawName rawName;
-        rawName.Body = n.Body;
-        rawName.Scope
-            = n.Itab > 0 && n.Itab <= BoundSheets.size() ? BoundSheets[n.Itab - 1].first : nullptr;
+        rawName.Body = read.Body;
+        rawName.Scope = n.Sheet > 0 && n.Sheet <= BoundSheets.size()
+            ? BoundSheets[n.Sheet - 1].first
+            : nullptr;
         Book.OtherNames.push_back(std::move(rawName));
     }
 }
@@ -874,13 +941,13 @@ void TReader::Finish()
         for (auto &row : sheet.Cells().Rows)
             for (auto &c : row)
                 if (c.Xf >= xfCount)
-                    c.Xf = 15;
+                    c.Xf = kDefaultXf;
         for (auto &[col, d] : sheet.Columns().Items)
             if (d.Xf >= xfCount)
-                d.Xf = 15;
+                d.Xf = kDefaultXf;
         for (auto &[row, d] : sheet.Rows().Items)
             if (d.Xf >= xfCount)
-                d.Xf = 15;
+                d.Xf = kDefaultXf;
         for (int col = 0; col < 256; ++col)
             sheet.ColumnFormatChanged(col);
     }

@@ -2,57 +2,75 @@
 #include "xls/biff_records.h"
 
 #include "base/utf8.h"
+#include "xls/xls_error.h"
 
 #include <algorithm>
+#include <bit>
+#include <iterator>
 
 namespace vartesk::xls {
 
-const std::vector<TRecordType> &RecordTypes()
+namespace {
+
+// clang-format off
+constexpr TRecordType kRecordTypes[] = {
+    {rec::Formula, "FORMULA"}, {rec::Eof, "EOF"}, {rec::Protect, "PROTECT"},
+    {rec::Password, "PASSWORD"}, {rec::Header, "HEADER"}, {rec::Footer, "FOOTER"},
+    {rec::ExternSheet, "EXTERNSHEET"}, {rec::Name, "NAME"},
+    {rec::WindowProtect, "WINDOWPROTECT"}, {rec::VerticalPageBreaks, "VERTICALPAGEBREAKS"},
+    {rec::HorizontalPageBreaks, "HORIZONTALPAGEBREAKS"}, {rec::Note, "NOTE"},
+    {rec::DateMode, "DATEMODE"}, {rec::ExternName, "EXTERNNAME"},
+    {rec::LeftMargin, "LEFTMARGIN"}, {rec::RightMargin, "RIGHTMARGIN"},
+    {rec::TopMargin, "TOPMARGIN"}, {rec::BottomMargin, "BOTTOMMARGIN"},
+    {rec::PrintHeaders, "PRINTHEADERS"}, {rec::PrintGridlines, "PRINTGRIDLINES"},
+    {rec::FilePass, "FILEPASS"}, {rec::Font, "FONT"}, {rec::Continue, "CONTINUE"},
+    {rec::Window1, "WINDOW1"}, {rec::Pane, "PANE"}, {rec::CodePage, "CODEPAGE"},
+    {rec::DefColWidth, "DEFCOLWIDTH"}, {rec::Obj, "OBJ"}, {rec::ObjProtect, "OBJPROTECT"},
+    {rec::ColInfo, "COLINFO"}, {rec::Guts, "GUTS"}, {rec::WsBool, "WSBOOL"},
+    {rec::HCenter, "HCENTER"}, {rec::VCenter, "VCENTER"}, {rec::BoundSheet, "BOUNDSHEET"},
+    {rec::Country, "COUNTRY"}, {rec::HideObj, "HIDEOBJ"}, {rec::Palette, "PALETTE"},
+    {rec::Scl, "SCL"}, {rec::Setup, "SETUP"}, {rec::MulRk, "MULRK"},
+    {rec::MulBlank, "MULBLANK"}, {rec::Mms, "MMS"}, {rec::RString, "RSTRING"},
+    {rec::DbCell, "DBCELL"}, {rec::ScenProtect, "SCENPROTECT"}, {rec::Xf, "XF"},
+    {rec::InterfaceHdr, "INTERFACEHDR"}, {rec::InterfaceEnd, "INTERFACEEND"},
+    {rec::MergedCells, "MERGEDCELLS"}, {rec::MsoDrawingGroup, "MSODRAWINGGROUP"},
+    {rec::MsoDrawing, "MSODRAWING"}, {rec::MsoDrawingSelection, "MSODRAWINGSELECTION"},
+    {rec::Sst, "SST"}, {rec::LabelSst, "LABELSST"}, {rec::ExtSst, "EXTSST"},
+    {rec::TabId, "TABID"}, {rec::Dsf, "DSF"}, {rec::SupBook, "SUPBOOK"},
+    {rec::DVal, "DVAL"}, {rec::Txo, "TXO"}, {rec::HLink, "HLINK"}, {rec::Dv, "DV"},
+    {rec::RecalcId, "RECALCID"}, {rec::Dimensions, "DIMENSIONS"}, {rec::Blank, "BLANK"},
+    {rec::Number, "NUMBER"}, {rec::Label, "LABEL"}, {rec::BoolErr, "BOOLERR"},
+    {rec::String, "STRING"}, {rec::Row, "ROW"}, {rec::Index, "INDEX"},
+    {rec::Array, "ARRAY"}, {rec::DefaultRowHeight, "DEFAULTROWHEIGHT"},
+    {rec::Table, "TABLE"}, {rec::Window2, "WINDOW2"}, {rec::Rk, "RK"},
+    {rec::Style, "STYLE"}, {rec::Format, "FORMAT"}, {rec::ShrFmla, "SHRFMLA"},
+    {rec::HLinkTooltip, "HLINKTOOLTIP"}, {rec::Bof, "BOF"}, {rec::FeatHeadr, "FEATHEADR"},
+};
+// clang-format on
+
+constexpr bool InIdOrder()
 {
-    // clang-format off
-    static const std::vector<TRecordType> table = {
-        {rec::Formula, "FORMULA"}, {rec::Eof, "EOF"}, {rec::Protect, "PROTECT"},
-        {rec::Password, "PASSWORD"}, {rec::Header, "HEADER"}, {rec::Footer, "FOOTER"},
-        {rec::ExternSheet, "EXTERNSHEET"}, {rec::Name, "NAME"},
-        {rec::WindowProtect, "WINDOWPROTECT"}, {rec::VerticalPageBreaks, "VERTICALPAGEBREAKS"},
-        {rec::HorizontalPageBreaks, "HORIZONTALPAGEBREAKS"}, {rec::Note, "NOTE"},
-        {rec::DateMode, "DATEMODE"}, {rec::ExternName, "EXTERNNAME"},
-        {rec::LeftMargin, "LEFTMARGIN"}, {rec::RightMargin, "RIGHTMARGIN"},
-        {rec::TopMargin, "TOPMARGIN"}, {rec::BottomMargin, "BOTTOMMARGIN"},
-        {rec::PrintHeaders, "PRINTHEADERS"}, {rec::PrintGridlines, "PRINTGRIDLINES"},
-        {rec::FilePass, "FILEPASS"}, {rec::Font, "FONT"}, {rec::Continue, "CONTINUE"},
-        {rec::Window1, "WINDOW1"}, {rec::Pane, "PANE"}, {rec::CodePage, "CODEPAGE"},
-        {rec::DefColWidth, "DEFCOLWIDTH"}, {rec::ObjProtect, "OBJPROTECT"}, {rec::Obj, "OBJ"},
-        {rec::ColInfo, "COLINFO"}, {rec::Guts, "GUTS"}, {rec::WsBool, "WSBOOL"},
-        {rec::HCenter, "HCENTER"}, {rec::VCenter, "VCENTER"}, {rec::BoundSheet, "BOUNDSHEET"},
-        {rec::Country, "COUNTRY"}, {rec::HideObj, "HIDEOBJ"}, {rec::Palette, "PALETTE"},
-        {rec::Scl, "SCL"}, {rec::Setup, "SETUP"}, {rec::MulRk, "MULRK"},
-        {rec::MulBlank, "MULBLANK"}, {rec::Mms, "MMS"}, {rec::RString, "RSTRING"},
-        {rec::DbCell, "DBCELL"}, {rec::ScenProtect, "SCENPROTECT"}, {rec::Xf, "XF"},
-        {rec::InterfaceHdr, "INTERFACEHDR"}, {rec::InterfaceEnd, "INTERFACEEND"},
-        {rec::MergedCells, "MERGEDCELLS"}, {rec::MsoDrawingGroup, "MSODRAWINGGROUP"},
-        {rec::MsoDrawing, "MSODRAWING"}, {rec::MsoDrawingSelection, "MSODRAWINGSELECTION"},
-        {rec::Sst, "SST"}, {rec::LabelSst, "LABELSST"}, {rec::ExtSst, "EXTSST"},
-        {rec::TabId, "TABID"}, {rec::Dsf, "DSF"}, {rec::SupBook, "SUPBOOK"},
-        {rec::DVal, "DVAL"}, {rec::Txo, "TXO"}, {rec::HLink, "HLINK"}, {rec::Dv, "DV"},
-        {rec::RecalcId, "RECALCID"}, {rec::Dimensions, "DIMENSIONS"}, {rec::Blank, "BLANK"},
-        {rec::Number, "NUMBER"}, {rec::Label, "LABEL"}, {rec::BoolErr, "BOOLERR"},
-        {rec::String, "STRING"}, {rec::Row, "ROW"}, {rec::Index, "INDEX"},
-        {rec::Array, "ARRAY"}, {rec::DefaultRowHeight, "DEFAULTROWHEIGHT"},
-        {rec::Table, "TABLE"}, {rec::Window2, "WINDOW2"}, {rec::Rk, "RK"},
-        {rec::Style, "STYLE"}, {rec::Format, "FORMAT"}, {rec::ShrFmla, "SHRFMLA"},
-        {rec::HLinkTooltip, "HLINKTOOLTIP"}, {rec::Bof, "BOF"}, {rec::FeatHeadr, "FEATHEADR"},
-    };
-    // clang-format on
-    return table;
+    for (size_t i = 1; i < std::size(kRecordTypes); ++i)
+        if (kRecordTypes[i - 1].Id >= kRecordTypes[i].Id)
+            return false;
+    return true;
+}
+static_assert(InIdOrder(), "the record table is kept in id order, each id once");
+
+} // namespace
+
+std::span<const TRecordType> RecordTypes()
+{
+    return kRecordTypes;
 }
 
 const char *RecordName(std::uint16_t id)
 {
-    for (const auto &t : RecordTypes())
-        if (t.Id == id)
-            return t.Name;
-    return "?";
+    const auto it = std::lower_bound(std::begin(kRecordTypes),
+                                     std::end(kRecordTypes),
+                                     id,
+                                     [](const TRecordType &t, auto v) { return t.Id < v; });
+    return it != std::end(kRecordTypes) && it->Id == id ? it->Name : "?";
 }
 
 void AppendChars(std::string &out, std::string_view bytes, bool wide)
@@ -295,6 +313,15 @@ void TRowRecord::Write(TByteWriter &w) const
     w.U32(Options);
 }
 
+void TDimensionsRecord::Read(TByteReader &r)
+{
+    FirstRow = r.U32();
+    LastRowPlus1 = r.U32();
+    FirstCol = r.U16();
+    LastColPlus1 = r.U16();
+    r.U16();
+}
+
 void TDimensionsRecord::Write(TByteWriter &w) const
 {
     w.U32(FirstRow);
@@ -338,6 +365,7 @@ void TPaneRecord::Read(TByteReader &r)
     TopRow = r.U16();
     LeftCol = r.U16();
     Active = r.Left() >= 1 ? r.U8() : 3;
+    r.Skip(std::min<size_t>(r.Left(), 1)); // unused
 }
 
 void TPaneRecord::Write(TByteWriter &w) const
@@ -404,6 +432,280 @@ void TMergedCellsRecord::Write(TByteWriter &w) const
         w.U16(ref.Row2);
         w.U16(ref.Col1);
         w.U16(ref.Col2);
+    }
+}
+
+double DecodeRk(std::uint32_t rk)
+{
+    double v;
+    if (kRkInteger.Get(rk))
+        v = double(std::int32_t(rk) >> 2);
+    else
+        v = std::bit_cast<double>(std::uint64_t(rk & 0xFFFFFFFC) << 32);
+    return kRkDiv100.Get(rk) ? v / 100 : v;
+}
+
+void TLabelRecord::Read(TByteReader &r)
+{
+    Cell.Read(r);
+    Text = ReadUnicodeString(r, false);
+}
+
+void TLabelRecord::Write(TByteWriter &w) const
+{
+    Cell.Write(w);
+    WriteUnicodeString(w, Text, false);
+}
+
+void TMulRkRecord::Read(TByteReader &r)
+{
+    Row = r.U16();
+    First = r.U16();
+    // The cells are what fits before the last column; a last column that disagrees with
+    // their count is ignored.
+    const size_t n = r.Left() >= 2 ? (r.Left() - 2) / 6 : 0;
+    Cells.clear();
+    for (size_t i = 0; i < n; ++i) {
+        const std::uint16_t xf = r.U16();
+        Cells.push_back({xf, r.U32()});
+    }
+    r.Skip(std::min<size_t>(r.Left(), 2));
+}
+
+void TMulRkRecord::Write(TByteWriter &w) const
+{
+    w.U16(Row);
+    w.U16(First);
+    for (const auto &c : Cells) {
+        w.U16(c.Xf);
+        w.U32(c.Rk);
+    }
+    w.U16(unsigned(First + Cells.size() - 1));
+}
+
+void TMulBlankRecord::Read(TByteReader &r)
+{
+    Row = r.U16();
+    First = r.U16();
+    const size_t n = r.Left() >= 2 ? (r.Left() - 2) / 2 : 0;
+    Xfs.clear();
+    for (size_t i = 0; i < n; ++i)
+        Xfs.push_back(r.U16());
+    r.Skip(std::min<size_t>(r.Left(), 2));
+}
+
+void TMulBlankRecord::Write(TByteWriter &w) const
+{
+    w.U16(Row);
+    w.U16(First);
+    for (auto xf : Xfs)
+        w.U16(xf);
+    w.U16(unsigned(First + Xfs.size() - 1));
+}
+
+void TFormulaRecord::Read(TByteReader &r)
+{
+    Cell.Read(r);
+    Result = TByteReader(r.Bytes(8)).U64();
+    Options = r.U16();
+    r.U32();
+    RpnSize = r.U16();
+    Tokens = std::string(r.Bytes(RpnSize));
+    Tokens += r.Rest();
+}
+
+void TFormulaRecord::Write(TByteWriter &w) const
+{
+    Cell.Write(w);
+    w.U64(Result);
+    w.U16(Options);
+    w.U32(0);
+    w.U16(RpnSize);
+    w.Bytes(Tokens);
+}
+
+void TShrFmlaRecord::Read(TByteReader &r)
+{
+    Row1 = r.U16();
+    Row2 = r.U16();
+    Col1 = r.U8();
+    Col2 = r.U8();
+    Uses = r.U16();
+    const size_t cce = r.U16();
+    Rpn = std::string(r.Bytes(cce));
+}
+
+void TShrFmlaRecord::Write(TByteWriter &w) const
+{
+    w.U16(Row1);
+    w.U16(Row2);
+    w.U8(Col1);
+    w.U8(Col2);
+    w.U16(Uses);
+    w.U16(unsigned(Rpn.size()));
+    w.Bytes(Rpn);
+}
+
+void TNameRecord::Read(TByteReader &r)
+{
+    Options = r.U16();
+    Key = r.U8();
+    const size_t cch = r.U8();
+    const size_t cce = r.U16();
+    r.U16();
+    Sheet = r.U16();
+    r.Skip(4);
+    const bool wide = r.U8() & 1;
+    Name.clear();
+    AppendChars(Name, r.Bytes(cch * (wide ? 2 : 1)), wide);
+    // Writers that cut the formula short are met; what is there is the formula.
+    Rpn = std::string(r.Bytes(std::min(cce, r.Left())));
+}
+
+void TNameRecord::Write(TByteWriter &w) const
+{
+    const std::u16string text = Utf8ToUtf16(Name).substr(0, 255);
+    const bool wide = std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
+    w.U16(Options);
+    w.U8(Key);
+    w.U8(unsigned(text.size()));
+    w.U16(unsigned(Rpn.size()));
+    w.U16(0);
+    w.U16(Sheet);
+    w.U32(0);
+    w.U8(wide ? 1 : 0);
+    for (char16_t c : text) {
+        if (wide)
+            w.U16(c);
+        else
+            w.U8(c);
+    }
+    w.Bytes(Rpn);
+}
+
+void TExternSheetRecord::Read(TByteReader &r)
+{
+    const size_t n = r.U16();
+    if (n > r.Left() / 6)
+        throw EXLSError(14);
+    Entries.clear();
+    for (size_t i = 0; i < n; ++i) {
+        TEntry e {};
+        e.SupBook = r.U16();
+        e.First = r.U16();
+        e.Last = r.U16();
+        Entries.push_back(e);
+    }
+}
+
+void TExternSheetRecord::Write(TByteWriter &w) const
+{
+    w.U16(unsigned(Entries.size()));
+    for (const auto &e : Entries) {
+        w.U16(e.SupBook);
+        w.U16(e.First);
+        w.U16(e.Last);
+    }
+}
+
+bool TInternalSupBookRecord::Is(std::string_view body)
+{
+    return body.size() == 4 && std::uint8_t(body[2]) == (kMarker & 0xFF)
+        && std::uint8_t(body[3]) == (kMarker >> 8);
+}
+
+void TInternalSupBookRecord::Write(TByteWriter &w) const
+{
+    w.U16(Sheets);
+    w.U16(kMarker);
+}
+
+void TPaletteRecord::Read(TByteReader &r)
+{
+    const size_t n = std::min<size_t>(r.U16(), kMaxColors);
+    Colors.clear();
+    for (size_t i = 0; i < n; ++i) {
+        const std::uint32_t red = r.U8(), green = r.U8(), blue = r.U8();
+        r.U8();
+        Colors.push_back((red << 16) | (green << 8) | blue);
+    }
+}
+
+void TPaletteRecord::Write(TByteWriter &w) const
+{
+    w.U16(unsigned(Colors.size()));
+    for (auto c : Colors) {
+        w.U8((c >> 16) & 0xFF);
+        w.U8((c >> 8) & 0xFF);
+        w.U8(c & 0xFF);
+        w.U8(0);
+    }
+}
+
+void TPageBreaksRecord::Read(TByteReader &r)
+{
+    const size_t n = r.U16();
+    Breaks.clear();
+    for (size_t i = 0; i < n; ++i) {
+        TBreak b {};
+        b.Pos = r.U16();
+        b.First = r.U16();
+        b.Last = r.U16();
+        Breaks.push_back(b);
+    }
+}
+
+void TPageBreaksRecord::Write(TByteWriter &w) const
+{
+    const size_t n = std::min(Breaks.size(), kMaxBreaks);
+    w.U16(unsigned(n));
+    for (size_t i = 0; i < n; ++i) {
+        w.U16(Breaks[i].Pos);
+        w.U16(Breaks[i].First);
+        w.U16(Breaks[i].Last);
+    }
+}
+
+void TSclRecord::Read(TByteReader &r)
+{
+    Numerator = r.U16();
+    Denominator = r.U16();
+}
+
+void TSclRecord::Write(TByteWriter &w) const
+{
+    w.U16(Numerator);
+    w.U16(Denominator);
+}
+
+void TIndexRecord::Write(TByteWriter &w) const
+{
+    w.U32(0);
+    w.U32(FirstRow);
+    w.U32(LastRowPlus1);
+    w.U32(0);
+}
+
+void TWindow1Record::Write(TByteWriter &w) const
+{
+    w.U16(X);
+    w.U16(Y);
+    w.U16(Width);
+    w.U16(Height);
+    w.U16(Options);
+    w.U16(ActiveSheet);
+    w.U16(FirstTab);
+    w.U16(Selected);
+    w.U16(TabRatio);
+}
+
+void TExtSstRecord::Write(TByteWriter &w) const
+{
+    w.U16(PerBucket);
+    for (const auto &b : Buckets) {
+        w.U32(b.Pos);
+        w.U16(b.Offset);
+        w.U16(0);
     }
 }
 

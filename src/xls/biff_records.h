@@ -5,6 +5,7 @@
 #include "xls/cell_format.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,9 +41,11 @@ constexpr std::uint16_t Formula = 0x0006, Eof = 0x000A, Protect = 0x0012, Passwo
 // clang-format on
 } // namespace rec
 
+// Every record the engine knows by name, in id order: the dispatch tables of the reader use
+// these ids, and dumps and messages these names.
+std::span<const TRecordType> RecordTypes();
 // "LABELSST" for 0x00FD; "?" for an id the table does not hold.
 const char *RecordName(std::uint16_t id);
-const std::vector<TRecordType> &RecordTypes();
 
 // The longest record body; longer data goes on in CONTINUE records ([MS-XLS] 2.1.4).
 constexpr size_t kMaxRecordBody = 8224;
@@ -141,7 +144,9 @@ struct TDimensionsRecord
 {
     std::uint32_t FirstRow = 0, LastRowPlus1 = 0;
     std::uint16_t FirstCol = 0, LastColPlus1 = 0;
+    void Read(TByteReader &r);
     void Write(TByteWriter &w) const;
+    static constexpr size_t kSize = 14;
 };
 
 // WINDOW2: 0 2 options, 2 2 top row, 4 2 left column, 6 2 gridline colour, 8 2 reserved,
@@ -189,6 +194,318 @@ struct TMergedCellsRecord
     void Read(TByteReader &r);
     void Write(TByteWriter &w) const;
     static constexpr size_t kMaxRanges = 1024;
+};
+
+// Cell records. The fixed-size ones write through any writer with TByteWriter's calls
+// (TFixedWriter on the cell loop); their Read and Write stay in the header to be inlined there.
+
+// The cell's place, the first six bytes of every single-cell record: 0 2 row, 2 2 column,
+// 4 2 XF.
+struct TCellPlace
+{
+    std::uint16_t Row = 0, Col = 0, Xf = 15;
+    void Read(TByteReader &r)
+    {
+        Row = r.U16();
+        Col = r.U16();
+        Xf = r.U16();
+    }
+    template<class W>
+    void Write(W &w) const
+    {
+        w.U16(Row);
+        w.U16(Col);
+        w.U16(Xf);
+    }
+    static constexpr size_t kSize = 6;
+};
+
+// BLANK: 0 6 cell place.
+struct TBlankRecord
+{
+    TCellPlace Cell;
+    void Read(TByteReader &r) { Cell.Read(r); }
+    template<class W>
+    void Write(W &w) const
+    {
+        Cell.Write(w);
+    }
+    static constexpr size_t kSize = 6;
+};
+
+// NUMBER: 0 6 cell place, 6 8 IEEE double.
+struct TNumberRecord
+{
+    TCellPlace Cell;
+    std::uint64_t Bits = 0; // the double as stored, NaN payloads included
+    void Read(TByteReader &r)
+    {
+        Cell.Read(r);
+        Bits = r.U64();
+    }
+    template<class W>
+    void Write(W &w) const
+    {
+        Cell.Write(w);
+        w.U64(Bits);
+    }
+    static constexpr size_t kSize = 14;
+};
+
+// RK: 0 6 cell place, 6 4 RK number.
+struct TRkRecord
+{
+    TCellPlace Cell;
+    std::uint32_t Rk = 0;
+    void Read(TByteReader &r)
+    {
+        Cell.Read(r);
+        Rk = r.U32();
+    }
+    template<class W>
+    void Write(W &w) const
+    {
+        Cell.Write(w);
+        w.U32(Rk);
+    }
+    static constexpr size_t kSize = 10;
+};
+
+// An RK number: bit 0 set, the value is divided by 100; bit 1 set, bits 2..31 are a signed
+// integer, else they are the high 30 bits of a double whose low 34 bits are zero.
+constexpr TBits kRkDiv100 {0, 0x1}, kRkInteger {1, 0x1};
+double DecodeRk(std::uint32_t rk);
+
+// LABELSST: 0 6 cell place, 6 4 index into the shared-string table.
+struct TLabelSstRecord
+{
+    TCellPlace Cell;
+    std::uint32_t Sst = 0;
+    void Read(TByteReader &r)
+    {
+        Cell.Read(r);
+        Sst = r.U32();
+    }
+    template<class W>
+    void Write(W &w) const
+    {
+        Cell.Write(w);
+        w.U32(Sst);
+    }
+    static constexpr size_t kSize = 10;
+};
+
+// BOOLERR: 0 6 cell place, 6 1 boolean (0, 1) or error code (TErrorCode), 7 1 0 boolean,
+// 1 error.
+struct TBoolErrRecord
+{
+    TCellPlace Cell;
+    std::uint8_t Value = 0;
+    std::uint8_t IsError = 0;
+    void Read(TByteReader &r)
+    {
+        Cell.Read(r);
+        Value = r.U8();
+        IsError = r.U8();
+    }
+    template<class W>
+    void Write(W &w) const
+    {
+        Cell.Write(w);
+        w.U8(Value);
+        w.U8(IsError);
+    }
+    static constexpr size_t kSize = 8;
+};
+
+// LABEL and RSTRING: 0 6 cell place, 6 var XLUnicodeString; RSTRING then has formatting
+// runs, which are not read.
+struct TLabelRecord
+{
+    TCellPlace Cell;
+    std::string Text;
+    void Read(TByteReader &r);
+    void Write(TByteWriter &w) const;
+};
+
+// MULRK: 0 2 row, 2 2 first column, 4 6n per cell 2 XF and 4 RK number, 4+6n 2 last column.
+struct TMulRkRecord
+{
+    struct TItem
+    {
+        std::uint16_t Xf;
+        std::uint32_t Rk;
+    };
+    std::uint16_t Row = 0, First = 0;
+    std::vector<TItem> Cells; // the reader keeps one record and its capacity
+    void Read(TByteReader &r);
+    void Write(TByteWriter &w) const;
+};
+
+// MULBLANK: 0 2 row, 2 2 first column, 4 2n the XF of each cell, 4+2n 2 last column.
+struct TMulBlankRecord
+{
+    std::uint16_t Row = 0, First = 0;
+    std::vector<std::uint16_t> Xfs;
+    void Read(TByteReader &r);
+    void Write(TByteWriter &w) const;
+};
+
+// FORMULA: 0 6 cell place, 6 8 result, 14 2 options (0x0008 shared), 16 4 reserved,
+// 20 2 size of the RPN tokens, 22 var the tokens, then any extra data (array constants).
+// The result is a double unless its bytes 6..7 are 0xFFFF: byte 0 is then its type (0 a
+// text that a STRING record brings, 1 boolean, 2 error, 3 empty text) and byte 2 the
+// boolean or the error code.
+struct TFormulaRecord
+{
+    TCellPlace Cell;
+    std::uint64_t Result = 0;
+    std::uint16_t Options = 0;
+    std::uint16_t RpnSize = 0;
+    std::string Tokens; // the RPN tokens and the extra data
+    static constexpr std::uint16_t kShared = 0x0008;
+    enum TResultType : std::uint8_t { ResultText, ResultBoolean, ResultError, ResultEmpty };
+    bool NumberResult() const { return (Result >> 48) != 0xFFFF; }
+    TResultType Type() const { return TResultType(Result & 0xFF); }
+    std::uint8_t Value() const { return std::uint8_t(Result >> 16); }
+    static std::uint64_t OtherResult(TResultType type, std::uint8_t value = 0)
+    {
+        return std::uint64_t(type) | (std::uint64_t(value) << 16) | (std::uint64_t(0xFFFF) << 48);
+    }
+    void Read(TByteReader &r);
+    void Write(TByteWriter &w) const;
+};
+
+// STRING: the text result of the formula before it, 0 var XLUnicodeString.
+struct TStringRecord
+{
+    std::string Text;
+    void Read(TByteReader &r) { Text = ReadUnicodeString(r, false); }
+    void Write(TByteWriter &w) const { WriteUnicodeString(w, Text, false); }
+};
+
+// SHRFMLA: 0 2 first row, 2 2 last row, 4 1 first column, 5 1 last column, 6 2 reserved
+// and use count, 8 2 size of the RPN tokens, 10 var the tokens (relative references).
+struct TShrFmlaRecord
+{
+    std::uint16_t Row1 = 0, Row2 = 0;
+    std::uint8_t Col1 = 0, Col2 = 0;
+    std::uint16_t Uses = 0;
+    std::string Rpn;
+    void Read(TByteReader &r);
+    void Write(TByteWriter &w) const;
+};
+
+// NAME: 0 2 options (0x0001 hidden, 0x0002 function, 0x0020 built-in), 2 1 keyboard
+// shortcut, 3 1 length of the name, 4 2 size of the formula, 6 2 reserved, 8 2 sheet
+// (1-based, 0 global), 10 4 lengths of menu, description, help and status texts (0 here),
+// 14 1 form flag, var the name's characters (a built-in name is one code: 0x06 print area,
+// 0x07 print titles), var the formula's tokens. The texts behind the formula are not read.
+struct TNameRecord
+{
+    std::uint16_t Options = 0;
+    std::uint8_t Key = 0;
+    std::uint16_t Sheet = 0;
+    std::string Name; // UTF-8
+    std::string Rpn;
+    static constexpr std::uint16_t kHidden = 0x0001, kFunction = 0x0002, kBuiltin = 0x0020;
+    static constexpr char kPrintArea = 0x06, kPrintTitles = 0x07;
+    static constexpr size_t kSheetOffset = 8;
+    void Read(TByteReader &r);
+    void Write(TByteWriter &w) const;
+};
+
+// EXTERNSHEET: 0 2 count, then per entry 2 SUPBOOK index, 2 first sheet, 2 last sheet.
+// A count beyond the record is error 14, as a broken link table.
+struct TExternSheetRecord
+{
+    struct TEntry
+    {
+        std::uint16_t SupBook, First, Last;
+    };
+    std::vector<TEntry> Entries;
+    void Read(TByteReader &r);
+    void Write(TByteWriter &w) const;
+};
+
+// SUPBOOK of the internal book: 0 2 number of sheets, 2 2 0x0401 ([MS-XLS] 2.4.271).
+struct TInternalSupBookRecord
+{
+    std::uint16_t Sheets = 0;
+    static constexpr std::uint16_t kMarker = 0x0401;
+    static bool Is(std::string_view body);
+    void Write(TByteWriter &w) const;
+};
+
+// PALETTE: 0 2 count, then per colour 1 red, 1 green, 1 blue, 1 unused; colour index 8 first.
+struct TPaletteRecord
+{
+    std::vector<std::uint32_t> Colors; // 0xRRGGBB
+    static constexpr size_t kMaxColors = 56; // more are not read
+    void Read(TByteReader &r);
+    void Write(TByteWriter &w) const;
+};
+
+// HORIZONTALPAGEBREAKS and VERTICALPAGEBREAKS: 0 2 count, then per break 2 the row (column)
+// it comes before, 2 first and 2 last column (row) it spans.
+struct TPageBreaksRecord
+{
+    struct TBreak
+    {
+        std::uint16_t Pos, First, Last;
+    };
+    std::vector<TBreak> Breaks;
+    static constexpr size_t kMaxBreaks = 1026; // Excel's limit; the writer keeps to it
+    void Read(TByteReader &r);
+    void Write(TByteWriter &w) const;
+};
+
+// HEADER and FOOTER: 0 var XLUnicodeString, read as cut short where writers cut it.
+struct THeaderFooterRecord
+{
+    std::string Text;
+    void Read(TByteReader &r) { Text = ReadCutShortString(r); }
+    void Write(TByteWriter &w) const { WriteUnicodeString(w, Text, false); }
+};
+
+// SCL: 0 2 numerator, 2 2 denominator of the zoom.
+struct TSclRecord
+{
+    std::uint16_t Numerator = 100, Denominator = 100;
+    void Read(TByteReader &r);
+    void Write(TByteWriter &w) const;
+};
+
+// INDEX: 0 4 reserved, 4 4 first row, 8 4 last row + 1, 12 4 position of DEFCOLWIDTH (0),
+// then 4 per block of rows the position of its DBCELL (none written).
+struct TIndexRecord
+{
+    std::uint32_t FirstRow = 0, LastRowPlus1 = 0;
+    void Write(TByteWriter &w) const;
+};
+
+// WINDOW1: 0 2 x, 2 2 y, 4 2 width, 6 2 height (twips), 8 2 options (0x0038 scroll bars and
+// sheet tabs), 10 2 active sheet, 12 2 first tab shown, 14 2 selected sheets, 16 2 tab bar
+// width ratio.
+struct TWindow1Record
+{
+    std::uint16_t X = 0x0168, Y = 0x001E, Width = 0x3A5C, Height = 0x23BE, Options = 0x0038;
+    std::uint16_t ActiveSheet = 0, FirstTab = 0, Selected = 1, TabRatio = 0x0258;
+    void Write(TByteWriter &w) const;
+};
+
+// EXTSST: 0 2 strings per bucket, then per bucket 4 stream position of its first string,
+// 2 offset of it in its record, 2 reserved.
+struct TExtSstRecord
+{
+    struct TBucket
+    {
+        std::uint32_t Pos;
+        std::uint16_t Offset;
+    };
+    std::uint16_t PerBucket = 8;
+    std::vector<TBucket> Buckets;
+    void Write(TByteWriter &w) const;
 };
 
 } // namespace vartesk::xls

@@ -1,4 +1,4 @@
-// Record cursor and CONTINUE splitting.
+// Record cursor, reading across CONTINUE boundaries, and CONTINUE splitting.
 #include "xls/biff_stream.h"
 
 #include "xls/biff_records.h"
@@ -62,6 +62,38 @@ bool TBiffRecordCursor::Next(TBiffRecord &record)
     record.Body = Joined;
     record.Pieces = &PieceList;
     return true;
+}
+
+size_t TPieceReader::NextBoundary()
+{
+    if (!Pieces)
+        return R.Size();
+    // A boundary right at the position counts: characters that begin a CONTINUE record
+    // (their string's header filled the record before) still come behind a form flag.
+    while (Next < Pieces->size() && (*Pieces)[Next] < R.Pos())
+        ++Next;
+    return Next < Pieces->size() ? (*Pieces)[Next] : R.Size();
+}
+
+void TPieceReader::Chars(std::string &out, size_t count, bool wide, bool cutShort)
+{
+    while (count > 0) {
+        const size_t boundary = NextBoundary();
+        const size_t unit = wide ? 2 : 1;
+        const size_t avail = (boundary - R.Pos()) / unit;
+        const size_t n = std::min(count, avail);
+        AppendChars(out, R.Bytes(n * unit), wide);
+        count -= n;
+        if (count > 0 && cutShort && boundary == R.Size()) {
+            R.Skip(R.Left());
+            return;
+        }
+        if (count > 0) {
+            if (R.Pos() != boundary)
+                throw EReadPastEnd(R.StreamOffset(), unit, boundary - R.Pos());
+            wide = R.U8() & 0x01; // the form flag of the continued characters
+        }
+    }
 }
 
 void TRecordSplitter::Flush()

@@ -1,6 +1,8 @@
 // The record layer of a BIFF8 stream: reading records with their CONTINUE records joined,
-// and writing records split into CONTINUE records (the one place where splitting happens).
+// and writing records split into CONTINUE records (the one place that knows of them).
 #pragma once
+
+#include "xls/byte_reader.h"
 
 #include <cstdint>
 #include <string>
@@ -33,6 +35,27 @@ private:
     size_t At = 0;
     std::string Joined;
     std::vector<std::uint32_t> PieceList;
+};
+
+// Reads the characters of strings across the CONTINUE boundaries of a joined record: where
+// characters go on in a new CONTINUE record, its first byte repeats the form flag ([MS-XLS]
+// 2.5.293). The shared-string table is read through it.
+class TPieceReader
+{
+public:
+    explicit TPieceReader(const TBiffRecord &record)
+        : R(record.Body, record.Offset + 4)
+        , Pieces(record.Pieces)
+    { }
+    TByteReader R;
+    // With `cutShort`, characters that run past the end of the whole record are dropped
+    // instead of failing: the last string of a table that its writer cut short.
+    void Chars(std::string &out, size_t count, bool wide, bool cutShort = false);
+
+private:
+    size_t NextBoundary();
+    const std::vector<std::uint32_t> *Pieces;
+    size_t Next = 0;
 };
 
 // Builds one logical record and writes it as the record and as many CONTINUE records as
@@ -72,6 +95,18 @@ private:
 
 // Writes a record of any length through TRecordSplitter.
 void WriteRecord(std::string &out, std::uint16_t id, std::string_view body);
+// Writes a record of fixed size (R::kSize) with its header in one append: the cell records.
+template<class R>
+void WriteFixedRecord(std::string &out, std::uint16_t id, const R &record)
+{
+    char b[4 + R::kSize];
+    TFixedWriter w(b);
+    w.U16(id);
+    w.U16(R::kSize);
+    record.Write(w);
+    out.append(b, sizeof b);
+}
+
 // Writes a record read earlier with its CONTINUE boundaries as they were.
 void WriteRecordPieces(std::string &out,
                        std::uint16_t id,

@@ -8,7 +8,7 @@
 #include "xls/xls_error.h"
 
 #include <algorithm>
-#include <cstring>
+#include <bit>
 
 namespace vartesk::xls {
 
@@ -47,21 +47,6 @@ void PutRaw(std::string &out, const TRawRecord &r)
     WriteRecordPieces(out, r.Id, r.Body, r.Pieces);
 }
 
-// Cell records are written straight into the stream: header and body in one append.
-inline void CellHeader(char *b, unsigned id, unsigned size, unsigned row, unsigned col, unsigned xf)
-{
-    b[0] = char(id & 0xFF);
-    b[1] = char(id >> 8);
-    b[2] = char(size & 0xFF);
-    b[3] = char(size >> 8);
-    b[4] = char(row & 0xFF);
-    b[5] = char(row >> 8);
-    b[6] = char(col & 0xFF);
-    b[7] = char(col >> 8);
-    b[8] = char(xf & 0xFF);
-    b[9] = char(xf >> 8);
-}
-
 class TWriter
 {
 public:
@@ -76,8 +61,9 @@ private:
     void Sst();
     void Sheet(const TSheet &sheet, bool first);
     void Cells(const TSheet &sheet);
+    void Formula(const TCellPlace &place, const TFormula &f);
     std::string AreaName(const TSheet &sheet,
-                         unsigned builtin,
+                         char builtin,
                          const std::string &name,
                          const std::vector<TRect> &areas,
                          bool local);
@@ -139,17 +125,7 @@ void TWriter::Globals()
     int firstVisible = 0;
     while (firstVisible + 1 < Book.Sheets().Count() && Book.Sheets().Item(firstVisible).Hidden())
         ++firstVisible;
-    Put(Out, rec::Window1, [&](TByteWriter &w) {
-        w.U16(0x0168); // window position and size in twips
-        w.U16(0x001E);
-        w.U16(0x3A5C);
-        w.U16(0x23BE);
-        w.U16(0x0038); // horizontal and vertical scroll bars, sheet tabs
-        w.U16(0); // active sheet
-        w.U16(0); // first sheet tab shown
-        w.U16(1); // selected sheets
-        w.U16(0x0258); // tab bar width ratio
-    });
+    PutStruct(Out, rec::Window1, TWindow1Record {});
     PutU16(Out, rec::HideObj, 0);
     PutU16(Out, rec::DateMode, 0); // the 1900 date system
     for (size_t i = 0; i < Book.Fonts.size(); ++i)
@@ -166,15 +142,7 @@ void TWriter::Globals()
     }
     for (const auto &s : Book.Styles)
         PutRaw(Out, s);
-    Put(Out, rec::Palette, [&](TByteWriter &w) {
-        w.U16(56);
-        for (auto c : Book.Palette) {
-            w.U8((c >> 16) & 0xFF);
-            w.U8((c >> 8) & 0xFF);
-            w.U8(c & 0xFF);
-            w.U8(0);
-        }
-    });
+    PutStruct(Out, rec::Palette, TPaletteRecord {{Book.Palette.begin(), Book.Palette.end()}});
     for (int i = 0; i < Book.Sheets().Count(); ++i) {
         const TSheet &s = Book.Sheets().Item(i);
         BoundSheetPos.push_back(Out.size() + 4);
@@ -213,14 +181,12 @@ std::uint16_t TWriter::XtiOf(const TSheet &sheet)
 }
 
 std::string TWriter::AreaName(const TSheet &sheet,
-                              unsigned builtin,
+                              char builtin,
                               const std::string &name,
                               const std::vector<TRect> &areas,
                               bool local)
 {
-    // NAME: 0 2 options, 2 1 key, 3 1 name length, 4 2 formula size, 6 2 reserved,
-    // 8 2 sheet (1-based, 0 global), 10 4 reserved, 14 var name (flag byte, characters),
-    // var formula: tArea3d per area, joined by tUnion inside tMemFunc when several.
+    // The formula: tArea3d per area, joined by tUnion inside tMemFunc when several.
     std::string rpn;
     TByteWriter f(rpn);
     const std::uint16_t ixti = XtiOf(sheet);
@@ -242,26 +208,14 @@ std::string TWriter::AreaName(const TSheet &sheet,
         m.U16(unsigned(rpn.size()));
         rpn = mem + rpn;
     }
+    TNameRecord n;
+    n.Options = builtin ? TNameRecord::kBuiltin : 0;
+    n.Sheet = local ? std::uint16_t(sheet.Index() + 1) : 0;
+    n.Name = builtin ? std::string(1, builtin) : name;
+    n.Rpn = std::move(rpn);
     std::string body;
     TByteWriter w(body);
-    const std::u16string text
-        = builtin ? std::u16string(1, char16_t(builtin)) : Utf8ToUtf16(name).substr(0, 255);
-    const bool wide = std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
-    w.U16(builtin ? 0x0020 : 0);
-    w.U8(0);
-    w.U8(unsigned(text.size()));
-    w.U16(unsigned(rpn.size()));
-    w.U16(0);
-    w.U16(local ? unsigned(sheet.Index() + 1) : 0);
-    w.U32(0);
-    w.U8(wide ? 1 : 0);
-    for (char16_t c : text) {
-        if (wide)
-            w.U16(c);
-        else
-            w.U8(c);
-    }
-    w.Bytes(rpn);
+    n.Write(w);
     return body;
 }
 
@@ -291,21 +245,22 @@ void TWriter::LinkTable()
     for (const auto &n : Book.OtherNames) {
         std::string body = n.Body;
         if (body.size() >= 10)
-            TByteWriter(body).PatchU16(8, n.Scope ? unsigned(n.Scope->Index() + 1) : 0);
+            TByteWriter(body).PatchU16(TNameRecord::kSheetOffset,
+                                       n.Scope ? unsigned(n.Scope->Index() + 1) : 0);
         names.push_back(std::move(body));
     }
     for (int i = 0; i < Book.Sheets().Count(); ++i) {
         const TSheet &s = Book.Sheets().Item(i);
         const TPageSetup &ps = s.PageSetup;
         if (!ps.PrintArea.empty())
-            names.push_back(AreaName(s, 0x06, {}, ps.PrintArea, true));
+            names.push_back(AreaName(s, TNameRecord::kPrintArea, {}, ps.PrintArea, true));
         if (ps.TitleRows || ps.TitleCols) {
             std::vector<TRect> titles;
             if (ps.TitleCols)
                 titles.push_back({0, ps.TitleCols->first, 65535, ps.TitleCols->second});
             if (ps.TitleRows)
                 titles.push_back({ps.TitleRows->first, 0, ps.TitleRows->second, 255});
-            names.push_back(AreaName(s, 0x07, {}, titles, true));
+            names.push_back(AreaName(s, TNameRecord::kPrintTitles, {}, titles, true));
         }
         for (const auto &r : s.Ranges().All())
             if (!r->Name().empty() && r->Valid())
@@ -315,30 +270,23 @@ void TWriter::LinkTable()
         return;
     for (const auto &b : Books) {
         if (b.Internal) {
-            Put(Out, rec::SupBook, [&](TByteWriter &w) {
-                w.U16(unsigned(Book.Sheets().Count()));
-                w.U16(0x0401);
-            });
+            PutStruct(
+                Out, rec::SupBook, TInternalSupBookRecord {std::uint16_t(Book.Sheets().Count())});
         } else {
             WriteRecord(Out, rec::SupBook, b.Body);
         }
         for (const auto &n : b.Names)
             PutRaw(Out, n);
     }
-    Put(Out, rec::ExternSheet, [&](TByteWriter &w) {
-        w.U16(unsigned(Xtis.size()));
-        for (const auto &x : Xtis) {
-            w.U16(x.SupBook);
-            if (x.SupBook < Books.size() && Books[x.SupBook].Internal && x.FirstSheet
-                && x.LastSheet) {
-                w.U16(unsigned(x.FirstSheet->Index()));
-                w.U16(unsigned(x.LastSheet->Index()));
-            } else {
-                w.U16(unsigned(x.First));
-                w.U16(unsigned(x.Last));
-            }
-        }
-    });
+    TExternSheetRecord externs;
+    for (const auto &x : Xtis) {
+        const bool internal
+            = x.SupBook < Books.size() && Books[x.SupBook].Internal && x.FirstSheet && x.LastSheet;
+        externs.Entries.push_back({x.SupBook,
+                                   std::uint16_t(internal ? x.FirstSheet->Index() : x.First),
+                                   std::uint16_t(internal ? x.LastSheet->Index() : x.Last)});
+    }
+    PutStruct(Out, rec::ExternSheet, externs);
     for (const auto &n : names)
         WriteRecord(Out, rec::Name, n);
 }
@@ -354,7 +302,8 @@ void TWriter::Sst()
     size_t bucket = 8;
     while ((n + bucket - 1) / bucket > 128)
         bucket *= 2;
-    std::vector<std::pair<std::uint32_t, std::uint16_t>> ext;
+    TExtSstRecord ext;
+    ext.PerBucket = std::uint16_t(bucket);
     {
         TRecordSplitter s(Out, rec::Sst);
         std::string head;
@@ -373,102 +322,80 @@ void TWriter::Sst()
             const size_t firstChar = text.empty() ? 0 : (wide ? 2 : 1);
             if (i % bucket == 0) {
                 s.Whole({}, 3 + firstChar); // break first, so that the offsets are exact
-                ext.emplace_back(std::uint32_t(s.StreamPos()), std::uint16_t(s.OffsetInRecord()));
+                ext.Buckets.push_back(
+                    {std::uint32_t(s.StreamPos()), std::uint16_t(s.OffsetInRecord())});
             }
             s.Whole(std::string_view(strHead, 3), firstChar);
             s.Chars(text, wide);
         }
         s.Finish();
     }
-    Put(Out, rec::ExtSst, [&](TByteWriter &w) {
-        w.U16(unsigned(bucket));
-        for (const auto &[pos, off] : ext) {
-            w.U32(pos);
-            w.U16(off);
-            w.U16(0);
-        }
-    });
+    PutStruct(Out, rec::ExtSst, ext);
 }
 
 void TWriter::Cells(const TSheet &sheet)
 {
     const auto &cells = sheet.Cells();
-    char b[32];
     for (size_t r = 0; r < cells.Rows.size(); ++r) {
         for (const auto &c : cells.Rows[r]) {
-            const unsigned xf = XfOf(c.Xf);
+            const TCellPlace place {std::uint16_t(r), c.Col, std::uint16_t(XfOf(c.Xf))};
             switch (c.Kind) {
             case TCellKind::Blank:
-                CellHeader(b, rec::Blank, 6, unsigned(r), c.Col, xf);
-                Out.append(b, 10);
+                WriteFixedRecord(Out, rec::Blank, TBlankRecord {place});
                 break;
-            case TCellKind::Number: {
-                CellHeader(b, rec::Number, 14, unsigned(r), c.Col, xf);
-                std::memcpy(b + 10, &c.Payload, 8); // little-endian IEEE double
-                Out.append(b, 18);
+            case TCellKind::Number:
+                WriteFixedRecord(Out, rec::Number, TNumberRecord {place, c.Payload});
                 break;
-            }
-            case TCellKind::Text: {
-                CellHeader(b, rec::LabelSst, 10, unsigned(r), c.Col, xf);
-                const std::uint32_t isst = PoolToSst[c.Ref()];
-                for (int k = 0; k < 4; ++k)
-                    b[10 + k] = char((isst >> (8 * k)) & 0xFF);
-                Out.append(b, 14);
+            case TCellKind::Text:
+                WriteFixedRecord(Out, rec::LabelSst, TLabelSstRecord {place, PoolToSst[c.Ref()]});
                 break;
-            }
             case TCellKind::Boolean:
             case TCellKind::Error:
-                CellHeader(b, rec::BoolErr, 8, unsigned(r), c.Col, xf);
-                b[10] = char(c.Small);
-                b[11] = c.Kind == TCellKind::Error ? 1 : 0;
-                Out.append(b, 12);
+                WriteFixedRecord(
+                    Out,
+                    rec::BoolErr,
+                    TBoolErrRecord {place, c.Small, std::uint8_t(c.Kind == TCellKind::Error)});
                 break;
-            case TCellKind::Formula: {
-                const TFormula &f = cells.Formulas.at(c.Ref());
-                std::string body;
-                TByteWriter w(body);
-                w.U16(unsigned(r));
-                w.U16(c.Col);
-                w.U16(xf);
-                std::string_view text;
-                switch (f.ResultKind) {
-                case TCellKind::Number:
-                    w.F64(f.ResultNumber);
-                    break;
-                case TCellKind::Text:
-                    text = Book.Strings.At(f.ResultText);
-                    w.U8(text.empty() ? 3 : 0);
-                    w.Zeros(5);
-                    w.U16(0xFFFF);
-                    break;
-                case TCellKind::Boolean:
-                case TCellKind::Error:
-                    w.U8(f.ResultKind == TCellKind::Boolean ? 1 : 2);
-                    w.U8(0);
-                    w.U8(f.ResultSmall);
-                    w.Zeros(3);
-                    w.U16(0xFFFF);
-                    break;
-                default:
-                    w.U8(3);
-                    w.Zeros(5);
-                    w.U16(0xFFFF);
-                    break;
-                }
-                w.U16(f.Flags & ~0x0008u);
-                w.U32(0);
-                w.U16(f.RpnSize);
-                w.Bytes(f.Tokens);
-                WriteRecord(Out, rec::Formula, body);
-                if (!text.empty())
-                    Put(Out, rec::String, [&](TByteWriter &sw) {
-                        WriteUnicodeString(sw, text, false);
-                    });
+            case TCellKind::Formula:
+                Formula(place, cells.Formulas.at(c.Ref()));
                 break;
-            }
             }
         }
     }
+}
+
+// The formula with its stored result; a text result follows in a STRING record.
+void TWriter::Formula(const TCellPlace &place, const TFormula &f)
+{
+    TFormulaRecord r;
+    r.Cell = place;
+    std::string_view text;
+    switch (f.ResultKind) {
+    case TCellKind::Number:
+        r.Result = std::bit_cast<std::uint64_t>(f.ResultNumber);
+        break;
+    case TCellKind::Text:
+        text = Book.Strings.At(f.ResultText);
+        r.Result = TFormulaRecord::OtherResult(text.empty() ? TFormulaRecord::ResultEmpty
+                                                            : TFormulaRecord::ResultText);
+        break;
+    case TCellKind::Boolean:
+    case TCellKind::Error:
+        r.Result = TFormulaRecord::OtherResult(f.ResultKind == TCellKind::Boolean
+                                                   ? TFormulaRecord::ResultBoolean
+                                                   : TFormulaRecord::ResultError,
+                                               f.ResultSmall);
+        break;
+    default:
+        r.Result = TFormulaRecord::OtherResult(TFormulaRecord::ResultEmpty);
+        break;
+    }
+    r.Options = std::uint16_t(f.Flags & ~TFormulaRecord::kShared);
+    r.RpnSize = f.RpnSize;
+    r.Tokens = f.Tokens;
+    PutStruct(Out, rec::Formula, r);
+    if (!text.empty())
+        PutStruct(Out, rec::String, TStringRecord {std::string(text)});
 }
 
 void TWriter::Sheet(const TSheet &sheet, bool first)
@@ -487,23 +414,17 @@ void TWriter::Sheet(const TSheet &sheet, bool first)
             lastCol = std::max<unsigned>(lastCol, rows[r].back().Col);
         }
     const bool any = firstRow < rows.size();
-    Put(Out, rec::Index, [&](TByteWriter &w) {
-        w.U32(0);
-        w.U32(any ? std::uint32_t(firstRow) : 0);
-        w.U32(any ? std::uint32_t(lastRow + 1) : 0);
-        w.U32(0);
-    });
+    PutStruct(
+        Out,
+        rec::Index,
+        TIndexRecord {any ? std::uint32_t(firstRow) : 0, any ? std::uint32_t(lastRow + 1) : 0});
     auto breaks = [&](std::uint16_t id, const std::vector<TPageBreak> &list) {
         if (list.empty())
             return;
-        Put(Out, id, [&](TByteWriter &w) {
-            w.U16(unsigned(std::min<size_t>(list.size(), 1026)));
-            for (size_t i = 0; i < list.size() && i < 1026; ++i) {
-                w.U16(list[i].Pos);
-                w.U16(list[i].First);
-                w.U16(list[i].Last);
-            }
-        });
+        TPageBreaksRecord p;
+        for (const auto &b : list)
+            p.Breaks.push_back({b.Pos, b.First, b.Last});
+        PutStruct(Out, id, p);
     };
     breaks(rec::HorizontalPageBreaks, sheet.RowBreaks);
     breaks(rec::VerticalPageBreaks, sheet.ColBreaks);
@@ -533,9 +454,9 @@ void TWriter::Sheet(const TSheet &sheet, bool first)
     PutU16(Out, rec::VCenter, ps.VCenter);
     for (auto [id, hf] :
          {std::pair {rec::Header, &ps.Header}, std::pair {rec::Footer, &ps.Footer}}) {
-        const std::string text = hf->Text();
-        if (!text.empty())
-            Put(Out, id, [&](TByteWriter &w) { WriteUnicodeString(w, text, false); });
+        THeaderFooterRecord r {hf->Text()};
+        if (!r.Text.empty())
+            PutStruct(Out, id, r);
     }
     const TSheetProtection &prot = sheet.Protection;
     if (prot.Protect) {
@@ -623,10 +544,7 @@ void TWriter::Sheet(const TSheet &sheet, bool first)
         w2.Options &= std::uint16_t(~(TSheetView::kFrozen | 0x0100));
     PutStruct(Out, rec::Window2, w2);
     if (v.Zoom != 100 && v.Zoom >= 10 && v.Zoom <= 400)
-        Put(Out, rec::Scl, [&](TByteWriter &w) {
-            w.U16(unsigned(v.Zoom));
-            w.U16(100);
-        });
+        PutStruct(Out, rec::Scl, TSclRecord {std::uint16_t(v.Zoom), 100});
     if (v.HasPane)
         PutStruct(Out,
                   rec::Pane,

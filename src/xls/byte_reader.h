@@ -129,6 +129,37 @@ private:
     std::string &Out;
 };
 
+// Writes little-endian values into a buffer the caller sized: the records of fixed size on
+// the cell loop, whose header and body then go into the stream in one append. The same calls
+// as TByteWriter, so that a record's Write serves both.
+class TFixedWriter
+{
+public:
+    explicit TFixedWriter(char *at)
+        : At(at)
+    { }
+    void U8(unsigned v) { *At++ = char(v & 0xFF); }
+    void U16(unsigned v)
+    {
+        U8(v);
+        U8(v >> 8);
+    }
+    void U32(std::uint32_t v)
+    {
+        U16(v & 0xFFFF);
+        U16(v >> 16);
+    }
+    void U64(std::uint64_t v)
+    {
+        U32(std::uint32_t(v));
+        U32(std::uint32_t(v >> 32));
+    }
+    void F64(double v) { U64(std::bit_cast<std::uint64_t>(v)); }
+
+private:
+    char *At;
+};
+
 // A named bit field of a record word: value = (word >> Shift) & Mask.
 struct TBits
 {

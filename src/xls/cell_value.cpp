@@ -17,26 +17,30 @@ TCellValue::TCellValue(const TAnsiText &text)
     , Str(Cp1251ToUtf8(text.Bytes))
 { }
 
+namespace {
+
+struct TErrorName
+{
+    TErrorCode Code;
+    const char *Text;
+};
+
+// clang-format off
+constexpr TErrorName kErrorNames[] = {
+    {TErrorCode::Null, "#NULL!"}, {TErrorCode::DivZero, "#DIV/0!"},
+    {TErrorCode::Value, "#VALUE!"}, {TErrorCode::Ref, "#REF!"}, {TErrorCode::Name, "#NAME?"},
+    {TErrorCode::Num, "#NUM!"}, {TErrorCode::NotAvailable, "#N/A"},
+};
+// clang-format on
+
+} // namespace
+
 std::string ErrorText(std::uint8_t code)
 {
-    switch (code) {
-    case 0x00:
-        return "#NULL!";
-    case 0x07:
-        return "#DIV/0!";
-    case 0x0F:
-        return "#VALUE!";
-    case 0x17:
-        return "#REF!";
-    case 0x1D:
-        return "#NAME?";
-    case 0x24:
-        return "#NUM!";
-    case 0x2A:
-        return "#N/A";
-    default:
-        return "#ERR" + std::to_string(code);
-    }
+    for (const auto &e : kErrorNames)
+        if (std::uint8_t(e.Code) == code)
+            return e.Text;
+    return "#ERR" + std::to_string(code);
 }
 
 std::string TCellValue::AsText() const

@@ -35,8 +35,18 @@ struct TAnsiText
     std::string Bytes;
 };
 
-// A cell error value by its BIFF code: 0x00 #NULL!, 0x07 #DIV/0!, 0x0F #VALUE!, 0x17 #REF!,
-// 0x1D #NAME?, 0x24 #NUM!, 0x2A #N/A.
+// The cell error values by their BIFF code (BOOLERR records, formula results).
+enum class TErrorCode : std::uint8_t {
+    Null = 0x00, // #NULL!
+    DivZero = 0x07, // #DIV/0!
+    Value = 0x0F, // #VALUE!
+    Ref = 0x17, // #REF!
+    Name = 0x1D, // #NAME?
+    Num = 0x24, // #NUM!
+    NotAvailable = 0x2A, // #N/A
+};
+
+// A cell error value by its code; a code that TErrorCode lacks is kept as it came.
 struct TErrorValue
 {
     std::uint8_t Code = 0;
@@ -117,7 +127,7 @@ private:
     std::string Str;
 };
 
-// "#DIV/0!" and the like for an error code.
+// "#DIV/0!" and the like for an error code; "#ERR" and the number for one TErrorCode lacks.
 std::string ErrorText(std::uint8_t code);
 
 } // namespace vartesk::xls
