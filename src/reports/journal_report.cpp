@@ -309,6 +309,8 @@ private:
             length += s.Prolet;
             EquivalentSpan(sheet, row, k, s);
             SetText(sheet, row, kNotes, NotesText(s));
+            // A long crossing text stays inside its column's border.
+            sheet.Cells().Item(row, kNotes).SetWrap(true);
             if (s.RezPic)
                 Picket = s.Picet1 + s.Picet2 / 100;
             else if (k > 1)
