@@ -264,4 +264,5 @@ TEST_F(Journal, EveryReportRepeatsItsCaptionRowsAndNamesTheSectionInTheFooter)
     File.OpenFile(Target);
     EXPECT_EQ(Text(0, "I3"), "a note longer than its column");
     EXPECT_EQ(xls::TXF::kWrap.Get(Cell(0, "I3").Format().Align), 1u);
+    EXPECT_GE(File.Sheets().Item(0).Rows().Item(2).Height(), 3 * 12.75); // its three lines
 }
