@@ -4,6 +4,7 @@
 
 #include "base/number_text.h"
 #include "base/rounding.h"
+#include "base/utf8.h"
 #include "calc/calc_section.h"
 #include "calc/strain_sections.h"
 #include "calc/temperature_grid.h"
@@ -35,6 +36,7 @@ using xls::Col;
 // Support k (1-based, in the section's order) is on row k + 1, below the two caption rows.
 constexpr int kFirstSupportRow = 2;
 constexpr double kFirstRowHeight = 24.75; // points
+constexpr double kLineHeight = 12.75; // points, a line of the default font
 
 struct TWidth
 {
@@ -308,7 +310,7 @@ private:
             SetNumber(sheet, row, kSpan, s.Prolet);
             length += s.Prolet;
             EquivalentSpan(sheet, row, k, s);
-            SetText(sheet, row, kNotes, NotesText(s));
+            WrapNotes(sheet, row, NotesText(s));
             if (s.RezPic)
                 Picket = s.Picet1 + s.Picet2 / 100;
             else if (k > 1)
@@ -361,6 +363,19 @@ private:
         if (!s.Insect.empty())
             return kCrossing + s.Insect.str();
         return s.Coment;
+    }
+
+    // A long crossing text stays inside its column: it wraps, and its row grows to the lines it
+    // takes, as a spreadsheet does not fit a row's height on opening. A line holds about one
+    // character less than the column's width.
+    void WrapNotes(xls::TSheet &sheet, int row, const std::string &text)
+    {
+        SetText(sheet, row, kNotes, text);
+        sheet.Cells().Item(row, kNotes).SetWrap(true);
+        const double perLine = std::max(1.0, sheet.Columns().Item(kNotes).Width() - 1);
+        const double lines = std::ceil(double(Utf8Length(text)) / perLine);
+        if (lines > 1)
+            sheet.Rows().Item(row).SetHeight(std::min(409.0, lines * kLineHeight));
     }
 
     // The thin outline from B to I over the last two support rows.

@@ -2,6 +2,8 @@
 #include "reports/template_fill.h"
 
 #include "base/file_io.h"
+#include "base/text_format.h"
+#include "l10n/string_table.h"
 #include "reports/output_command.h"
 #include "reports/report_messages.h"
 #include "reports/workbook_file.h"
@@ -54,6 +56,22 @@ TReportOutcome FillTemplate(xls::TXLSFile &file,
     return outcome;
 }
 
+namespace {
+
+// The footer names the section itself: the sheet name is a shortened, sanitised form of it.
+xls::THeaderFooter SectionFooter(const std::string &section)
+{
+    std::string name;
+    for (char c : section) {
+        name += c;
+        if (c == '&')
+            name += '&';
+    }
+    return xls::THeaderFooter::Parse(FormatText(LocalString("Footer_section"), {name}));
+}
+
+} // namespace
+
 xls::TSheetNames MakeSectionSheets(xls::TXLSFile &file, const std::vector<std::string> &sections)
 {
     xls::TSheets &sheets = file.Sheets();
@@ -70,6 +88,8 @@ xls::TSheetNames MakeSectionSheets(xls::TXLSFile &file, const std::vector<std::s
         model.SetName(first);
     for (size_t k = 1; k < sections.size(); ++k)
         sheets.CopySheet(0, int(k), names.Give(sections[k]));
+    for (size_t k = 0; k < sections.size(); ++k)
+        sheets.Item(int(k)).PageSetup.Footer = SectionFooter(sections[k]);
     return names;
 }
 

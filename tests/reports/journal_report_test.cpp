@@ -6,7 +6,10 @@
 #include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "model/project.h"
+#include "reports/damper_report.h"
 #include "reports/journal_report.h"
+#include "reports/sagging_report.h"
+#include "reports/stringing_report.h"
 #include "scripted_user.h"
 #include "test_sections.h"
 #include "test_support.h"
@@ -16,6 +19,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace vartesk;
 using vartesk::test::TScratchDir;
@@ -218,4 +223,46 @@ TEST(PicketText, HundredsPlusMetresToTwoDecimals)
     // The integer part and the fraction, each with its sign, as the rule has it.
     EXPECT_EQ(PicketText(-0.5), "0+-50");
     EXPECT_EQ(PicketText(-1.25), "-1+-25");
+}
+
+// Every report's section sheets print their caption rows on each page and name the section as
+// written, not as its sheet is named, in the footer; a journal note wraps inside its column.
+TEST_F(Journal, EveryReportRepeatsItsCaptionRowsAndNamesTheSectionInTheFooter)
+{
+    using TWrite = std::function<TReportOutcome()>;
+    const auto stringing = [&](TStringingReport r) {
+        return [=, this] {
+            return WriteStringingReport(r, Project, List, kForms, Target, User);
+        };
+    };
+    const std::tuple<TWrite, int, int> reports[] = {
+        {stringing(TStringingReport::Form1), 20, 22},
+        {stringing(TStringingReport::Form1Full), 20, 22},
+        {stringing(TStringingReport::Form2), 24, 25},
+        {stringing(TStringingReport::Loads), 24, 27},
+        {[&] { return Write(); }, 1, 2},
+        {[&] { return WriteDamperReport(Project, List, kForms, Target, User); }, 5, 5},
+        {[&] { return WriteSaggingReport(Project, List, kForms, Target, User); }, 5, 6},
+    };
+    Project.VMData.IsVibroMuffles = true;
+    for (const char *name : {"a/b", "R&D"}) {
+        test::AddTestSection(Project, name, {{0, 250}, {1, 240}, {0, 0}}).IsVMCalcProvod = true;
+        Project.Parcels.Get(0).Pillars.Get(0).Coment = "a note longer than its column";
+    }
+    for (const auto &[write, first, last] : reports) {
+        SCOPED_TRACE(first);
+        ASSERT_TRUE(write().Written);
+        File.OpenFile(Target);
+        for (int s : {0, 1}) {
+            const xls::TPageSetup &ps = File.Sheets().Item(s).PageSetup;
+            EXPECT_EQ(ps.TitleRows, std::make_optional(std::pair {first - 1, last - 1}));
+            EXPECT_EQ(ps.Footer.Center,
+                      std::string("Section ") + (s ? "R&&D" : "a/b") + " — page &P of &N");
+        }
+    }
+    Write();
+    File.OpenFile(Target);
+    EXPECT_EQ(Text(0, "I3"), "a note longer than its column");
+    EXPECT_EQ(xls::TXF::kWrap.Get(Cell(0, "I3").Format().Align), 1u);
+    EXPECT_GE(File.Sheets().Item(0).Rows().Item(2).Height(), 3 * 12.75); // its three lines
 }
