@@ -1,8 +1,8 @@
 // The main window's command that writes the line scheme for CAD (ActCad).
 #pragma once
 
-#include "reports/output_command.h"
 #include "port/user_port.h"
+#include "reports/output_command.h"
 
 #include <filesystem>
 #include <optional>

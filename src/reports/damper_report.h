@@ -2,8 +2,8 @@
 // damper positions, the spans that need dampers, and the tallies of dampers by type.
 #pragma once
 
-#include "reports/report_outcome.h"
 #include "port/user_port.h"
+#include "reports/report_outcome.h"
 
 #include <filesystem>
 

@@ -3,8 +3,8 @@
 // -40..+40 C in steps of 5 C.
 #pragma once
 
-#include "reports/report_outcome.h"
 #include "port/user_port.h"
+#include "reports/report_outcome.h"
 
 #include <filesystem>
 #include <string>

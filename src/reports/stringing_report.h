@@ -2,8 +2,8 @@
 // per section, filled by the section calculation over every strain section.
 #pragma once
 
-#include "reports/report_outcome.h"
 #include "port/user_port.h"
+#include "reports/report_outcome.h"
 
 #include <filesystem>
 #include <string>
