@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace vartesk::ui {
 
@@ -303,7 +304,7 @@ void TCatalogWindow::SortBy(int column)
 
 void TCatalogWindow::Command(bool (TFormWiresBase::*command)(TAppPort &))
 {
-    Guard([&] { (Catalog->*command)(*Port); });
+    Guard([this, command] { std::invoke(command, *Catalog, *Port); });
     Reload();
 }
 
