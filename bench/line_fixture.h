@@ -7,7 +7,7 @@
 #include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "model/project.h"
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,9 +35,10 @@ inline TWireRecord Wire(const char *name, double d, double f, double w, double e
     return r;
 }
 
-// 10,000 supports in 50 sections; anchors 3..8 supports apart and spans of 150..300 m, from
-// a fixed seed so that every run calculates the same line.
-inline void BuildLine(TProject &project)
+// 10,000 supports in 50 sections (or as many as asked); anchors 3..8 supports apart and spans
+// of 150..300 m, from a fixed seed so that every run calculates the same line.
+inline void
+BuildLine(TProject &project, int sections = kSections, int supportsPerSection = kSupportsPerSection)
 {
     TKlimat &k = project.Klimat;
     k.Tols = 15;
@@ -52,7 +53,7 @@ inline void BuildLine(TProject &project)
     auto between = [&](int lo, int hi) {
         return lo + int(rng() % unsigned(hi - lo + 1));
     };
-    for (int s = 0; s < kSections; ++s) {
+    for (int s = 0; s < sections; ++s) {
         auto parcel = std::make_unique<TParcel>();
         parcel->Name = "Section " + std::to_string(s + 1);
         parcel->IsProvod = true;
@@ -64,11 +65,11 @@ inline void BuildLine(TProject &project)
         parcel->Naprt_max = 60;
         parcel->Naprt_srg = 40;
         int nextAnchor = 0;
-        for (int i = 0; i < kSupportsPerSection; ++i) {
+        for (int i = 0; i < supportsPerSection; ++i) {
             auto pillar = std::make_unique<TPillar>();
-            pillar->Nomer = std::to_string(s * kSupportsPerSection + i + 1);
+            pillar->Nomer = std::to_string(s * supportsPerSection + i + 1);
             pillar->Prolet = between(150, 300);
-            const bool anchor = i == nextAnchor || i == kSupportsPerSection - 1;
+            const bool anchor = i == nextAnchor || i == supportsPerSection - 1;
             if (anchor)
                 nextAnchor = i + between(3, 8);
             pillar->Tip_Opor = anchor ? TSupportType::Strain : TSupportType::Intermediate;

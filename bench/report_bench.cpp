@@ -1,5 +1,6 @@
-// The four workbooks of the stringing tables and the anchor loads, and the journal of supports,
-// over a 10,000-support line, from the shipped templates to the saved file.
+// The four workbooks of the stringing tables and the anchor loads, the journal of supports and
+// the field sagging sheet over a 10,000-support line, from the shipped templates to the saved
+// file.
 #include "catalog/wires_list.h"
 #include "l10n/folders.h"
 #include "line_fixture.h"
@@ -7,6 +8,7 @@
 #include "reports/damper_report.h"
 #include "reports/journal_report.h"
 #include "reports/line_scheme.h"
+#include "reports/sagging_report.h"
 #include "reports/stringing_report.h"
 
 #include <benchmark/benchmark.h>
@@ -30,6 +32,48 @@ void BM_Report(benchmark::State &state)
     for (auto _ : state) {
         const TReportOutcome outcome
             = WriteStringingReport(report, project, catalog, FormsFolder(), target, messages);
+        if (!outcome.Written || !outcome.Complete || messages.Told > 0) {
+            state.SkipWithError("the report did not come out whole");
+            break;
+        }
+    }
+    bench::CountBytesAndRemove(state, target);
+}
+
+// The field sagging sheet: every span of wire and cord at seventeen temperatures. The
+// calculation changes only the project's work fields, so one copy serves every run.
+void BM_Sagging(benchmark::State &state)
+{
+    bench::UseReportSettings();
+    TProject project;
+    bench::BuildLine(project);
+    const TWiresList catalog = bench::LineCatalog();
+    const std::filesystem::path target = bench::ScratchPath("sagging-bench.xls");
+    bench::TMessageCounter messages;
+    for (auto _ : state) {
+        const TReportOutcome outcome
+            = WriteSaggingReport(project, catalog, FormsFolder(), target, messages);
+        if (!outcome.Written || !outcome.Complete || messages.Told > 0) {
+            state.SkipWithError("the sagging sheet did not come out whole");
+            break;
+        }
+    }
+    bench::CountBytesAndRemove(state, target);
+}
+
+// Form 2 of one long section: its blocks and the rows its span lines open must cost the same
+// per support however long the section is.
+void BM_CompactSection(benchmark::State &state)
+{
+    bench::UseReportSettings();
+    TProject project;
+    bench::BuildLine(project, 1, int(state.range(0)));
+    const TWiresList catalog = bench::LineCatalog();
+    const std::filesystem::path target = bench::ScratchPath("compact-bench.xls");
+    bench::TMessageCounter messages;
+    for (auto _ : state) {
+        const TReportOutcome outcome = WriteStringingReport(
+            TStringingReport::Form2, project, catalog, FormsFolder(), target, messages);
         if (!outcome.Written || !outcome.Complete || messages.Told > 0) {
             state.SkipWithError("the report did not come out whole");
             break;
@@ -62,8 +106,8 @@ void BM_Journal(benchmark::State &state)
     bench::CountBytesAndRemove(state, target);
 }
 
-// What `vartesk report all` writes: the four workbooks, the journal and the scheme, each from a
-// copy of the project as loaded; peak memory of the whole process, in MB.
+// What `vartesk report all` writes: the four workbooks, the journal, the sagging sheet and the
+// scheme, each from a copy of the project as loaded; peak memory of the whole process, in MB.
 void BM_AllOutputs(benchmark::State &state)
 {
     bench::UseReportSettings();
@@ -90,6 +134,11 @@ void BM_AllOutputs(benchmark::State &state)
         journal.Assign(line);
         whole = whole
             && WriteJournal(journal, catalog, FormsFolder(), folder / "j.xls", messages).Complete;
+        TProject sagging;
+        sagging.Assign(line);
+        whole = whole
+            && WriteSaggingReport(sagging, catalog, FormsFolder(), folder / "g.xls", messages)
+                   .Complete;
         TProject scheme;
         scheme.Assign(line);
         whole = whole && ExportScheme(scheme, catalog, folder / "s.dxf", messages).Complete;
@@ -134,8 +183,11 @@ void BM_Dampers(benchmark::State &state)
 }
 
 BENCHMARK(BM_Journal)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Sagging)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Dampers)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AllOutputs)->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_CompactSection)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_Report)
     ->Arg(int(TStringingReport::Form1))

@@ -5,7 +5,7 @@
 
 #include "l10n/language.h"
 #include "l10n/units.h"
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <filesystem>
 #include <optional>

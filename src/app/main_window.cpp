@@ -10,6 +10,7 @@
 #include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
+#include "model/plausibility.h"
 #include "model/projectfile/project_file.h"
 #include "model/support_number.h"
 #include "reports/cad_command.h"
@@ -17,6 +18,7 @@
 #include "reports/damper_report.h"
 #include "reports/journal_report.h"
 #include "reports/output_command.h"
+#include "reports/sagging_report.h"
 #include "reports/stringing_report.h"
 #include "reports/support_import.h"
 
@@ -47,6 +49,7 @@ enum TReportKind {
     kLoads,
     kJournal,
     kDampers,
+    kSagging,
 };
 
 std::string TypeText(TSupportType type)
@@ -70,6 +73,27 @@ TSupportGridRow GridRow(const TPillar &p)
             TypeText(p.Tip_Opor)};
 }
 
+// Doubtful values listed in the question before an output; a line of ten thousand supports
+// with a slip in each would otherwise make a box taller than any screen.
+constexpr size_t kDoubtfulShown = 20;
+
+// An output counts as being written for as long as this lives.
+class TOutputScope
+{
+public:
+    explicit TOutputScope(int &running)
+        : Running(running)
+    {
+        ++Running;
+    }
+    ~TOutputScope() { --Running; }
+    TOutputScope(const TOutputScope &) = delete;
+    TOutputScope &operator=(const TOutputScope &) = delete;
+
+private:
+    int &Running;
+};
+
 // The file's name without its folder and without everything from its first ".".
 std::string BaseName(const std::filesystem::path &path)
 {
@@ -84,7 +108,10 @@ TFormMain::TFormMain(TAppPort &port, TWiresList &catalog)
     , SectionEditor(CatalogWindow)
     , Port(port)
     , Catalog(catalog)
-{ }
+{
+    // Deleting or renaming a type warns when this project uses it.
+    CatalogWindow.SetOpenProject(&Project);
+}
 
 // Every change of the project goes through here: the pages' values first (they are a step of
 // their own when they changed), then the change, recorded when it changed anything.
@@ -124,8 +151,12 @@ void TFormMain::Start()
 
 void TFormMain::Run(TCommand command)
 {
-    if (!IsEnabled(command))
-        return;
+    if (IsEnabled(command))
+        Guard([&] { RunCommand(command); });
+}
+
+void TFormMain::RunCommand(TCommand command)
+{
     switch (command) {
     case TCommand::ProjectNew:
         return ActProjectNew();
@@ -156,6 +187,8 @@ void TFormMain::Run(TCommand command)
         return ActProjectCalcLoads();
     case TCommand::Journal:
         return ActProjectJournal();
+    case TCommand::Sagging:
+        return ActProjectSagging();
     case TCommand::Vibromuffles:
         return ActProjectVibromuffles();
     case TCommand::Cad:
@@ -320,7 +353,8 @@ void TFormMain::UpdatePageCommands()
                              TCommand::Calc2,
                              TCommand::Calc3,
                              TCommand::CalcLoads,
-                             TCommand::Journal})
+                             TCommand::Journal,
+                             TCommand::Sagging})
         Enabled[size_t(c)] = !dampers;
     Enabled[size_t(TCommand::Vibromuffles)] = dampers;
 }
@@ -357,6 +391,8 @@ void TFormMain::ApplyLanguage()
     set(TCommand::CalcLoads, LocalString("Loads"));
     c.Hints[size_t(TCommand::CalcLoads)] = LocalString("Loads_h");
     set(TCommand::Journal, LocalString("Supports_catalog"));
+    set(TCommand::Sagging, LocalString("Sagging"));
+    c.Hints[size_t(TCommand::Sagging)] = LocalString("Sagging_h");
     set(TCommand::Vibromuffles, LocalString("Vibration_dampers"));
     set(TCommand::Cad, LocalString("Supports_in_Cad"));
     set(TCommand::Language, "Language(Язык)");
@@ -593,6 +629,8 @@ void TFormMain::ActWiresGuide()
 
 bool TFormMain::ActExit()
 {
+    if (Writing())
+        return false;
     if (!CheckModified())
         return false;
     if (!Port.Messages.Ask(LocalString("quit_the_program")))
@@ -607,16 +645,37 @@ bool TFormMain::ActExit()
 
 // ---- output commands ----
 
+bool TFormMain::ConfirmDoubtfulValues()
+{
+    const std::vector<std::string> doubts = PlausibilityWarnings(Project);
+    if (doubts.empty())
+        return true;
+    std::string text = LocalString("Doubtful_values");
+    const size_t shown = std::min(doubts.size(), kDoubtfulShown);
+    for (size_t i = 0; i < shown; ++i)
+        text += "\r\n• " + doubts[i];
+    if (doubts.size() > shown)
+        text += "\r\n"
+            + FormatText(LocalString("Doubtful_more"), {std::to_string(doubts.size() - shown)});
+    return Port.Messages.Ask(text + "\r\n\r\n" + LocalString("Doubtful_go_on"));
+}
+
 void TFormMain::RunReport(int kind)
 {
     TakeScreens(kind == kDampers);
+    // A missing type stops the command before the question about values could matter.
+    if ((kind != kDampers && !CheckCatalog()) || !ConfirmDoubtfulValues())
+        return;
+    const TOutputScope writing(OutputsRunning);
     const std::filesystem::path forms = FormsFolder();
     TOutputCommand command;
     command.CheckTypes = kind != kDampers;
     command.Save = kSaveReport;
     command.Save.InitialFolder = FileName.empty() ? ProjectsFolder : FileName.parent_path();
     command.WaitText = LocalString("Port_to_Excel");
-    command.Steps = (kind == kJournal || kind == kDampers ? 1 : 2) * Project.Parcels.Count();
+    command.Steps = (kind == kJournal || kind == kDampers || kind == kSagging ? 1 : 2)
+        * Project.Parcels.Count();
+    command.Inputs = {{FileName, TInputFile::Project}};
     TUserPort port = Port.User();
     // The writers set the last span of a section to 0 as they go; that is a change of the
     // project like any other, and can be undone.
@@ -631,6 +690,10 @@ void TFormMain::RunReport(int kind)
                 case kDampers:
                     outcome
                         = WriteDamperReport(Project, Catalog, forms, target, port.Messages, &wait);
+                    break;
+                case kSagging:
+                    outcome
+                        = WriteSaggingReport(Project, Catalog, forms, target, port.Messages, &wait);
                     break;
                 default:
                     outcome = WriteStringingReport(TStringingReport(kind),
@@ -671,6 +734,11 @@ void TFormMain::ActProjectJournal()
     RunReport(kJournal);
 }
 
+void TFormMain::ActProjectSagging()
+{
+    RunReport(kSagging);
+}
+
 void TFormMain::ActProjectVibromuffles()
 {
     RunReport(kDampers);
@@ -679,6 +747,10 @@ void TFormMain::ActProjectVibromuffles()
 void TFormMain::ActCad()
 {
     // The scheme is drawn from the values on the pages too, so they are taken first.
+    TakeScreens(true);
+    if (!CheckCatalog() || !ConfirmDoubtfulValues())
+        return;
+    const TOutputScope writing(OutputsRunning);
     TUserPort port = Port.User();
     Change([&] { RunCadCommand(Project, Catalog, port, FileName); });
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/app_port.h"
+#include "app/command_guard.h"
 #include "app/editors/catalog_window.h"
 #include "app/editors/climate_pages.h"
 #include "app/editors/damper_input.h"
@@ -10,10 +11,12 @@
 #include "app/editors/support_editor.h"
 #include "app/recent_projects.h"
 #include "app/undo_history.h"
+#include "l10n/string_table.h"
 #include "model/project.h"
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,6 +47,7 @@ enum class TCommand {
     Calc3,
     CalcLoads,
     Journal,
+    Sagging,
     Vibromuffles,
     Cad,
     Language,
@@ -130,8 +134,19 @@ public:
     void Start();
     bool IsModified() const { return !Project.Equals(SavedProject); }
     bool IsEnabled(TCommand command) const { return Enabled[size_t(command)]; }
-    // Runs a command by its id, as the menus do; nothing when it is unavailable.
+    // Runs a command by its id, as the menus do; nothing when it is unavailable. It runs
+    // guarded, as everything the desktop program forwards does.
     void Run(TCommand command);
+
+    // Runs what the person started. An error it lets out is told, and the project and its
+    // file name are put back as they were before it, with the screens showing them: no error
+    // leaves a half-made change behind. False when it failed.
+    template<class F>
+    bool Guard(F &&action);
+
+    // While an output is being written: its wait window lets the window system's events in,
+    // and closing the window must wait until the file is complete.
+    bool Writing() const { return OutputsRunning > 0; }
 
     void ShowProject();
     void FillGrids();
@@ -170,7 +185,7 @@ public:
     void ActImportFromVartesk() { } // kept for the menu; there is nothing to import yet
     void ActWiresGuide();
     // The window's close button and Exit: true when the window closes (the catalog is then
-    // saved when it was changed).
+    // saved when it was changed). Refused without a question while an output is written.
     bool ActExit();
 
     // Calculation and output commands.
@@ -179,6 +194,7 @@ public:
     void ActProjectCalc3();
     void ActProjectCalcLoads();
     void ActProjectJournal();
+    void ActProjectSagging();
     void ActProjectVibromuffles();
     void ActCad();
 
@@ -213,11 +229,33 @@ private:
     void Change(F &&change);
     void RefillSupports(int current);
     bool SaveToFile(const std::filesystem::path &path);
+    void RunCommand(TCommand command);
     void RunReport(int kind);
+    // Before an output: the project's doubtful values in one question; true to go on.
+    bool ConfirmDoubtfulValues();
 
     TAppPort &Port;
     TWiresList &Catalog;
     TUndoHistory History;
+    int OutputsRunning = 0;
 };
+
+template<class F>
+bool TFormMain::Guard(F &&action)
+{
+    // Copied whole: a failure can come at any point of any command, after the project, its
+    // file name or only the grids have changed.
+    const std::unique_ptr<TProject> before = Snapshot(Project);
+    const std::filesystem::path file = FileName;
+    const int current = ParcelIndex;
+    if (RunGuarded(Port.Messages, action, LocalString("Project_unchanged")))
+        return true;
+    Project.Assign(*before);
+    FileName = file;
+    ShowProjectName();
+    ShowProject();
+    ShowParcel(current);
+    return false;
+}
 
 } // namespace vartesk

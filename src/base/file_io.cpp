@@ -1,10 +1,13 @@
 // File reading and atomic replacement (POSIX).
 #include "base/file_io.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -23,8 +26,100 @@ std::string Reason(int error)
 
 EFileError Failure(const char *what, const std::filesystem::path &path, const std::string &why)
 {
-    return EFileError(std::string(what) + " \"" + path.string() + "\". " + why);
+    return EFileError(std::string(what) + " \"" + path.string() + "\". " + why, why);
 }
+
+// The temporary files of the writes in progress, for SIGINT and SIGTERM to remove before the
+// process ends. The handler reads only these fixed buffers and calls only unlink(), signal()
+// and raise(), which are safe there; a slot is published by its state once its path is whole.
+constexpr int kTempSlots = 16;
+
+struct TTempSlot
+{
+    std::atomic<int> State {0}; // kFree, kFilling or kHeld
+    char Path[PATH_MAX];
+};
+
+constexpr int kFree = 0;
+constexpr int kFilling = 1;
+constexpr int kHeld = 2;
+static_assert(std::atomic<int>::is_always_lock_free);
+
+TTempSlot TempSlots[kTempSlots];
+constexpr int kCleanedSignals[] = {SIGINT, SIGTERM};
+
+extern "C" void RemoveTempFilesAndEnd(int sig)
+{
+    for (TTempSlot &slot : TempSlots)
+        if (slot.State.load(std::memory_order_acquire) == kHeld)
+            ::unlink(slot.Path);
+    // The signal's own ending, so that the parent sees what ended the process.
+    ::signal(sig, SIG_DFL);
+    ::raise(sig);
+}
+
+// Takes over the signals still at their default action; one that the program ignores or
+// handles itself is left alone (nohup, a shell's background job, the program's own handler).
+void CatchEndingSignals()
+{
+    for (const int sig : kCleanedSignals) {
+        struct sigaction current;
+        if (::sigaction(sig, nullptr, &current) != 0 || current.sa_handler != SIG_DFL
+            || (current.sa_flags & SA_SIGINFO) != 0)
+            continue;
+        struct sigaction mine
+        { };
+        mine.sa_handler = RemoveTempFilesAndEnd;
+        sigemptyset(&mine.sa_mask);
+        for (const int other : kCleanedSignals)
+            sigaddset(&mine.sa_mask, other);
+        ::sigaction(sig, &mine, nullptr);
+    }
+}
+
+// A temporary file created with the ending signals held back, so that none can come between
+// its creation and its entry in the list; removed from the list when the write is over.
+class TTempFile
+{
+public:
+    explicit TTempFile(std::string &name)
+    {
+        CatchEndingSignals();
+        sigset_t ending, previous;
+        sigemptyset(&ending);
+        for (const int sig : kCleanedSignals)
+            sigaddset(&ending, sig);
+        ::pthread_sigmask(SIG_BLOCK, &ending, &previous);
+        Fd = ::mkstemp(name.data());
+        Error = errno;
+        if (Fd >= 0 && name.size() < sizeof TempSlots[0].Path) {
+            for (int k = 0; k < kTempSlots && Slot < 0; ++k) {
+                int expected = kFree;
+                if (TempSlots[k].State.compare_exchange_strong(expected, kFilling))
+                    Slot = k;
+            }
+            // More writes at once than slots: this one goes unlisted.
+            if (Slot >= 0) {
+                std::memcpy(TempSlots[Slot].Path, name.c_str(), name.size() + 1);
+                TempSlots[Slot].State.store(kHeld, std::memory_order_release);
+            }
+        }
+        ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    }
+    ~TTempFile()
+    {
+        if (Slot >= 0)
+            TempSlots[Slot].State.store(kFree, std::memory_order_release);
+    }
+    TTempFile(const TTempFile &) = delete;
+    TTempFile &operator=(const TTempFile &) = delete;
+
+    int Fd = -1; // mkstemp's result
+    int Error = 0; // its errno
+
+private:
+    int Slot = -1;
+};
 
 class TFd
 {
@@ -284,19 +379,25 @@ void WriteFileAtomic(const std::filesystem::path &path,
     struct stat st;
     const bool exists = ::lstat(target.c_str(), &st) == 0;
     const bool createNew = writeMode == TWriteMode::CreateNew;
-    if (exists && createNew)
-        throw EFileExists("\"" + path.string() + "\" already exists");
+    // A device or a folder is no file of ours whether or not it may be replaced: "already
+    // exists" would send the user after --force, which cannot help.
     if (exists && !S_ISREG(st.st_mode))
         throw Failure("Cannot write file", path, subject + " is not a regular file");
+    if (exists && createNew)
+        throw EFileExists("\"" + path.string() + "\" already exists");
     if (exists && IsReadOnly(target, st))
         throw Failure("Cannot write file", path, subject + " is read-only");
 
     // A short fixed prefix: a name of its own beside a target of 255 bytes still fits.
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     std::string temp = (folder / ".vartesk-XXXXXX").string();
-    TFd fd(::mkstemp(temp.data()));
+    const TTempFile listed(temp);
+    TFd fd(listed.Fd);
     if (fd.Get() < 0)
-        throw Failure("Cannot create file", path, Reason(errno));
+        throw Failure("Cannot create file",
+                      path,
+                      listed.Error == ENOENT ? std::string("Its folder does not exist")
+                                             : Reason(listed.Error));
     auto fail = [&](const char *what, int error) {
         fd.Close();
         ::unlink(temp.c_str());

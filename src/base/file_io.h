@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace vartesk {
 
@@ -15,6 +16,16 @@ class EFileError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
+    EFileError(const std::string &message, std::string reason)
+        : std::runtime_error(message)
+        , Why(std::move(reason))
+    { }
+    // The reason alone ("No space left on device"), for a message that names the file its own
+    // way; empty when the error has none apart from what().
+    const std::string &Reason() const { return Why; }
+
+private:
+    std::string Why;
 };
 
 // A target that must not exist yet, and does.
@@ -63,7 +74,9 @@ private:
 // the link stays. The replacement keeps the previous file's permission bits. Refused: a target
 // that exists and is not a regular file, and a read-only one (no write bit for anyone, or none
 // for this user). With CreateNew the complete file is linked into place, so that of two
-// writers only one succeeds and an existing file is never touched.
+// writers only one succeeds and an existing file is never touched. A process ended by SIGINT
+// or SIGTERM during the write leaves no temporary file behind (unless the program set its own
+// handler for the signal, or ignores it).
 void WriteFileAtomic(const std::filesystem::path &path,
                      const std::string &bytes,
                      TWriteMode mode = TWriteMode::Replace);

@@ -13,6 +13,16 @@ void UseCatalogFor(const TGlobalOptions &global, std::ostream &err)
                           err);
 }
 
+std::vector<TInputFile> ProtectedInputs(const TGlobalOptions &global, std::vector<TInputFile> more)
+{
+    std::vector<TInputFile> inputs = CatalogInputs(WireCatalog());
+    if (global.Catalog)
+        inputs.push_back({*global.Catalog, TInputFile::Catalog});
+    for (TInputFile &input : more)
+        inputs.push_back(std::move(input));
+    return inputs;
+}
+
 void ReportCatalogWarnings(const std::vector<std::string> &warnings, std::ostream &err)
 {
     for (const auto &warning : warnings)

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cli/command.h"
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <iosfwd>
 

@@ -176,6 +176,8 @@ int RunCalc(TCommandContext &c)
     LoadProject(args[0], project, c.Err);
     std::vector<std::string> warnings = WarnAboutProject(project, c.Err);
     UseCatalogFor(c.Global, c.Err);
+    for (auto &warning : WarnAboutSags(project, c.Err))
+        warnings.push_back(std::move(warning));
     // A type missing from the catalog is reported by the call that needs it; the other
     // strain sections are still worth printing, so there is no catalog check up front.
     TCalcReport report = TRunner(project, c.Err).Run();

@@ -28,7 +28,8 @@ int Run(TCommandContext &c)
 
     TCliPort cli(c.Global, c.Err, yes, *output);
     TUserPort port = cli.Port();
-    const TCadOutcome outcome = RunCadCommand(project, WireCatalog(), port, args[0]);
+    const TCadOutcome outcome
+        = RunCadCommand(project, WireCatalog(), port, args[0], ProtectedInputs(c.Global));
     if (!outcome.Written) {
         if (cli.Declined())
             throw std::runtime_error("nothing was written: the question was answered No");
@@ -46,13 +47,14 @@ const TCommandRegistrar kDxf {{
     "per support (numbers, codes, spans, angles, pickets, strain-section lengths and\n"
     "equivalent spans, the sag and tension tables at -30..+40 C, notes and legend), in the\n"
     "language and units of --lang and --units, as an ASCII DXF drawing in Windows-1251.\n"
-    "OUT is written as named, with \".dxf\" added only when it has no extension, and is\n"
-    "replaced only when completely written; prints its path (--open hands it to the\n"
-    "desktop's program for DXF files). A type missing from the catalog ends the command.\n"
-    "When the reliability coefficients lower the loads the scheme is written only with\n"
-    "--yes. Messages go to stderr. Exit 1 when nothing was written, or when the drawing\n"
-    "stopped early (the file then holds what was drawn, and the message says where and\n"
-    "why).\n",
+    "OUT is written as named, with \".dxf\" added only when it has no extension; it is\n"
+    "replaced only when completely written, and never when it is PROJECT or a catalog.\n"
+    "Prints its path (--open hands it to the desktop's program for DXF files). A type\n"
+    "missing from the catalog ends the command. When the reliability coefficients lower\n"
+    "the loads the scheme is written only with --yes. Messages go to stderr. Exit 1 when\n"
+    "nothing was written, or when the scheme is incomplete: a strain section left out, or\n"
+    "a drawing that stopped early (the file then holds what was drawn, and the message\n"
+    "says where and why).\n",
     Run,
 }};
 

@@ -1,5 +1,6 @@
 // vartesk import: sections and supports from a workbook, the climate from a climate file.
 #include "base/file_io.h"
+#include "cli/catalog_option.h"
 #include "cli/cli_port.h"
 #include "cli/command.h"
 #include "cli/desktop_open.h"
@@ -7,6 +8,7 @@
 #include "model/project.h"
 #include "model/projectfile/project_file.h"
 #include "reports/climate_import.h"
+#include "reports/report_messages.h"
 #include "reports/support_import.h"
 
 #include <ostream>
@@ -15,13 +17,23 @@ namespace vartesk::cli {
 
 namespace {
 
-// A new project file, as `new` writes one: an existing OUT only with --force.
-void Save(const std::string &path, TProject &project, bool force)
+// A new project file, as `new` writes one: an existing OUT only with --force, and never the
+// file imported nor a catalog, --force or not.
+void Save(TCommandContext &c,
+          const std::string &path,
+          const std::string &source,
+          TProject &project,
+          bool force)
 {
+    TCliPort port(c.Global, c.Err, false, {});
+    if (!TargetIsFree(path, ProtectedInputs(c.Global, {{source, TInputFile::Source}}), port))
+        throw std::runtime_error("nothing was written");
     try {
         SaveProjectFile(path, project, force ? TWriteMode::Replace : TWriteMode::CreateNew);
     } catch (const EFileExists &) {
         throw std::runtime_error(path + " already exists; use --force to replace it");
+    } catch (const EFileError &e) {
+        throw std::runtime_error(CannotWrite(path, e));
     }
 }
 
@@ -40,7 +52,7 @@ int RunXls(TCommandContext &c,
         throw std::runtime_error("nothing was written: no section was read from " + book);
     // No warnings about the new sections: their wire, cord and limits are the defaults, which
     // the designer completes next, and `info` or `calc` warn about them then.
-    Save(output, project, force);
+    Save(c, output, book, project, force);
     c.Out << output << ": " << result.Sections
           << (result.Sections == 1 ? " section, " : " sections, ") << result.Supports
           << " supports\n";
@@ -63,7 +75,7 @@ int RunKbh(TCommandContext &c,
         throw std::runtime_error(file + ":" + std::to_string(e.Line) + ": " + e.what());
     }
     WarnAboutProject(project, c.Err);
-    Save(output, project, force);
+    Save(c, output, file, project, force);
     OpenIfAsked(c.Global, output, c.Err);
     return 0;
 }
@@ -98,11 +110,12 @@ const TCommandRegistrar kImport {{
     "  kbh  the climatic conditions and the reliability coefficients of a climate file of\n"
     "       the companion program, into BASE (or a fresh project); nothing else changes.\n\n"
     "Writes OUT, which must not exist unless --force is given; BASE itself is never\n"
-    "written (OUT may name it, with --force). The xls import prints OUT with the number of\n"
-    "sections and supports read; messages go to stderr. Exit 1 when nothing was written\n"
-    "(no sheet with the marker, no section of two supports, a value of the climate file\n"
-    "that is not a number, named by its line), or when a span that is not a number ended\n"
-    "the xls import early (OUT then holds the sections of the sheets before it).\n",
+    "written (OUT may name it, with --force), and OUT may never be BOOK, FILE or a\n"
+    "catalog. The xls import prints OUT with the number of sections and supports read;\n"
+    "messages go to stderr. Exit 1 when nothing was written (no sheet with the marker, no\n"
+    "section of two supports, a value of the climate file that is not a number, named by\n"
+    "its line), or when a span that is not a number ended the xls import early (OUT then\n"
+    "holds the sections of the sheets before it).\n",
     Run,
 }};
 

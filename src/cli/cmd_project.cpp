@@ -1,5 +1,6 @@
 // vartesk new, info and resave: project files from the command line.
 #include "base/number_text.h"
+#include "cli/catalog_option.h"
 #include "cli/command.h"
 #include "cli/desktop_open.h"
 #include "cli/project_loading.h"
@@ -97,6 +98,8 @@ int RunInfo(TCommandContext &c)
     TProject project;
     LoadProject(args[0], project, c.Err);
     WarnAboutProject(project, c.Err);
+    UseCatalogFor(c.Global, c.Err);
+    WarnAboutSags(project, c.Err);
     auto &out = c.Out;
     const TKlimat &k = project.Klimat;
     const std::string mm = LocalString("mm");

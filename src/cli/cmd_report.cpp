@@ -13,6 +13,7 @@
 #include "reports/journal_report.h"
 #include "reports/line_scheme.h"
 #include "reports/output_command.h"
+#include "reports/sagging_report.h"
 #include "reports/stringing_report.h"
 
 #include <functional>
@@ -75,6 +76,8 @@ const TKind kKinds[] = {
     {"loads",   Stringing(TStringingReport::Loads),     2},
     {"journal", Journal,                                1},
     {"dampers", Dampers,                                1, true},
+    {"sagging", [](TProject &p, const auto &forms, const auto &target, auto &messages, auto *wait) {
+         return WriteSaggingReport(p, WireCatalog(), forms, target, messages, wait); }, 1},
 };
 // clang-format on
 
@@ -133,6 +136,7 @@ int RunAll(TCommandContext &c,
     TOutputCommand command;
     command.WaitText = LocalString("Port_to_Excel");
     command.Steps = steps;
+    command.Inputs = ProtectedInputs(c.Global, {{projectPath, TInputFile::Project}});
     std::vector<std::string> failed;
     const auto done = RunOutputCommand(
         loaded, WireCatalog(), port, command, [&](const auto &folder, TWaitScope &wait) {
@@ -141,7 +145,10 @@ int RunAll(TCommandContext &c,
                 TProject project;
                 project.Assign(loaded);
                 const auto target = folder / o.File;
-                const TReportOutcome outcome = o.Write(project, target, wait);
+                // A project named like an output ("demo.dxf") stays the project.
+                const TReportOutcome outcome = TargetIsFree(target, command.Inputs, port.Messages)
+                    ? o.Write(project, target, wait)
+                    : TReportOutcome {};
                 if (outcome.Written) {
                     ++written;
                     c.Out << target.string() << "\n";
@@ -184,7 +191,7 @@ int Run(TCommandContext &c)
             kind = &k;
     if (!kind)
         throw EUsageError("unknown report '" + args[0]
-                          + "'; mount1, mount2, mount3, loads, journal, dampers or all");
+                          + "'; mount1, mount2, mount3, loads, journal, dampers, sagging or all");
     if (!output)
         throw EUsageError("report needs -o OUT.xls");
 
@@ -200,6 +207,7 @@ int Run(TCommandContext &c)
     command.Save = {"", "*.xls|*.xls", "xls", "*.xls", {}};
     command.WaitText = LocalString("Port_to_Excel");
     command.Steps = kind->StepsPerSection * project.Parcels.Count();
+    command.Inputs = ProtectedInputs(c.Global, {{args[1], TInputFile::Project}});
     const std::filesystem::path folder = forms ? std::filesystem::path(*forms) : FormsFolder();
     bool complete = false;
     const auto written = RunOutputCommand(
@@ -220,9 +228,9 @@ int Run(TCommandContext &c)
 
 const TCommandRegistrar kReport {{
     "report",
-    "write a stringing-table, anchor-load, support-journal or damper workbook",
-    "Usage: vartesk report mount1|mount2|mount3|loads|journal|dampers PROJECT.vsk -o OUT.xls\n"
-    "                      [--forms DIR] [--yes]\n"
+    "write a stringing-table, anchor-load, support-journal, damper or sagging workbook",
+    "Usage: vartesk report mount1|mount2|mount3|loads|journal|dampers|sagging PROJECT.vsk\n"
+    "                      -o OUT.xls [--forms DIR] [--yes]\n"
     "       vartesk report all PROJECT.vsk -o FOLDER [--forms DIR] [--yes]\n\n"
     "  mount1   stringing tables, form 1, -30..+40 C\n"
     "  mount2   stringing tables, form 1, -40..+40 C\n"
@@ -232,15 +240,21 @@ const TCommandRegistrar kReport {{
     "           notes, wire and cord lengths (the template has no unit variants)\n"
     "  dampers  vibration dampers of the sections whose damper calculation is on:\n"
     "           positions (distance from the clamp in cm, type), the spans that need\n"
-    "           dampers and the totals by type; a project without sections writes nothing\n\n"
+    "           dampers and the totals by type; a project in which no section has it on\n"
+    "           writes nothing\n"
+    "  sagging  field sagging sheet: every span's sag and time of three return waves at\n"
+    "           -40..+40 C in steps of 5 C, with the strain sections' tensions\n\n"
     "Fills the template of the report, in the language and units of --lang and --units,\n"
     "from the Forms folder beside the program (or DIR) with one sheet per section, and\n"
     "saves it as OUT (replaced only when completely written); prints OUT's path.\n"
-    "A type missing from the catalog ends the command. When the reliability coefficients\n"
-    "lower the loads the report is written only with --yes. Messages go to stderr. Exit 1\n"
-    "when nothing was written, or when the filling stopped early (the workbook then holds\n"
-    "what was filled). The journal sets the span of each section's last support to 0 as\n"
-    "it fills; PROJECT itself is never written.\n\n"
+    "OUT is never PROJECT, the template or a catalog. A type missing from the catalog ends\n"
+    "the command. When the reliability coefficients lower the loads the report is written\n"
+    "only with --yes. Messages go to stderr. Exit 1 when nothing was written, or when the\n"
+    "workbook is incomplete (it then holds what could be filled): a strain section left out\n"
+    "(its type is not in the catalog, or the calculation refused it; a warning names the\n"
+    "section, the strain section and why) or a filling that stopped early. The journal\n"
+    "sets the span of each section's last support to 0 as it fills; PROJECT itself is\n"
+    "never written.\n\n"
     "  all      every workbook above (dampers only when the project's damper calculation\n"
     "           is on) and the scheme for CAD (as vartesk dxf) into FOLDER,\n"
     "           created when missing, named after the project (demo-mount1.xls, ...,\n"

@@ -9,6 +9,20 @@ namespace vartesk::cli {
 
 namespace {
 
+// Whether `name` (or "name=...") stands among the items from `from` on, before any "--".
+bool GivenFrom(const std::vector<std::string> &items, size_t from, const std::string &name)
+{
+    for (size_t i = from; i < items.size() && items[i] != "--"; ++i)
+        if (items[i] == name || items[i].rfind(name + "=", 0) == 0)
+            return true;
+    return false;
+}
+
+EUsageError GivenTwice(const std::string &name)
+{
+    return EUsageError("option " + name + " is given twice");
+}
+
 std::vector<TCommand> &Table()
 {
     static std::vector<TCommand> table;
@@ -41,11 +55,15 @@ std::optional<std::string> TArgs::TakeOption(const std::string &name)
                 throw EUsageError("option " + name + " needs a value");
             std::string value = Items[i + 1];
             Items.erase(Items.begin() + long(i), Items.begin() + long(i) + 2);
+            if (GivenFrom(Items, i, name))
+                throw GivenTwice(name);
             return value;
         }
         if (Items[i].rfind(name + "=", 0) == 0) {
             std::string value = Items[i].substr(name.size() + 1);
             Items.erase(Items.begin() + long(i));
+            if (GivenFrom(Items, i, name))
+                throw GivenTwice(name);
             return value;
         }
     }
@@ -59,6 +77,8 @@ bool TArgs::TakeFlag(const std::string &name)
             break;
         if (Items[i] == name) {
             Items.erase(Items.begin() + long(i));
+            if (GivenFrom(Items, i, name))
+                throw GivenTwice(name);
             return true;
         }
     }

@@ -1,6 +1,8 @@
 // Project loading and its warnings, as every command reports them.
 #include "cli/project_loading.h"
 
+#include "calc/sagging_grid.h"
+#include "catalog/working_catalog.h"
 #include "model/plausibility.h"
 #include "model/projectfile/project_file.h"
 
@@ -22,6 +24,14 @@ void LoadProject(const std::string &path, TProject &project, std::ostream &err)
 std::vector<std::string> WarnAboutProject(const TProject &project, std::ostream &err)
 {
     std::vector<std::string> warnings = PlausibilityWarnings(project);
+    for (const auto &warning : warnings)
+        err << "vartesk: warning: " << warning << "\n";
+    return warnings;
+}
+
+std::vector<std::string> WarnAboutSags(TProject &project, std::ostream &err)
+{
+    std::vector<std::string> warnings = SagWarnings(project, WireCatalog());
     for (const auto &warning : warnings)
         err << "vartesk: warning: " << warning << "\n";
     return warnings;

@@ -20,4 +20,8 @@ void LoadProject(const std::string &path, TProject &project, std::ostream &err);
 // gives them.
 std::vector<std::string> WarnAboutProject(const TProject &project, std::ostream &err);
 
+// The same for the warnings that need calculated sags (a sag above 5 % of its span), from
+// the catalog in use: call it after the catalog is loaded.
+std::vector<std::string> WarnAboutSags(TProject &project, std::ostream &err);
+
 } // namespace vartesk::cli

@@ -85,6 +85,10 @@ private:
     std::array<double, kPositions> D {};
     std::array<std::string, kPositions> Y;
     bool Undesignated = false;
+    // Of the span in hand: the count the rules ask for before any type is looked up, and
+    // whether the damper model has no type for the conductor at all.
+    int Asked = 0;
+    bool SpanUndesignated = false;
 };
 
 bool TDamperCall::InputsUsable() const
@@ -168,18 +172,20 @@ void TDamperCall::DielectricType(int &n, bool north)
     else if (K == kModelGvs)
         Y[0] = "ГВС-" + type.Suffix;
     else
-        Undesignated = true;
+        Undesignated = SpanUndesignated = true;
     CopyFirstType(n);
 }
 
 void TDamperCall::SelectTypes(double l, int &n)
 {
     const bool dielectric = M == kMaterialDielectric;
+    SpanUndesignated = false;
+    Asked = n;
     if (dielectric) {
-        n = DielectricDamperCount(l, Vm);
+        n = Asked = DielectricDamperCount(l, Vm);
         DielectricType(n, Vm.IsNord);
     } else if (Vm.IsNord) {
-        n = NorthDamperCount(l, Vm);
+        n = Asked = NorthDamperCount(l, Vm);
         Y[0] = NorthDamperType(R.Diameter, T);
         CopyFirstType(n);
     } else if (l >= kLongSpan) {
@@ -189,7 +195,7 @@ void TDamperCall::SelectTypes(double l, int &n)
             Y[0] = pair.First;
             Y[1] = pair.Second;
         } else {
-            Undesignated = true;
+            Undesignated = SpanUndesignated = true;
         }
     } else {
         if (K == kModelGvp)
@@ -197,7 +203,7 @@ void TDamperCall::SelectTypes(double l, int &n)
         else if (K == kModelGvu)
             Y[0] = GvuDamperType(R.Diameter, T);
         else
-            Undesignated = true;
+            Undesignated = SpanUndesignated = true;
         CopyFirstType(n);
     }
 }
@@ -242,8 +248,12 @@ void TDamperCall::Run()
         int n = 0, a = 0, b = 0;
         BaseDecision(l, n, a, b);
         SelectTypes(l, n);
-        if (Y[0] == kNullType || n <= 0)
+        // Only the tables' own "none" makes a special design: a model without a type for the
+        // conductor keeps its counts and is told apart by its own warning.
+        if (Y[0] == kNullType || n <= 0) {
+            added.Unselected = Asked > 0 && !SpanUndesignated;
             continue;
+        }
         nMax = std::max(nMax, n);
         std::array<int, kPositions> c {};
         if (Vm.IsNord || M == kMaterialDielectric) {

@@ -5,6 +5,7 @@
 #include "base/rounding.h"
 #include "base/text_format.h"
 #include "l10n/language.h"
+#include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "model/project.h"
 
@@ -167,7 +168,12 @@ public:
 
     void Say(TText pattern, std::initializer_list<std::string_view> args)
     {
-        Out.push_back(FormatText(Text(pattern), args));
+        Say(Text(pattern), args);
+    }
+
+    void Say(const std::string &pattern, std::initializer_list<std::string_view> args)
+    {
+        Out.push_back(FormatText(pattern, args));
     }
 
 private:
@@ -257,11 +263,15 @@ void CheckSection(int index, const TParcel &p, TChecker &check)
                     p.Tagt_max,
                     p.Tagt_srg,
                     check);
+    // A support without a number is named by its place in the section.
+    const auto nameOf = [&](int k) {
+        const TPillar &support = p.Pillars.Get(k);
+        return support.Nomer.empty() ? "#" + std::to_string(k + 1) : support.Nomer.str();
+    };
     const int count = p.Pillars.Count();
     for (int i = 0; i < count; ++i) {
         const TPillar &s = p.Pillars.Get(i);
-        // A support without a number is named by its place in the section.
-        const std::string name = s.Nomer.empty() ? "#" + std::to_string(i + 1) : s.Nomer.str();
+        const std::string name = nameOf(i);
         const std::string where = FormatText(Text(kSupportWhere), {section, name});
         // The span of the last support leads nowhere and is 0 as a rule.
         if (s.Prolet < 0)
@@ -270,6 +280,9 @@ void CheckSection(int index, const TParcel &p, TChecker &check)
             check.Say(kZeroSpan, {where});
         else if (!(s.Prolet <= kMaxPlausibleSpan))
             check.Say(kLongSpan, {where, Num(s.Prolet), Num(kMaxPlausibleSpan)});
+        else if (s.Prolet > kLongCrossingSpan && i + 1 < count)
+            check.Say(LocalString("Sag_warn_long_span"),
+                      {where, name + "-" + nameOf(i + 1), Num(s.Prolet), Num(kLongCrossingSpan)});
     }
 }
 

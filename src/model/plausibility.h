@@ -16,6 +16,9 @@ inline constexpr double kMaxPlausibleWind = 75; // m/s
 inline constexpr double kMinPlausibleTemperature = -70; // C
 inline constexpr double kMaxPlausibleTemperature = 60; // C
 inline constexpr int kMaxPlausibleHeight = 500; // m
+// Longer spans are crossings (rivers, straits) that the ordinary calculation of a line does
+// not cover by itself: plausible, but worth a word.
+inline constexpr double kLongCrossingSpan = 1000; // m
 
 // One line per doubtful value, naming section, support and field, in the current language;
 // stresses and tensions in the display unit system. Only the limits a section uses are

@@ -15,6 +15,8 @@ public:
     double Length = 0; // span length, m
     std::array<int, 4> Counts {}; // dampers of positions 1..4 in this span
     bool HasDampers = false; // the span received dampers
+    // The rules ask for dampers here but no type of the tables fits: a special design.
+    bool Unselected = false;
 };
 
 class TSpanList : public TOwningList<TSpan>

@@ -26,7 +26,8 @@ std::filesystem::path SchemeTarget(const std::filesystem::path &chosen)
 TCadOutcome RunCadCommand(TProject &project,
                           const TWiresList &catalog,
                           TUserPort &port,
-                          const std::filesystem::path &projectFile)
+                          const std::filesystem::path &projectFile,
+                          const std::vector<TInputFile> &inputs)
 {
     TOutputCommand command;
     command.Save = {"Вывод в CAD - Vartesk",
@@ -37,6 +38,8 @@ TCadOutcome RunCadCommand(TProject &project,
     command.WaitText = LocalString("Port_to_Cad");
     command.Steps = SchemeSteps(project);
     command.TargetFor = SchemeTarget;
+    command.Inputs = inputs;
+    command.Inputs.push_back({projectFile, TInputFile::Project});
     TCadOutcome outcome;
     outcome.Written = RunOutputCommand(
         project, catalog, port, command, [&](const auto &target, TWaitScope &wait) {

@@ -1,11 +1,13 @@
 // The main window's command that writes the line scheme for CAD (ActCad).
 #pragma once
 
-#include "reports/user_port.h"
+#include "port/user_port.h"
+#include "reports/output_command.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vartesk {
 
@@ -30,10 +32,11 @@ std::filesystem::path SchemeTarget(const std::filesystem::path &chosen);
 // ActCad through the output-command frame: the catalog check, the "Reference_loads"
 // question, the DXF save dialog proposing the project's base name, the wait window with
 // "Port_to_Cad", ExportScheme, and the desktop opening the file. `projectFile` is the
-// project's file name (may be empty).
+// project's file name (may be empty), which the scheme never replaces, nor any of `inputs`.
 TCadOutcome RunCadCommand(TProject &project,
                           const TWiresList &catalog,
                           TUserPort &port,
-                          const std::filesystem::path &projectFile);
+                          const std::filesystem::path &projectFile,
+                          const std::vector<TInputFile> &inputs = {});
 
 } // namespace vartesk

@@ -2,7 +2,7 @@
 // of the companion program: the eight climate values and the coefficient block.
 #pragma once
 
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <filesystem>
 #include <stdexcept>

@@ -3,19 +3,25 @@
 #include "reports/damper_report.h"
 
 #include "base/number_text.h"
+#include "base/text_format.h"
 #include "calc/calc_section.h"
 #include "calc/strain_sections.h"
 #include "dampers/calc_dampers.h"
 #include "dampers/damper_tally.h"
 #include "l10n/language.h"
+#include "l10n/string_table.h"
+#include "l10n/unit_labels.h"
 #include "l10n/units.h"
 #include "model/project.h"
+#include "reports/calc_messages.h"
 #include "reports/report_messages.h"
 #include "reports/template_fill.h"
 #include "reports/templates.h"
 #include "xls/cell_ref.h"
+#include "xls/sheet_names.h"
 #include "xls/xls_file.h"
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -69,6 +75,17 @@ constexpr int kTallyLastCol = Col("W");
 constexpr int kTallyQuantity = Col("E");
 constexpr int kTallyLineLastCol = Col("F");
 
+// The bill of the whole project: the dampers by type, then the spans left without a type.
+constexpr double kBillWidths[] = {26, 18, 10, 22, 14, 32};
+constexpr int kBillFirstTypeRow = 3;
+
+// A span whose dampers the rules ask for but no type fits.
+struct TUnselectedSpan
+{
+    std::string Section, StrainSection, Span, Conductor;
+    double Tension = 0; // shown units
+};
+
 class TDamperWriter
 {
 public:
@@ -80,23 +97,30 @@ public:
         : Project(project)
         , Catalog(catalog)
         , File(file)
-        , Messages(messages)
+        , Calls(messages)
         , Wait(wait)
     { }
 
-    void Fill()
+    // Gives false when a strain section was left out.
+    bool Fill()
     {
         std::vector<int> sections;
+        std::vector<std::string> names;
         for (int i = 0; i < Project.Parcels.Count(); ++i)
-            if (Project.Parcels.Get(i).HasVMCalc())
+            if (Project.Parcels.Get(i).HasVMCalc()) {
                 sections.push_back(i);
-        for (size_t q = 1; q < sections.size(); ++q)
-            File.Sheets().CopySheet(0, int(q), "P_" + std::to_string(sections[q]));
+                names.push_back(Project.Parcels.Get(i).Name);
+            }
+        // The sections are named first, so that their sheets keep the names they always had;
+        // a section called like the bill pushes the bill to "Total (2)".
+        xls::TSheetNames taken = MakeSectionSheets(File, names);
         for (size_t q = 0; q < sections.size(); ++q) {
             Section(File.Sheets().Item(int(q)), sections[q]);
             if (Wait)
                 Wait->Step();
         }
+        Bill(taken.Give(LocalString("Damp_total_sheet")));
+        return Whole;
     }
 
 private:
@@ -117,7 +141,8 @@ private:
     {
         Sheet = &sheet;
         TParcel &p = Project.Parcels.Get(i);
-        sheet.SetName(p.Name);
+        ModelMerges = sheet.Ranges().MergedAreasInside(
+            {kModelFirstRow, kBlockFirstCol, kModelSpanRow, kBlockLastCol});
         Text(kSectionRow, kName, p.Name);
         Text(kSectionRow, kName + kCordHalf, p.Name);
         if (p.IsVMCalcProvod)
@@ -129,30 +154,25 @@ private:
         const int cordMultiplier = p.KindT != 0 ? 1 : p.CntRopes;
         int tableRow = kFirstTableRow;
         TCalcHooks hooks;
-        hooks.Message = [this](TCalcMessageKind kind, const std::string &text) {
-            Messages.Tell(kind == TCalcMessageKind::Error ? TMessageKind::Error
-                                                          : TMessageKind::Warning,
-                          text);
-        };
+        hooks.Message = Calls.Hook();
         hooks.Dampers = DampersHook(hooks.Message);
         for (const TStrainSection &ss : WireStrainSections(p)) {
             Project.SpanDataProvod.Clear();
             Project.SpanDataTros.Clear();
             TFilled wire {&Project.SpanDataProvod, {}, 0};
             TFilled cord {&Project.SpanDataTros, {}, kCordHalf};
-            if (p.IsVMCalcProvod)
+            if (p.IsVMCalcProvod) {
                 wire.Result = CalcSection(
                     Project, Catalog, TCalcMode::Dampers, i, TConductor::Wire, ss, hooks);
-            if (p.IsVMCalcTros)
+                Whole = Calls.AfterCall(Project, wire.Result) && Whole;
+            }
+            if (p.IsVMCalcTros) {
                 cord.Result = CalcSection(
                     Project, Catalog, TCalcMode::Dampers, i, TConductor::Cord, ss, hooks);
+                Whole = Calls.AfterCall(Project, cord.Result) && Whole;
+            }
             if (tableRow > kFirstTableRow) {
-                sheet.CopyBlock(kModelFirstRow,
-                                kModelSpanRow,
-                                kBlockFirstCol,
-                                kBlockLastCol,
-                                tableRow - 1,
-                                kBlockFirstCol);
+                CopyModel(kModelFirstRow, kModelSpanRow, tableRow - 1);
                 for (int off : {0, kCordHalf})
                     for (int j = 0; j < kPositions; ++j) {
                         Text(tableRow, kFirstPosition + off + j, " ");
@@ -171,12 +191,31 @@ private:
                 Tally(*cord.Record, cordTally);
             for (const TFilled *f : {&wire, &cord})
                 if (f->Record->IsCalculated)
+                    NoteUnselected(*f, p, f == &wire);
+            for (const TFilled *f : {&wire, &cord})
+                if (f->Record->IsCalculated)
                     Header(*f, tableRow);
             tableRow = Spans(wireOn ? &wire : nullptr, cordOn ? &cord : nullptr, tableRow + 4);
         }
         Tallies(wireTally, wireMultiplier, tableRow, 0);
         Tallies(cordTally, cordMultiplier, tableRow, kCordHalf);
         sheet.ClearBlock(kTallyFirstRow, kTallyLastRow, kTallyFirstCol, kTallyLastCol);
+    }
+
+    // Rows of the model with the model's merged areas. A block may come to lie on the model's
+    // own rows (after a strain section without a span line), so what those rows hold later is
+    // not the model any more: its span line's merged areas, kept there, would hide the next
+    // header line's values.
+    void CopyModel(int firstRow, int lastRow, int targetRow)
+    {
+        Sheet->CopyCells(
+            firstRow, lastRow, kBlockFirstCol, kBlockLastCol, targetRow, kBlockFirstCol);
+        const int dRow = targetRow - firstRow;
+        Sheet->Ranges().RemoveMergedMeeting(
+            {targetRow, kBlockFirstCol, lastRow + dRow, kBlockLastCol});
+        for (const xls::TRect &a : ModelMerges)
+            if (a.Row1 >= firstRow && a.Row2 <= lastRow)
+                Sheet->Ranges().AddMerged({a.Row1 + dRow, a.Col1, a.Row2 + dRow, a.Col2});
     }
 
     static void Tally(const TVM_SpanData &d, TOC_List &tally)
@@ -219,12 +258,7 @@ private:
             if (!has(wire) && !has(cord))
                 continue;
             if (spanRow > first) {
-                Sheet->CopyBlock(kModelSpanRow,
-                                 kModelSpanRow,
-                                 kBlockFirstCol,
-                                 kBlockLastCol,
-                                 spanRow - 1,
-                                 kBlockFirstCol);
+                CopyModel(kModelSpanRow, kModelSpanRow, spanRow - 1);
                 for (int col = kBlockFirstCol; col <= kBlockLastCol; ++col)
                     Text(spanRow - 1, col, " ");
             }
@@ -274,15 +308,77 @@ private:
                                  kBlockFirstCol + offset);
             Text(t, kName + offset, tally.Get(k).Name);
             Number(t, kTallyQuantity + offset, tally.Get(k).Quantity * multiplier);
+            ProjectTally.AddOrIncrement(tally.Get(k).Name, tally.Get(k).Quantity * multiplier);
+        }
+    }
+
+    void NoteUnselected(const TFilled &f, const TParcel &p, bool isWire)
+    {
+        const std::string conductor = LocalString(isWire ? "Sag_wire_word" : "Sag_cord_word") + " "
+            + (isWire ? p.Provod : p.Tros);
+        for (const auto &span : f.Record->Spans)
+            if (span->Unselected)
+                Unselected.push_back({p.Name,
+                                      f.Result.Label,
+                                      span->Name,
+                                      conductor,
+                                      f.Record->TensionAvg * ForceFactor()});
+    }
+
+    // The sheet after the sections: the sum of their tallies by type and the spans for which
+    // no type was selected, so that an empty span line is not read as "none needed".
+    void Bill(const std::string &name)
+    {
+        Sheet = &File.Sheets().Item(File.Sheets().Add(name));
+        for (int c = 0; c < int(std::size(kBillWidths)); ++c)
+            Sheet->Columns().Item(c).SetWidth(kBillWidths[c]);
+        const auto bold = [&](int row, int col, const std::string &text) {
+            Text(row, col, text);
+            Sheet->Cells().Item(row, col).SetBold(true);
+        };
+        bold(0, 0, LocalString("Damp_total_caption"));
+        bold(kBillFirstTypeRow - 1, 0, LocalString("Damp_total_type"));
+        bold(kBillFirstTypeRow - 1, 1, LocalString("Damp_total_quantity"));
+        int row = kBillFirstTypeRow;
+        for (int k = 0; k < ProjectTally.Count(); ++k, ++row) {
+            Text(row, 0, ProjectTally.Get(k).Name);
+            Number(row, 1, ProjectTally.Get(k).Quantity);
+        }
+        if (Unselected.empty())
+            return;
+        row += 1;
+        bold(row++, 0, LocalString("Damp_unselected_caption"));
+        const std::string heads[] = {
+            LocalString("Damp_unselected_section"),
+            LocalString("Damp_unselected_strain"),
+            LocalString("Damp_unselected_span"),
+            LocalString("Damp_unselected_conductor"),
+            FormatText(LocalString("Damp_unselected_tension"), {ForceUnitLabel()}),
+            LocalString("Damp_unselected_dampers"),
+        };
+        for (int c = 0; c < int(std::size(heads)); ++c)
+            bold(row, c, heads[c]);
+        for (const TUnselectedSpan &u : Unselected) {
+            ++row;
+            Text(row, 0, u.Section);
+            Text(row, 1, u.StrainSection);
+            Text(row, 2, u.Span);
+            Text(row, 3, u.Conductor);
+            Number(row, 4, u.Tension);
+            Text(row, 5, LocalString("Damp_unselected"));
         }
     }
 
     TProject &Project;
     const TWiresList &Catalog;
     xls::TXLSFile &File;
-    TMessages &Messages;
+    TPlacedCalcMessages Calls;
     TWaitScope *Wait;
     xls::TSheet *Sheet = nullptr;
+    bool Whole = true;
+    TOC_List ProjectTally; // the tallies of every section with their multipliers
+    std::vector<TUnselectedSpan> Unselected;
+    std::vector<xls::TRect> ModelMerges; // those of rows 5..9 as the template has them
 };
 
 } // namespace
@@ -294,23 +390,29 @@ TReportOutcome WriteDamperReport(TProject &project,
                                  TMessages &messages,
                                  TWaitScope *wait)
 {
-    if (project.Parcels.Count() == 0)
+    bool any = false;
+    for (int i = 0; i < project.Parcels.Count(); ++i)
+        any = any || project.Parcels.Get(i).HasVMCalc();
+    if (!any) {
+        messages.Tell(TMessageKind::Warning, LocalString("No_damper_sections"));
         return {};
+    }
     const std::filesystem::path templatePath
         = formsFolder / TemplateFileName(kDamperTemplate, CurrentLanguage(), UnitSystem());
     xls::TXLSFile file;
     // No section name for a stop: a damper workbook is written whole or not at all.
-    return FillTemplate(file,
-                        templatePath,
-                        target,
-                        messages,
-                        {[](xls::TXLSFile &f) {
-                             xls::TSheet &model = f.Sheets().Item(0);
-                             for (const TWidth &w : kWidths)
-                                 model.Columns().Item(w.Column).SetWidth(w.Chars);
-                         },
-                         [&] { TDamperWriter(project, catalog, file, messages, wait).Fill(); },
-                         {}});
+    return FillTemplate(
+        file,
+        templatePath,
+        target,
+        messages,
+        {[](xls::TXLSFile &f) {
+             xls::TSheet &model = f.Sheets().Item(0);
+             for (const TWidth &w : kWidths)
+                 model.Columns().Item(w.Column).SetWidth(w.Chars);
+         },
+         [&] { return TDamperWriter(project, catalog, file, messages, wait).Fill(); },
+         {}});
 }
 
 } // namespace vartesk

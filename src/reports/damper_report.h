@@ -2,8 +2,8 @@
 // damper positions, the spans that need dampers, and the tallies of dampers by type.
 #pragma once
 
+#include "port/user_port.h"
 #include "reports/report_outcome.h"
-#include "reports/user_port.h"
 
 #include <filesystem>
 
@@ -16,9 +16,11 @@ inline constexpr const char *kDamperTemplate = "FormDamp";
 
 // Opens the damper template for the current language and unit system from `formsFolder`,
 // fills one sheet per section whose damper calculation is on and saves it as `target`. A
-// project without sections writes nothing. A missing template is said as for the other
-// reports; any other failure while filling or saving is "Error data entry" and no file. The
-// calculation's own messages go to `messages`. The wait window steps once per section.
+// project where no section has it on writes nothing and says so. A template that cannot be
+// read or a target that cannot be written is said as for the other reports; any other
+// failure while filling is "Error data entry" and no file. The calculation's own messages go
+// to `messages` with their place; a strain section left out makes the outcome incomplete.
+// The wait window steps once per section.
 TReportOutcome WriteDamperReport(TProject &project,
                                  const TWiresList &catalog,
                                  const std::filesystem::path &formsFolder,

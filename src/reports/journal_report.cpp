@@ -4,6 +4,7 @@
 
 #include "base/number_text.h"
 #include "base/rounding.h"
+#include "base/utf8.h"
 #include "calc/calc_section.h"
 #include "calc/strain_sections.h"
 #include "calc/temperature_grid.h"
@@ -14,6 +15,7 @@
 #include "mechanics/state_equation.h"
 #include "model/angle_text.h"
 #include "model/project.h"
+#include "reports/calc_messages.h"
 #include "reports/report_messages.h"
 #include "reports/template_fill.h"
 #include "reports/templates.h"
@@ -34,6 +36,7 @@ using xls::Col;
 // Support k (1-based, in the section's order) is on row k + 1, below the two caption rows.
 constexpr int kFirstSupportRow = 2;
 constexpr double kFirstRowHeight = 24.75; // points
+constexpr double kLineHeight = 12.75; // points, a line of the default font
 
 struct TWidth
 {
@@ -110,20 +113,23 @@ public:
         , Catalog(catalog)
         , File(file)
         , Messages(messages)
+        , Calls(messages)
         , Wait(wait)
     { }
 
-    void Fill()
+    // Gives false when a length could not be calculated.
+    bool Fill()
     {
         const int n = Project.Parcels.Count();
-        for (int k = 1; k < n; ++k)
-            File.Sheets().CopySheet(0, k, "P_" + std::to_string(k));
+        std::vector<std::string> names;
+        for (const auto &p : Project.Parcels)
+            names.push_back(p->Name);
+        MakeSectionSheets(File, names);
         int lastRow = kFirstSupportRow - 1;
         for (int i = 0; i < n; ++i) {
             Current = i;
             xls::TSheet &sheet = File.Sheets().Item(i);
             TParcel &p = Project.Parcels.Get(i);
-            sheet.SetName(p.Name);
             std::optional<double> wire, cord;
             if (p.IsProvod)
                 wire = ConductorPass(sheet, i, kWirePass);
@@ -150,9 +156,13 @@ public:
         for (auto [total, column] : {std::pair {&RouteWire, kWireSpan}, {&RouteCord, kCordSpan}})
             if (total->Sections > 0 && total->Known)
                 Total(sheet, routeRow, column, total->Length);
+        return Whole;
     }
 
-    int Current = 0; // the section being filled, for a message when the filling stops
+    // Where the filling is, for a message when it stops.
+    TFillPlace Place() const { return {SectionName(Project, Current), CurrentStrainSection}; }
+    int Current = 0;
+    std::string CurrentStrainSection;
 
 private:
     // What the route footer sums for a conductor: the sections that carry it, and whether
@@ -203,17 +213,17 @@ private:
     {
         TParcel &p = Project.Parcels.Get(section);
         TCalcHooks hooks;
-        hooks.Message = [this](TCalcMessageKind kind, const std::string &text) {
-            Messages.Tell(kind == TCalcMessageKind::Error ? TMessageKind::Error
-                                                          : TMessageKind::Warning,
-                          text);
-        };
+        hooks.Message = Calls.Hook();
         int row = kFirstSupportRow;
         double total = 0;
         std::vector<std::string> missing;
         for (const TStrainSection &ss : WireStrainSections(p)) {
+            CurrentStrainSection = p.Pillars.Get(ss.First - 1).Nomer.str() + "-"
+                + p.Pillars.Get(ss.Last - 1).Nomer.str();
             const TCalcResult result = CalcSection(
                 Project, Catalog, TCalcMode::Journal, section, pass.Conductor, ss, hooks);
+            CurrentStrainSection.clear();
+            Calls.AfterCall(Project, result);
             const auto lengths = SpanLengths(p, ss, !result.Error);
             double sum = 0;
             for (int j = ss.First; j < ss.Last; ++j, ++row) {
@@ -238,6 +248,7 @@ private:
         if (missing.empty())
             return total;
         TellMissing(p.Name, pass.Conductor, missing);
+        Whole = false;
         return std::nullopt;
     }
 
@@ -299,7 +310,7 @@ private:
             SetNumber(sheet, row, kSpan, s.Prolet);
             length += s.Prolet;
             EquivalentSpan(sheet, row, k, s);
-            SetText(sheet, row, kNotes, NotesText(s));
+            WrapNotes(sheet, row, NotesText(s));
             if (s.RezPic)
                 Picket = s.Picet1 + s.Picet2 / 100;
             else if (k > 1)
@@ -354,6 +365,19 @@ private:
         return s.Coment;
     }
 
+    // A long crossing text stays inside its column: it wraps, and its row grows to the lines it
+    // takes, as a spreadsheet does not fit a row's height on opening. A line holds about one
+    // character less than the column's width.
+    void WrapNotes(xls::TSheet &sheet, int row, const std::string &text)
+    {
+        SetText(sheet, row, kNotes, text);
+        sheet.Cells().Item(row, kNotes).SetWrap(true);
+        const double perLine = std::max(1.0, sheet.Columns().Item(kNotes).Width() - 1);
+        const double lines = std::ceil(double(Utf8Length(text)) / perLine);
+        if (lines > 1)
+            sheet.Rows().Item(row).SetHeight(std::min(409.0, lines * kLineHeight));
+    }
+
     // The thin outline from B to I over the last two support rows.
     void OutlineLastSupports(xls::TSheet &sheet, int lastRow)
     {
@@ -395,12 +419,14 @@ private:
     const TWiresList &Catalog;
     xls::TXLSFile &File;
     TMessages &Messages;
+    TPlacedCalcMessages Calls;
     TWaitScope *Wait;
     double Picket = 0; // hundreds of metres, carried from section to section
     double SumOfSpans = 0;
     double SumOfCubes = 0;
     double RouteLength = 0;
     TRouteTotal RouteWire, RouteCord;
+    bool Whole = true; // every length was calculated
 };
 
 } // namespace
@@ -434,9 +460,9 @@ TReportOutcome WriteJournal(TProject &project,
                              for (const TWidth &w : kWidths)
                                  model.Columns().Item(w.Column).SetWidth(w.Chars);
                          },
-                         [&] { writer.Fill(); },
+                         [&] { return writer.Fill(); },
                          [&] {
-                             return SectionName(project, writer.Current);
+                             return writer.Place();
                          }});
 }
 

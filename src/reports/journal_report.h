@@ -3,8 +3,8 @@
 // lengths of wire and cord with their totals per strain section, section and route.
 #pragma once
 
+#include "port/user_port.h"
 #include "reports/report_outcome.h"
-#include "reports/user_port.h"
 
 #include <filesystem>
 #include <string>

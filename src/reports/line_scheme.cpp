@@ -1,6 +1,7 @@
 // The line scheme: the calculation passes, then one column per support, the frame and tables.
 #include "reports/line_scheme.h"
 
+#include "base/file_io.h"
 #include "base/number_text.h"
 #include "base/rounding.h"
 #include "cad/acad_dxf.h"
@@ -13,6 +14,8 @@
 #include "mechanics/arithmetic_error.h"
 #include "model/angle_text.h"
 #include "model/project.h"
+#include "reports/calc_messages.h"
+#include "reports/report_messages.h"
 #include "reports/scheme_slots.h"
 
 #include <cmath>
@@ -150,7 +153,7 @@ public:
         : Project(project)
         , Catalog(catalog)
         , Dxf(dxf)
-        , Messages(messages)
+        , Calls(messages)
         , Wait(wait)
     {
         int supports = 0;
@@ -164,6 +167,7 @@ public:
     void DrawFrameAndLegend();
 
     TPlace Place;
+    bool Whole = true; // no strain section was left out
 
 private:
     void DrawSection(int index, int first);
@@ -179,7 +183,7 @@ private:
     TProject &Project;
     const TWiresList &Catalog;
     TAcadDxf &Dxf;
-    TMessages &Messages;
+    TPlacedCalcMessages Calls;
     TWaitScope *Wait;
     double Right = 0; // R
 
@@ -196,10 +200,7 @@ private:
 void TSchemeExport::Calculate(TConductor conductor)
 {
     TCalcHooks base;
-    base.Message = [this](TCalcMessageKind kind, const std::string &text) {
-        Messages.Tell(kind == TCalcMessageKind::Error ? TMessageKind::Error : TMessageKind::Warning,
-                      text);
-    };
+    base.Message = Calls.Hook();
     const TCalcHooks hooks = SchemeTextHooks(Dxf, std::move(base));
     const bool wire = conductor == TConductor::Wire;
     for (int i = 0; i < Project.Parcels.Count(); ++i) {
@@ -212,7 +213,9 @@ void TSchemeExport::Calculate(TConductor conductor)
             for (const TStrainSection &ss : strainSections) {
                 Place.StrainSection = p.Pillars.Get(ss.First - 1).Nomer.str() + "-"
                     + p.Pillars.Get(ss.Last - 1).Nomer.str();
-                CalcSection(Project, Catalog, TCalcMode::Cad, i, conductor, ss, hooks);
+                const TCalcResult result
+                    = CalcSection(Project, Catalog, TCalcMode::Cad, i, conductor, ss, hooks);
+                Whole = Calls.AfterCall(Project, result) && Whole;
             }
         }
         Step();
@@ -411,7 +414,7 @@ TSchemeOutcome ExportScheme(TProject &project,
         scheme.Calculate(TConductor::Cord);
         scheme.DrawSections();
         scheme.DrawFrameAndLegend();
-        outcome.Complete = true;
+        outcome.Complete = scheme.Whole;
     } catch (const EArithmeticError &) {
         messages.Tell(TMessageKind::Warning,
                       StopMessage(project, scheme.Place, LocalString("Error_data_entry")));
@@ -420,6 +423,10 @@ TSchemeOutcome ExportScheme(TProject &project,
     }
     try {
         dxf.Close();
+    } catch (const EFileError &e) {
+        messages.Tell(TMessageKind::Error, CannotWrite(path, e));
+        outcome.Complete = false;
+        return outcome;
     } catch (const std::exception &e) {
         messages.Tell(TMessageKind::Error, e.what());
         outcome.Complete = false;

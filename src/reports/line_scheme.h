@@ -1,7 +1,7 @@
 // The per-support scheme of the whole line: a DXF drawing for a CAD program.
 #pragma once
 
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <filesystem>
 

@@ -1,7 +1,8 @@
 // The report frames' shared messages.
 #include "reports/report_messages.h"
 
-#include "l10n/language.h"
+#include "base/file_io.h"
+#include "base/text_format.h"
 #include "l10n/string_table.h"
 #include "model/project.h"
 #include "reports/templates.h"
@@ -18,22 +19,52 @@ std::string DataEntryError(const std::exception &e)
     return LocalString("Error_data_entry") + "\r\n" + words;
 }
 
-void TellMissingTemplate(TMessages &messages,
-                         const std::filesystem::path &templatePath,
-                         const std::exception &e)
+std::string ReadFailureReason(const std::exception &e)
 {
+    if (const auto *file = dynamic_cast<const EFileError *>(&e); file && !file->Reason().empty())
+        return file->Reason();
+    if (const auto *file = dynamic_cast<const xls::ECFileError *>(&e)) {
+        // The fixed words of a failed open only guess; the detail knows.
+        if (file->Detail().empty())
+            return e.what();
+        if (e.what() == xls::ECFileError::MessageOf(file->Code()))
+            return file->Detail();
+        return std::string(e.what()) + " (" + file->Detail() + ")";
+    }
+    return e.what();
+}
+
+std::string CannotWrite(const std::filesystem::path &path, const std::exception &e)
+{
+    const auto *file = dynamic_cast<const EFileError *>(&e);
+    return FormatText(LocalString("Cannot_write"),
+                      {path.string(), file && !file->Reason().empty() ? file->Reason() : e.what()});
+}
+
+void TellTemplateUnreadable(TMessages &messages,
+                            const std::filesystem::path &templatePath,
+                            const std::exception &e)
+{
+    std::error_code ec;
+    if (std::filesystem::exists(templatePath, ec)) {
+        messages.Tell(TMessageKind::Error,
+                      FormatText(LocalString("Cannot_read_template"),
+                                 {templatePath.string(), ReadFailureReason(e)}));
+        return;
+    }
     messages.Tell(TMessageKind::Plain,
                   LocalString("Check_files") + " " + TemplateDisplayName(templatePath) + ".");
     messages.Tell(TMessageKind::Error, DataEntryError(e));
 }
 
-std::string FillingStopped(const std::string &section, const std::exception &e)
+std::string FillingStopped(const std::string &section,
+                           const std::string &strainSection,
+                           const std::exception &e)
 {
-    return (IsEnglish() ? "The filling stopped at the section \""
-                        : "Заполнение остановлено на участке \"")
-        + section + "\": " + e.what()
-        + (IsEnglish() ? "; the workbook holds what was filled until then."
-                       : "; книга содержит то, что было заполнено до этого.");
+    const std::string where = strainSection.empty()
+        ? std::string()
+        : FormatText(LocalString("At_strain_section"), {strainSection});
+    return FormatText(LocalString("Filling_stopped"), {section, where, e.what()});
 }
 
 std::string SectionName(const TProject &project, int index)

@@ -5,6 +5,7 @@
 #include "model/project.h"
 #include "xls/cell.h"
 #include "xls/cell_ref.h"
+#include "xls/ranges.h"
 #include "xls/sheet.h"
 
 #include <string_view>
@@ -191,13 +192,16 @@ public:
         if (col == kNone)
             return;
         xls::TCell cell = Box(col);
-        if (shown)
+        if (shown) {
+            Uncover(col);
             cell.SetNumber(value);
+        }
     }
     void Text(int col, const std::string &text)
     {
         if (col == kNone)
             return;
+        Uncover(col);
         Box(col).SetText(text);
     }
     void Grid(const TGridCells &cells, const TGrid &grid, double factor, bool shown)
@@ -209,6 +213,11 @@ public:
     }
 
 private:
+    // Form 2 lays out its blocks for the wire: a cord whose strain sections end elsewhere (at
+    // a dead-end support) puts its lines on rows laid out for other lines, whose merged areas
+    // would hide its values.
+    void Uncover(int col) { Sheet.Ranges().Uncover(Row, col); }
+
     xls::TCell Box(int col)
     {
         xls::TCell cell = Sheet.Cells().Item(Row, col);
@@ -258,7 +267,8 @@ void WriteSpanLine(xls::TSheet &sheet,
                    TCalcMode mode,
                    TProject &project,
                    const TCalcResult &r,
-                   const TSpanResult &span)
+                   const TSpanResult &span,
+                   std::vector<int> *openedRows)
 {
     const TSpanLine *line = Find(kSpanLines, mode, r.Conductor);
     if (!line)
@@ -267,7 +277,11 @@ void WriteSpanLine(xls::TSheet &sheet,
     if (line->OpensRow && AttestedBefore(r, span)) {
         // The new row takes the formats and merged cells of the line above.
         sheet.InsertRows(row - 1, 1);
-        sheet.CopyBlock(row - 1, row - 1, kCompactFirstCol, kCompactLastCol, row, kCompactFirstCol);
+        sheet.CopyCells(row - 1, row - 1, kCompactFirstCol, kCompactLastCol, row, kCompactFirstCol);
+        if (openedRows)
+            openedRows->push_back(row);
+        else
+            AddOpenedRowsMerges(sheet, {row});
     }
     TRowCells cells(sheet, row, line->Boxed);
     cells.Text(line->Label, r.Label);
@@ -319,7 +333,15 @@ void WriteLoadCases(xls::TSheet &sheet, const TProject &project, const TCalcResu
 
 } // namespace
 
-TCalcHooks ResultBlockHooks(TCalcMode mode, xls::TSheet &sheet, TCalcHooks base)
+void AddOpenedRowsMerges(xls::TSheet &sheet, const std::vector<int> &openedRows)
+{
+    for (const int row : openedRows)
+        sheet.CopyMergedAreas(
+            row - 1, row - 1, kCompactFirstCol, kCompactLastCol, row, kCompactFirstCol);
+}
+
+TCalcHooks
+ResultBlockHooks(TCalcMode mode, xls::TSheet &sheet, TCalcHooks base, std::vector<int> *openedRows)
 {
     TCalcHooks hooks;
     hooks.Message = std::move(base.Message);
@@ -330,10 +352,10 @@ TCalcHooks ResultBlockHooks(TCalcMode mode, xls::TSheet &sheet, TCalcHooks base)
         WriteHeader(*target, mode, project, r);
     };
     if (HasMode(kSpanLines, mode))
-        hooks.SpanLine
-            = [target, mode](TProject &project, const TCalcResult &r, const TSpanResult &span) {
-                  WriteSpanLine(*target, mode, project, r, span);
-              };
+        hooks.SpanLine = [target, mode, openedRows](
+                             TProject &project, const TCalcResult &r, const TSpanResult &span) {
+            WriteSpanLine(*target, mode, project, r, span, openedRows);
+        };
     if (mode == TCalcMode::Loads)
         hooks.LoadCases = [target](TProject &project, const TCalcResult &r) {
             WriteLoadCases(*target, project, r);

@@ -1,12 +1,14 @@
 // The stringing-table and loads reports: template, sheets, header cells, the two passes.
 #include "reports/stringing_report.h"
 
+#include "base/text_format.h"
 #include "calc/calc_section.h"
 #include "calc/strain_sections.h"
 #include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "model/project.h"
+#include "reports/calc_messages.h"
 #include "reports/report_messages.h"
 #include "reports/result_blocks.h"
 #include "reports/template_fill.h"
@@ -14,6 +16,7 @@
 #include "xls/cell_ref.h"
 #include "xls/xls_file.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -128,6 +131,58 @@ constexpr int kBlockRows = 4;
 constexpr int kBlockFirstCol = 1;
 constexpr int kBlockLastCol = 20;
 
+// The attested spans of a strain section: the span lines its call writes at most.
+int AttestedSpans(const TParcel &p, const TStrainSection &ss)
+{
+    int count = 0;
+    for (int i = ss.First; i < ss.Last; ++i)
+        count += p.Pillars.Get(i - 1).Visir ? 1 : 0;
+    return count;
+}
+
+// The number of the last row a pass's lines may reach, from the supports alone: every
+// attested span counted as a line. Form 2's blocks grow by one row per span line after the
+// first; the wide tables and the loads put their strain-section lines (TableRow) and span
+// lines (SpanRow) one row each.
+int LastRowOfPass(const TLayout &layout, const TParcel &p, const std::vector<TStrainSection> &ss)
+{
+    int tableRow = layout.FirstTableRow;
+    int spanRow = layout.FirstSpanRow;
+    int last = 0;
+    for (const TStrainSection &s : ss) {
+        const int lines = AttestedSpans(p, s);
+        if (layout.Compact) {
+            last = std::max(last, tableRow + kBlockRows - 1 + std::max(lines - 1, 0));
+            tableRow += kBlockRows + std::max(lines - 1, 0);
+        } else {
+            last = std::max(last, tableRow);
+            ++tableRow;
+            spanRow += lines;
+            if (lines > 0 && layout.Mode != TCalcMode::Loads)
+                last = std::max(last, spanRow - 1);
+        }
+    }
+    return last;
+}
+
+// A section whose tables would run past the last row of a sheet is refused before anything
+// is written: cut short, a stringing table would pass for the whole section.
+bool SectionsFitSheets(const TLayout &layout, const TProject &project, TMessages &messages)
+{
+    for (const auto &p : project.Parcels) {
+        int last = LastRowOfPass(layout, *p, WireStrainSections(*p));
+        if (p->IsTros)
+            last = std::max(last, LastRowOfPass(layout, *p, CordStrainSections(*p)));
+        if (last > xls::kSheetRows) {
+            messages.Tell(
+                TMessageKind::Error,
+                FormatText(LocalString("Sheet_rows_limit"), {p->Name, std::to_string(last)}));
+            return false;
+        }
+    }
+    return true;
+}
+
 void SetNumber(xls::TSheet &sheet, TCellRef cell, double value)
 {
     sheet.Cells().Item(cell.Row, cell.Col).SetNumber(value);
@@ -151,14 +206,16 @@ public:
         , Project(project)
         , Catalog(catalog)
         , File(file)
-        , Messages(messages)
+        , Calls(messages)
         , Wait(wait)
     { }
 
     void CopySheets()
     {
-        for (int k = 1; k < Project.Parcels.Count(); ++k)
-            File.Sheets().CopySheet(0, k, "P_" + std::to_string(k));
+        std::vector<std::string> names;
+        for (const auto &p : Project.Parcels)
+            names.push_back(p->Name);
+        MakeSectionSheets(File, names);
     }
 
     void WirePass()
@@ -167,19 +224,20 @@ public:
             const TParcel &p = Project.Parcels.Get(i);
             xls::TSheet &sheet = File.Sheets().Item(i);
             Current = i;
-            sheet.SetName(p.Name);
             StartCursors();
             WriteHeader(sheet, p);
             WriteNames(sheet, Layout.WireNameCells, p.IsProvod, p.Provod);
             const auto strainSections = WireStrainSections(p);
-            if (Layout.Compact)
-                DuplicateBlocks(sheet, strainSections.size());
-            for (const TStrainSection &ss : strainSections) {
+            OpenedRows.clear();
+            for (size_t k = 0; k < strainSections.size(); ++k) {
+                if (Layout.Compact && k + 1 < strainSections.size())
+                    LayOutNextBlock(sheet);
                 if (Layout.CopiesLoadRows && Project.TableRow > Layout.FirstTableRow)
                     sheet.CopyRows(
                         Project.TableRow - 2, Project.TableRow - 2, Project.TableRow - 1);
-                Calculate(sheet, i, TConductor::Wire, ss);
+                Calculate(sheet, i, TConductor::Wire, strainSections[k]);
             }
+            AddOpenedRowsMerges(sheet, OpenedRows);
             Step();
         }
     }
@@ -203,7 +261,11 @@ public:
         }
     }
 
-    int Current = 0; // the section being filled, for a message when the filling stops
+    // Where the filling is, for a message when it stops.
+    TFillPlace Place() const { return {SectionName(Project, Current), CurrentStrainSection}; }
+    int Current = 0;
+    std::string CurrentStrainSection;
+    bool Whole = true; // no strain section was left out
 
 private:
     void StartCursors()
@@ -238,35 +300,40 @@ private:
             SetText(sheet, kNotesCell.Down(k), LocalString(keys[k]));
     }
 
-    // Form 2: the block of the first strain section is laid out below itself once for each
-    // further one before anything is calculated, so every block has its formats and frames.
-    void DuplicateBlocks(xls::TSheet &sheet, size_t count)
+    // Form 2: each strain section's block is a copy of the one above, laid out below it
+    // before that one is calculated. Laid out ahead of the calculation, all of them, the rows
+    // the span lines open would move every block below, over and over; one block ahead, only
+    // that one moves. The opened rows' merged areas follow all blocks' (AddOpenedRowsMerges),
+    // so the sheet lists its merged areas as it always has.
+    void LayOutNextBlock(xls::TSheet &sheet)
     {
-        for (size_t k = 0; k < count; ++k) {
-            const int row = Project.TableRow;
-            if (row > Layout.FirstTableRow)
-                sheet.CopyBlock(
-                    row - 5, row - 2, kBlockFirstCol, kBlockLastCol, row - 1, kBlockFirstCol);
-            Project.TableRow += kBlockRows;
-        }
-        Project.TableRow = Layout.FirstTableRow;
+        const int row = Project.TableRow - 1; // the block's first row, 0-based
+        sheet.CopyBlock(row,
+                        row + kBlockRows - 1,
+                        kBlockFirstCol,
+                        kBlockLastCol,
+                        row + kBlockRows,
+                        kBlockFirstCol);
     }
 
     void Calculate(xls::TSheet &sheet, int section, TConductor conductor, TStrainSection ss)
     {
+        const TParcel &p = Project.Parcels.Get(section);
+        CurrentStrainSection = p.Pillars.Get(ss.First - 1).Nomer.str() + "-"
+            + p.Pillars.Get(ss.Last - 1).Nomer.str();
         TCalcHooks base;
-        base.Message = [this](TCalcMessageKind kind, const std::string &text) {
-            Messages.Tell(kind == TCalcMessageKind::Error ? TMessageKind::Error
-                                                          : TMessageKind::Warning,
-                          text);
-        };
-        CalcSection(Project,
-                    Catalog,
-                    Layout.Mode,
-                    section,
-                    conductor,
-                    ss,
-                    ResultBlockHooks(Layout.Mode, sheet, std::move(base)));
+        base.Message = Calls.Hook();
+        const TCalcResult result
+            = CalcSection(Project,
+                          Catalog,
+                          Layout.Mode,
+                          section,
+                          conductor,
+                          ss,
+                          ResultBlockHooks(Layout.Mode, sheet, std::move(base), &OpenedRows));
+        CurrentStrainSection.clear();
+        if (!Calls.AfterCall(Project, result))
+            Whole = false;
         if (Layout.Compact) {
             // The span lines of a strain section may run past its block; the next block
             // starts below them.
@@ -293,8 +360,9 @@ private:
     TProject &Project;
     const TWiresList &Catalog;
     xls::TXLSFile &File;
-    TMessages &Messages;
+    TPlacedCalcMessages Calls;
     TWaitScope *Wait;
+    std::vector<int> OpenedRows; // Form 2: the rows the current sheet's span lines opened
 };
 
 } // namespace
@@ -313,6 +381,8 @@ TReportOutcome WriteStringingReport(TStringingReport report,
                                     TWaitScope *wait)
 {
     const TLayout &layout = LayoutOf(report);
+    if (!SectionsFitSheets(layout, project, messages))
+        return {};
     const std::filesystem::path templatePath
         = formsFolder / TemplateFileName(layout.Template, CurrentLanguage(), UnitSystem());
     xls::TXLSFile file;
@@ -331,9 +401,10 @@ TReportOutcome WriteStringingReport(TStringingReport report,
                              writer.CopySheets();
                              writer.WirePass();
                              writer.CordPass();
+                             return writer.Whole;
                          },
                          [&] {
-                             return SectionName(project, writer.Current);
+                             return writer.Place();
                          }});
 }
 

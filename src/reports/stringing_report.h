@@ -2,8 +2,8 @@
 // per section, filled by the section calculation over every strain section.
 #pragma once
 
+#include "port/user_port.h"
 #include "reports/report_outcome.h"
-#include "reports/user_port.h"
 
 #include <filesystem>
 #include <string>

@@ -3,15 +3,18 @@
 
 #include "base/cp1251.h"
 #include "base/number_text.h"
+#include "base/utf8.h"
 #include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "model/project.h"
 #include "reports/report_messages.h"
+#include "reports/workbook_file.h"
 #include "xls/cell_ref.h"
 #include "xls/xls_file.h"
 
 #include <memory>
 #include <optional>
+#include <unordered_set>
 
 namespace vartesk {
 
@@ -44,12 +47,33 @@ std::string To1251(const std::string &text, bool &lossless)
     return stored;
 }
 
+// The names of the sections read, apart without regard to case as the sheets they come from
+// are: sheets that Windows-1251 turns into one text ("中文" and "日本" both "??") still give
+// sections that a report can tell apart.
+class TSectionNames
+{
+public:
+    // The name, or the name followed by " (2)", " (3)", ... when a section read has it.
+    std::string Apart(const std::string &name) const
+    {
+        std::string apart = name;
+        for (int n = 2; Taken.contains(Utf8Lower(apart)); ++n)
+            apart = name + " (" + std::to_string(n) + ")";
+        return apart;
+    }
+    void Take(const std::string &name) { Taken.insert(Utf8Lower(name)); }
+
+private:
+    std::unordered_set<std::string> Taken;
+};
+
 // One sheet's list of supports.
 class TSheetReader
 {
 public:
-    TSheetReader(xls::TSheet &sheet, TMessages &messages)
+    TSheetReader(xls::TSheet &sheet, const TSectionNames &names, TMessages &messages)
         : Sheet(sheet)
+        , Names(names)
         , Messages(messages)
     { }
 
@@ -59,7 +83,7 @@ public:
     {
         auto section = std::make_unique<TParcel>();
         bool nameFits = true;
-        section->Name = To1251(Sheet.Name(), nameFits);
+        section->Name = Names.Apart(To1251(Sheet.Name(), nameFits));
         if (!nameFits)
             Messages.Tell(TMessageKind::Warning,
                           IsEnglish() ? "The name of the sheet " + Quote(Sheet.Name())
@@ -125,6 +149,7 @@ private:
     }
 
     xls::TSheet &Sheet;
+    const TSectionNames &Names;
     TMessages &Messages;
 };
 
@@ -143,6 +168,7 @@ TSupportImport ImportSupports(TProject &project, xls::TWorkbook &book, TMessages
     TSupportImport result;
     // Built aside: the project's sections are replaced only by a list that holds something.
     TParcelList sections;
+    TSectionNames names;
     int marked = 0;
     try {
         for (int s = 0; s < book.Sheets().Count(); ++s) {
@@ -151,13 +177,15 @@ TSupportImport ImportSupports(TProject &project, xls::TWorkbook &book, TMessages
                 != kImportMarker)
                 break;
             ++marked;
-            auto section = TSheetReader(sheet, messages).Read();
+            auto section = TSheetReader(sheet, names, messages).Read();
             if (!section) {
                 result.Stopped = true;
                 break;
             }
-            if ((*section)->Pillars.Count() > 1)
+            if ((*section)->Pillars.Count() > 1) {
+                names.Take((*section)->Name);
                 sections.Add(std::move(*section));
+            }
         }
     } catch (const std::exception &e) {
         messages.Tell(TMessageKind::Error, DataEntryError(e));
@@ -193,13 +221,13 @@ ImportSupportsFromFile(TProject &project, const std::filesystem::path &path, TMe
 {
     xls::TXLSFile file;
     try {
-        file.OpenFile(path);
+        OpenWorkbookFile(file, path);
     } catch (const std::exception &e) {
         std::error_code ec;
         const std::filesystem::path full = std::filesystem::absolute(path, ec);
         messages.Tell(TMessageKind::Plain,
                       LocalString("Check_files") + " " + (ec ? path : full).string() + ".\r\n"
-                          + e.what());
+                          + ReadFailureReason(e));
         return {};
     }
     return ImportSupports(project, file.Workbook(), messages);

@@ -2,7 +2,7 @@
 // marked in B2, one row per support.
 #pragma once
 
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <filesystem>
 
@@ -36,7 +36,8 @@ struct TSupportImport
 TSupportImport ImportSupports(TProject &project, xls::TWorkbook &book, TMessages &messages);
 
 // Opens the workbook first: one that cannot be opened is "Check for the presence of the
-// files" with its full path (and the engine's reason), and the project is as it was.
+// files" with its full path and the reason in the file system's or the engine's words (a
+// folder, a file too large, one cut short...), and the project is as it was.
 TSupportImport
 ImportSupportsFromFile(TProject &project, const std::filesystem::path &path, TMessages &messages);
 

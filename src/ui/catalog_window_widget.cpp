@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace vartesk::ui {
 
@@ -280,34 +281,41 @@ bool TCatalogWindow::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+// Every slot of the window runs its part of the state through here.
+template<class F>
+void TCatalogWindow::Guard(F &&action)
+{
+    RunGuarded(Port->Messages, action);
+}
+
 void TCatalogWindow::ChooseGroup(int group)
 {
     if (Filling)
         return;
-    Catalog->ChooseGroup(group);
+    Guard([&] { Catalog->ChooseGroup(group); });
     Reload();
 }
 
 void TCatalogWindow::SortBy(int column)
 {
-    Catalog->SortByColumn(column + 1);
+    Guard([&] { Catalog->SortByColumn(column + 1); });
     Reload();
 }
 
 void TCatalogWindow::Command(bool (TFormWiresBase::*command)(TAppPort &))
 {
-    (Catalog->*command)(*Port);
+    Guard([this, command] { std::invoke(command, *Catalog, *Port); });
     Reload();
 }
 
 void TCatalogWindow::Export()
 {
-    Catalog->Export(*Port);
+    Guard([&] { Catalog->Export(*Port); });
 }
 
 void TCatalogWindow::SelectAndClose()
 {
-    Chosen = Catalog->Select();
+    Guard([&] { Chosen = Catalog->Select(); });
     if (Chosen)
         accept();
 }
@@ -316,8 +324,13 @@ void TCatalogWindow::DoubleClicked(const QModelIndex &index)
 {
     if (!index.isValid())
         return;
-    if (Catalog->DoubleClick(index.row(), *Port)) {
-        Chosen = Catalog->Select();
+    bool chosen = false;
+    Guard([&] {
+        chosen = Catalog->DoubleClick(index.row(), *Port);
+        if (chosen)
+            Chosen = Catalog->Select();
+    });
+    if (chosen) {
         accept();
         return;
     }
@@ -336,7 +349,7 @@ void TCatalogWindow::ShowContextMenu(const QPoint &at)
 
 void TCatalogWindow::ClickContextMenu(int item)
 {
-    Catalog->ClickContextMenu(item, *Port);
+    Guard([&] { Catalog->ClickContextMenu(item, *Port); });
     Reload();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/app_port.h"
+#include "app/command_guard.h"
 #include "app/editors/catalog_window.h"
 
 #include <QAbstractTableModel>
@@ -93,6 +94,8 @@ private:
     void ShowContextMenu(const QPoint &at);
     void ClickContextMenu(int item);
     QPushButton *AddButton(const char *command);
+    template<class F>
+    void Guard(F &&action);
 
     TFormWiresBase *Catalog;
     std::optional<TAppPort> Port;

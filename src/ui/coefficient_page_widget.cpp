@@ -94,6 +94,7 @@ void TCoefficientPageWidget::AddHeight(QGridLayout *grid,
     THeight height {member, new QLabel(parent), new QSpinBox(parent), new QLabel(parent)};
     height.Spin->setObjectName(name);
     height.Spin->setRange(-kUnboundedHeight, kUnboundedHeight);
+    AttachWholeRule(height.Spin);
     height.Spin->setMinimumWidth(110);
     height.Caption->setBuddy(height.Spin);
     const int row = grid->rowCount();
@@ -111,7 +112,9 @@ void TCoefficientPageWidget::AddCoefficient(QGridLayout *grid,
 {
     QWidget *parent = grid->parentWidget();
     TCoefficient coefficient {
-        member, new QLabel(parent), new TGeneralSpinBox(TFrameKlimatKoef2::kCoefStep, parent)};
+        member,
+        new QLabel(parent),
+        new TGeneralSpinBox(TFrameKlimatKoef2::kCoefStep, parent, TFrameKlimatKoef2::kCoefRule)};
     coefficient.Spin->setObjectName(name);
     coefficient.Spin->setMinimumWidth(110);
     coefficient.Caption->setBuddy(coefficient.Spin);

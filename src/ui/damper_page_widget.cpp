@@ -60,6 +60,7 @@ TDamperPageWidget::TDamperPageWidget(TFrameVibroMuffles &state,
 
     // The description stands in the category's group, so it follows the category's enabling.
     Category->setRange(kMinCategory, kMaxCategory);
+    AttachWholeRule(Category);
     Category->setMinimumWidth(60);
     NumberCategory->setBuddy(Category);
     auto *categoryRow = new QHBoxLayout;

@@ -1,25 +1,23 @@
 // A spin field for a real that shows it in the general form with up to nine significant digits.
 #pragma once
 
-#include <QDoubleSpinBox>
+#include "ui/number_field.h"
 
 namespace vartesk::ui {
 
-// Text and value go through SpinText and a "."-separated number, whatever the locale, and an
-// exponent form such as "1e-05" is both shown and accepted. Its range defaults to what stands
-// for "without bounds".
-class TGeneralSpinBox final : public QDoubleSpinBox
+// Text and value go through SpinText and a number with '.' or ',' whatever the locale, and the
+// exponent form it shows ("1.25E-5") can be typed too. Without a rule of its own it takes what
+// stands for "without bounds".
+class TGeneralSpinBox final : public TNumberSpinBox
 {
     Q_OBJECT
 
 public:
-    static constexpr double kUnbounded = 1e9;
+    static constexpr TNumberRule kUnboundedRule {.Exponent = true};
 
-    TGeneralSpinBox(double step, QWidget *parent);
-
-    QString textFromValue(double value) const override;
-    double valueFromText(const QString &text) const override;
-    QValidator::State validate(QString &text, int &pos) const override;
+    TGeneralSpinBox(double step, QWidget *parent, const TNumberRule &rule = kUnboundedRule)
+        : TNumberSpinBox(rule, step, parent)
+    { }
 };
 
 } // namespace vartesk::ui

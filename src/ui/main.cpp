@@ -18,11 +18,16 @@ int main(int argc, char **argv)
     QApplication::setApplicationName("vartesk");
     QApplication::setApplicationVersion(VARTESK_VERSION);
     using namespace vartesk;
+    QStringList arguments = QApplication::arguments();
+    // For start checks (a new machine, an installation): start, load, say so, leave. No one is
+    // there to answer a box, so what would be one goes to the standard error.
+    const bool exitAfterStart = arguments.removeAll(QStringLiteral("--exit-after-start")) > 0;
     try {
         InitLocalization();
         RegisterAllStrings();
         const std::vector<std::string> warnings = LoadWorkingCatalog();
         ui::TMainWindowWidget window(WireCatalog());
+        window.UserPort().SetUnattended(exitAfterStart);
         TFormMain &form = window.State();
         form.Start();
         window.RestoreWindowState();
@@ -33,11 +38,11 @@ int main(int argc, char **argv)
                 text += (text.empty() ? "" : "\r\n") + w;
             window.UserPort().Tell(TMessageKind::Warning, text);
         }
-        QStringList arguments = QApplication::arguments();
-        // For start checks (a new machine, an installation): start, load, say so, leave.
-        const bool exitAfterStart = arguments.removeAll(QStringLiteral("--exit-after-start")) > 0;
+        bool opened = true;
         if (arguments.size() > 1) {
-            form.OpenProjectFile(ui::ToPath(arguments.at(1)));
+            bool loaded = false;
+            opened = form.Guard([&] { loaded = form.OpenProjectFile(ui::ToPath(arguments.at(1))); })
+                && loaded;
             window.Refresh();
         }
         if (exitAfterStart) {
@@ -46,20 +51,21 @@ int main(int argc, char **argv)
                         window.windowTitle().toStdString().c_str(),
                         form.Project.Parcels.Count());
             ClearStrings();
-            return window.isVisible() ? 0 : 1;
+            return window.isVisible() && opened ? 0 : 1;
         }
         const int code = QApplication::exec();
         ClearStrings();
         return code;
     } catch (const std::exception &e) {
-        QMessageBox::critical(
-            nullptr,
-            QStringLiteral("Vartesk"),
-            QString::fromStdString(
-                (IsEnglish() ? std::string("Program error.") : "Ошибка в работе программы.") + "\n"
-                + (IsEnglish() ? "Please tell the developers what you did and what it said: "
-                               : "Сообщите разработчикам, что вы делали и что было сказано: ")
-                + e.what()));
+        const QString text = QString::fromStdString(
+            (IsEnglish() ? std::string("Program error.") : "Ошибка в работе программы.") + "\n"
+            + (IsEnglish() ? "Please tell the developers what you did and what it said: "
+                           : "Сообщите разработчикам, что вы делали и что было сказано: ")
+            + e.what());
+        if (exitAfterStart)
+            std::fprintf(stderr, "vartesk-gui: error: %s\n", text.toLocal8Bit().constData());
+        else
+            QMessageBox::critical(nullptr, QStringLiteral("Vartesk"), text);
         return 1;
     }
 }

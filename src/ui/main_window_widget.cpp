@@ -1,12 +1,13 @@
 // The main window of the desktop program.
 #include "ui/main_window_widget.h"
 
-#include "l10n/settings.h"
+#include "app/window_placement.h"
 #include "ui/pages.h"
 
 #include <QAbstractTableModel>
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -22,7 +23,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace vartesk::ui {
 
@@ -42,7 +42,9 @@ public:
     void Retranslate() override { }
 };
 
-constexpr const char *kWindowSection = "Window";
+// Smaller than this the window is of no use; a stored size below it is not restored.
+constexpr int kMinWidth = 400;
+constexpr int kMinHeight = 300;
 
 constexpr TCommand kSectionCommands[] = {
     TCommand::ParcelCreate, TCommand::ParcelEdit, TCommand::ParcelInsert, TCommand::ParcelDelete};
@@ -111,10 +113,8 @@ TMainWindowWidget::TMainWindowWidget(TWiresList &catalog, QWidget *parent)
         Navigation->addItem(QString());
     Navigation->setMinimumWidth(Navigation->fontMetrics().horizontalAdvance(QString(34, 'x')));
     connect(Navigation, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (Refreshing || row < 0)
-            return;
-        Form.Navigate(TPage(row + 1));
-        Refresh();
+        if (!Refreshing && row >= 0)
+            Do([this, row] { Form.Navigate(TPage(row + 1)); });
     });
 
     Stack = new QStackedWidget;
@@ -122,11 +122,8 @@ TMainWindowWidget::TMainWindowWidget(TWiresList &catalog, QWidget *parent)
     Pages[1] = NewCoefficientPage(Form.CoefficientPage, Stack);
     Pages[2] = NewDamperPage(
         Form.DamperPage,
-        [this](int row) { Form.SelectDamperRow(row); },
-        [this](int row) {
-            Form.DamperRowActivated(row);
-            Refresh();
-        },
+        [this](int row) { Do([this, row] { Form.SelectDamperRow(row); }, false); },
+        [this](int row) { Do([this, row] { Form.DamperRowActivated(row); }); },
         Stack);
     Pages[3] = static_cast<TBoundWidget *>(CreateSectionsPage());
     for (TBoundWidget *page : Pages)
@@ -228,6 +225,7 @@ void TMainWindowWidget::CreateMenus()
                              TCommand::Calc3,
                              TCommand::CalcLoads,
                              TCommand::Journal,
+                             TCommand::Sagging,
                              TCommand::Vibromuffles})
         CalculationMenu->addAction(Action(c));
     CadMenu = menuBar()->addMenu(QString());
@@ -251,10 +249,8 @@ QWidget *TMainWindowWidget::CreateSectionsPage()
                              TCommand::ParcelDelete})
         Sections->addAction(Action(c));
     connect(Sections, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (Refreshing || row < 0)
-            return;
-        Form.SelectParcel(row);
-        Refresh();
+        if (!Refreshing && row >= 0)
+            Do([this, row] { Form.SelectParcel(row); });
     });
     connect(
         Sections, &QListWidget::itemDoubleClicked, this, [this] { Execute(TCommand::ParcelEdit); });
@@ -296,10 +292,7 @@ QWidget *TMainWindowWidget::CreateSectionsPage()
     };
     scoped(QKeySequence::Copy, [this] { Execute(TCommand::PillarCopy); });
     scoped(QKeySequence::Paste, [this] { Execute(TCommand::PillarInsert); });
-    DeleteKeyAction = scoped(QKeySequence::Delete, [this] {
-        Form.DeleteKey();
-        Refresh();
-    });
+    DeleteKeyAction = scoped(QKeySequence::Delete, [this] { Do([this] { Form.DeleteKey(); }); });
 
     SectorsTitle = new QLabel;
     SupportsTitle = new QLabel;
@@ -329,21 +322,31 @@ void TMainWindowWidget::SupportsSelectionChanged()
         return;
     const QModelIndexList rows = Supports->selectionModel()->selectedRows();
     const int current = Supports->currentIndex().isValid() ? Supports->currentIndex().row() : 0;
-    if (rows.isEmpty()) {
-        Form.SelectPillars(current, current);
-    } else {
+    int first = current, last = current;
+    if (!rows.isEmpty()) {
         int top = rows.front().row(), bottom = top;
         for (const QModelIndex &i : rows) {
             top = std::min(top, i.row());
             bottom = std::max(bottom, i.row());
         }
         // The current row is the end the person moved last.
-        Form.SelectPillars(current == top ? bottom : top, current == top ? top : bottom);
-        if (current != top && current != bottom)
-            Form.SelectPillars(top, bottom);
+        first = current == top ? bottom : top;
+        last = current == top ? top : bottom;
+        if (current != top && current != bottom) {
+            first = top;
+            last = bottom;
+        }
     }
+    Do([this, first, last] { Form.SelectPillars(first, last); }, false);
     for (int i = 0; i < kCommandCount; ++i)
         Actions[size_t(i)]->setEnabled(Form.IsEnabled(TCommand(i)));
+}
+
+void TMainWindowWidget::Do(const std::function<void()> &action, bool refresh)
+{
+    Form.Guard(action);
+    if (refresh)
+        Refresh();
 }
 
 void TMainWindowWidget::Execute(TCommand command)
@@ -352,6 +355,7 @@ void TMainWindowWidget::Execute(TCommand command)
         close();
         return;
     }
+    // Run guards the command itself.
     Form.Run(command);
     Refresh();
 }
@@ -448,8 +452,7 @@ void TMainWindowWidget::RefreshRecent()
         QAction *open = RecentMenu->addAction(
             QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdString(items[i].string())));
         connect(open, &QAction::triggered, this, [this, i] {
-            Form.OpenRecent(int(i));
-            Refresh();
+            Do([this, i] { Form.OpenRecent(int(i)); });
         });
     }
     RecentMenu->setEnabled(!items.empty());
@@ -457,56 +460,86 @@ void TMainWindowWidget::RefreshRecent()
 
 void TMainWindowWidget::closeEvent(QCloseEvent *event)
 {
-    if (!Form.ActExit()) {
+    // The wait window of an output lets a close request in; the output's state must stay
+    // until the file is complete, so the window stays and nothing is asked.
+    if (Form.Writing()) {
         event->ignore();
-        Refresh();
+        return;
+    }
+    bool closing = false;
+    Do([&] { closing = Form.ActExit(); });
+    if (!closing) {
+        event->ignore();
         return;
     }
     StoreWindowState();
     event->accept();
 }
 
+void TMainWindowWidget::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    KeepNormalPlacement();
+}
+
+void TMainWindowWidget::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    KeepNormalPlacement();
+}
+
+void TMainWindowWidget::KeepNormalPlacement()
+{
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+        return;
+    // pos() is the frame's corner and size() the inside: what move() and resize() take.
+    NormalPosition = pos();
+    NormalSize = size();
+}
+
 void TMainWindowWidget::RestoreWindowState()
 {
-    int x = -1, y = -1, w = 0, h = 0, maximized = 0, page = 1;
-    for (const auto &[name, value] : ReadSettingsSection(kWindowSection)) {
-        const int v = std::atoi(value.c_str());
-        if (name == "X")
-            x = v;
-        else if (name == "Y")
-            y = v;
-        else if (name == "Width")
-            w = v;
-        else if (name == "Height")
-            h = v;
-        else if (name == "Maximized")
-            maximized = v;
-        else if (name == "Page")
-            page = v;
+    TWindowPlacement placement = LoadWindowPlacement();
+    // Fitted to the screen the window was on; a position on no screen (a monitor unplugged
+    // since) is left to the window system. Unfitted, a stored width of 100000 would ask the
+    // window system for a window it cannot make.
+    QScreen *on = placement.HasPosition
+        ? QGuiApplication::screenAt(QPoint(placement.X, placement.Y))
+        : nullptr;
+    if (!on) {
+        placement.HasPosition = false;
+        on = screen() ? screen() : QGuiApplication::primaryScreen();
     }
-    if (w >= 400 && h >= 300)
-        resize(w, h);
-    // A position off every screen (a monitor unplugged since) is not restored.
-    if (x >= 0 && y >= 0 && screen() && screen()->availableVirtualGeometry().contains(x, y))
-        move(x, y);
-    if (maximized)
+    if (on) {
+        const QRect area = on->availableGeometry();
+        placement = placement.FittedTo(
+            {area.x(), area.y(), area.width(), area.height()}, kMinWidth, kMinHeight);
+    } else {
+        placement.HasSize = placement.HasPosition = false;
+    }
+    if (placement.HasSize)
+        resize(placement.Width, placement.Height);
+    if (placement.HasPosition)
+        move(placement.X, placement.Y);
+    if (placement.Maximized)
         setWindowState(windowState() | Qt::WindowMaximized);
-    if (page >= 1 && page <= 4)
-        Form.Navigate(TPage(page));
+    Form.Navigate(TPage(placement.Page));
     Refresh();
 }
 
 void TMainWindowWidget::StoreWindowState() const
 {
-    const QRect g = normalGeometry();
+    // A window never shown normally has no normal placement of its own yet.
+    const bool known = !NormalSize.isEmpty();
+    TWindowPlacement placement;
+    placement.X = known ? NormalPosition.x() : pos().x();
+    placement.Y = known ? NormalPosition.y() : pos().y();
+    placement.Width = known ? NormalSize.width() : width();
+    placement.Height = known ? NormalSize.height() : height();
+    placement.Maximized = isMaximized();
+    placement.Page = int(Form.CurrentPage);
     try {
-        WriteSettingsSection(kWindowSection,
-                             {{"X", std::to_string(g.x())},
-                              {"Y", std::to_string(g.y())},
-                              {"Width", std::to_string(g.width())},
-                              {"Height", std::to_string(g.height())},
-                              {"Maximized", isMaximized() ? "1" : "0"},
-                              {"Page", std::to_string(int(Form.CurrentPage))}});
+        SaveWindowPlacement(placement);
     } catch (const std::exception &) {
         // The window opens at its default size next time; not worth a message on closing.
     }

@@ -8,9 +8,12 @@
 #include "ui/qt_user_port.h"
 
 #include <QMainWindow>
+#include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -43,11 +46,16 @@ public:
     QListWidget *NavigationList() const { return Navigation; }
     TBoundWidget *Page(TPage page) const { return Pages[size_t(page) - 1]; }
 
-    // The size, position and page of the last run; stored again on closing.
+    // The size, position and page of the last run, fitted to the screen; stored again on
+    // closing.
     void RestoreWindowState();
+    // What closing stores.
+    void StoreWindowState() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void CreateActions();
@@ -57,7 +65,9 @@ private:
     void RefreshGrids();
     void RefreshRecent();
     void SupportsSelectionChanged();
-    void StoreWindowState() const;
+    // Every slot that calls the form goes through here: the form's guard, then the screens.
+    void Do(const std::function<void()> &action, bool refresh = true);
+    void KeepNormalPlacement();
 
     // The port's windows are children of this one, so it is built first and goes last.
     TQtUserPort QtPort;
@@ -84,6 +94,10 @@ private:
     QLabel *ProjectNameLabel = nullptr;
     QLabel *StatusLabel = nullptr;
     bool Refreshing = false; // the grids' signals during a refresh are not the person's
+    // The frame position and inner size while the window was last neither maximized nor
+    // minimized: what the next run restores.
+    QPoint NormalPosition;
+    QSize NormalSize;
 };
 
 } // namespace vartesk::ui

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include <cstdio>
 #include <system_error>
 
 namespace vartesk::ui {
@@ -48,14 +49,14 @@ TQtUserPort::TQtUserPort(QWidget *parent)
     , WaitWindow(parent)
 { }
 
-void TQtUserPort::Tell(TMessageKind kind, const std::string &text)
+void TBoxMessages::Tell(TMessageKind kind, const std::string &text)
 {
     QMessageBox box(BoxIcon(kind), kApplicationTitle, CaptionText(text), QMessageBox::Ok, Parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
-bool TQtUserPort::Ask(const std::string &text)
+bool TBoxMessages::Ask(const std::string &text)
 {
     QMessageBox box(QMessageBox::Warning,
                     kApplicationTitle,
@@ -66,6 +67,31 @@ bool TQtUserPort::Ask(const std::string &text)
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+void TQtUserPort::Tell(TMessageKind kind, const std::string &text)
+{
+    if (kind == TMessageKind::Error)
+        ++ErrorCount;
+    if (!Unattended) {
+        TBoxMessages(Parent).Tell(kind, text);
+        return;
+    }
+    static const char *const kKinds[] = {"error", "warning", "information", "message"};
+    std::fprintf(stderr,
+                 "vartesk-gui: %s: %s\n",
+                 kKinds[int(kind)],
+                 CaptionText(text).toLocal8Bit().constData());
+}
+
+bool TQtUserPort::Ask(const std::string &text)
+{
+    if (!Unattended)
+        return TBoxMessages(Parent).Ask(text);
+    std::fprintf(stderr,
+                 "vartesk-gui: question answered No: %s\n",
+                 CaptionText(text).toLocal8Bit().constData());
+    return false;
 }
 
 std::optional<std::filesystem::path> TQtUserPort::ChooseSave(const TSaveRequest &request)
@@ -80,6 +106,8 @@ std::optional<std::filesystem::path> TQtUserPort::ChooseOpen(const TSaveRequest 
 
 std::optional<std::filesystem::path> TQtUserPort::Choose(const TSaveRequest &request, bool save)
 {
+    if (Unattended)
+        return std::nullopt;
     QFileDialog dialog(Parent);
     if (!request.Title.empty())
         dialog.setWindowTitle(QString::fromStdString(request.Title));

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/app_port.h"
-#include "reports/user_port.h"
+#include "port/user_port.h"
 #include "ui/wait_window.h"
 
 #include <QPointer>
@@ -21,6 +21,22 @@ inline constexpr const char *kApplicationTitle = "Vartesk";
 // Paths and Qt's file names, through the file system's encoding.
 QString ToQString(const std::filesystem::path &path);
 std::filesystem::path ToPath(const QString &fileName);
+
+// Message boxes alone, over a window (may be null): what a window tells on its own.
+class TBoxMessages final : public TMessages
+{
+public:
+    explicit TBoxMessages(QWidget *parent)
+        : Parent(parent)
+    { }
+    // The message boxes of TBoxMessages; unattended, a line on the standard error instead.
+    void Tell(TMessageKind kind, const std::string &text) override;
+    // The question of TBoxMessages; unattended, the question on the standard error and No.
+    bool Ask(const std::string &text) override;
+
+private:
+    QPointer<QWidget> Parent;
+};
 
 // Every window it opens is modal over `parent` (the main window; may be null), which keeps the
 // wait window as its child and so must outlive the port: the main window holds it as a member.
@@ -49,6 +65,12 @@ public:
     // The desktop's program for the file; one that cannot be opened is the desktop's to tell.
     void Open(const std::filesystem::path &path) override;
 
+    // For a run that nobody watches (the start check): no box waits for a person, and the
+    // file dialogs answer Cancel.
+    void SetUnattended(bool unattended) { Unattended = unattended; }
+    // Error messages told so far.
+    int Errors() const { return ErrorCount; }
+
     TWaitWindow &Wait() { return WaitWindow; }
     // The folder the next dialog starts in when its request names none.
     const std::filesystem::path &LastFolder() const { return Last; }
@@ -62,6 +84,8 @@ private:
     QPointer<QWidget> Parent;
     TFormWait WaitWindow;
     std::filesystem::path Last;
+    bool Unattended = false;
+    int ErrorCount = 0;
 };
 
 } // namespace vartesk::ui

@@ -6,6 +6,8 @@
 #include "ui/app_windows.h"
 
 #include "ui/caption_text.h"
+#include "ui/guarded_slot.h"
+#include "ui/number_field.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -81,6 +83,8 @@ TSectionDampersDialog::TSectionDampersDialog(TFormParcelVM &state, QWidget *pare
     Circuits.Spin->setRange(1, kMaxCircuits);
     WiresInPhase.Spin->setRange(1, kMaxWiresInPhase);
     Cords.Spin->setRange(1, kMaxCords);
+    for (QSpinBox *count : {Circuits.Spin, WiresInPhase.Spin, Cords.Spin})
+        AttachWholeRule(count);
     auto *halves = new QHBoxLayout;
     halves->addWidget(Wire.Box);
     halves->addWidget(Cord.Box);
@@ -182,23 +186,28 @@ void TSectionDampersDialog::Bind(THalf &half,
                                  TIntAction chooseModel,
                                  TDamperHalf TFormParcelVM::*state)
 {
-    connect(half.Kinds, &QTabBar::currentChanged, this, [this, chooseKind](int kind) {
-        chooseKind(State, kind);
-        Sync();
-    });
-    connect(half.Calc, &QCheckBox::toggled, this, [this, clickCalc](bool on) {
-        clickCalc(State, on);
-        Sync();
-    });
-    connect(
-        half.Material, &QComboBox::currentIndexChanged, this, [this, chooseMaterial](int material) {
-            chooseMaterial(State, material);
-            Sync();
-        });
-    connect(half.Model, &QComboBox::currentIndexChanged, this, [this, chooseModel](int index) {
-        chooseModel(State, index);
-        Sync();
-    });
+    connect(half.Kinds, &QTabBar::currentChanged, this, Guarded(this, [this, chooseKind](int kind) {
+                chooseKind(State, kind);
+                Sync();
+            }));
+    connect(half.Calc, &QCheckBox::toggled, this, Guarded(this, [this, clickCalc](bool on) {
+                clickCalc(State, on);
+                Sync();
+            }));
+    connect(half.Material,
+            &QComboBox::currentIndexChanged,
+            this,
+            Guarded(this, [this, chooseMaterial](int material) {
+                chooseMaterial(State, material);
+                Sync();
+            }));
+    connect(half.Model,
+            &QComboBox::currentIndexChanged,
+            this,
+            Guarded(this, [this, chooseModel](int index) {
+                chooseModel(State, index);
+                Sync();
+            }));
     connect(half.Ratio, &QComboBox::currentIndexChanged, this, [this, state](int ratio) {
         if (ratio >= 0)
             (State.*state).Ratio = ratio;

@@ -3,6 +3,8 @@
 
 #include "ui/app_windows.h"
 #include "ui/cp1251_validator.h"
+#include "ui/guarded_slot.h"
+#include "ui/number_field.h"
 #include "ui/widget_values.h"
 
 #include <QButtonGroup>
@@ -27,16 +29,10 @@ namespace vartesk::ui {
 
 namespace {
 
-// The limits have no bounds of their own: whether a value makes sense is the editor's to say.
-constexpr double kLimitBound = 1e9;
-
-QDoubleSpinBox *RealInput(double min, double max, const QString &name, QWidget *parent)
+QDoubleSpinBox *RealInput(const TNumberRule &rule, const QString &name, QWidget *parent)
 {
-    auto *input = new QDoubleSpinBox(parent);
+    auto *input = new TNumberSpinBox(rule, TFormParcel::kStep, parent);
     input->setObjectName(name);
-    input->setDecimals(TFormParcel::kDecimals);
-    input->setSingleStep(TFormParcel::kStep);
-    input->setRange(min, max);
     input->setMinimumWidth(100);
     return input;
 }
@@ -141,8 +137,7 @@ TSectionEditorDialog::TConductorPage TSectionEditorDialog::CreateConductorPage(T
         for (int row = 0; row < 2; ++row) {
             const size_t i = size_t(tab * 2 + row);
             p.LimitLabels[i] = new QLabel(page);
-            p.LimitInputs[i]
-                = RealInput(-kLimitBound, kLimitBound, kLimitNames[conductor][i], page);
+            p.LimitInputs[i] = RealInput(TFormParcel::kLimitRule, kLimitNames[conductor][i], page);
             p.UnitLabels[i] = new QLabel(page);
             p.LimitLabels[i]->setBuddy(p.LimitInputs[i]);
             grid->addWidget(p.LimitLabels[i], row, 0);
@@ -157,20 +152,20 @@ TSectionEditorDialog::TConductorPage TSectionEditorDialog::CreateConductorPage(T
         p.Limits->addTab(page, QString());
     }
 
-    connect(p.Present, &QCheckBox::clicked, this, [this, wire](bool checked) {
-        if (wire)
-            Editor.ClickIsProvod(checked);
-        else
-            Editor.ClickIsTros(checked);
-        Sync();
-    });
-    connect(p.Catalog, &QPushButton::clicked, this, [this, wire] {
-        if (wire)
-            Editor.ChooseWire(Port);
-        else
-            Editor.ChooseCord(Port);
-        Sync();
-    });
+    connect(p.Present, &QCheckBox::clicked, this, Guarded(this, [this, wire](bool checked) {
+                if (wire)
+                    Editor.ClickIsProvod(checked);
+                else
+                    Editor.ClickIsTros(checked);
+                Sync();
+            }));
+    connect(p.Catalog, &QPushButton::clicked, this, Guarded(this, [this, wire] {
+                if (wire)
+                    Editor.ChooseWire(Port);
+                else
+                    Editor.ChooseCord(Port);
+                Sync();
+            }));
     connect(p.Limits, &QTabWidget::currentChanged, this, [this, wire](int tab) {
         (wire ? Editor.WireTab : Editor.CordTab) = tab;
     });
@@ -194,16 +189,15 @@ QGroupBox *TSectionEditorDialog::CreateInsulatorGroup()
     InsulatorGroup = new QGroupBox(this);
     IsGis = new QCheckBox(InsulatorGroup);
     IsGis->setObjectName("IsGis");
-    connect(IsGis, &QCheckBox::clicked, this, [this](bool checked) {
-        Editor.ClickIsGis(checked);
-        Sync();
-    });
+    connect(IsGis, &QCheckBox::clicked, this, Guarded(this, [this](bool checked) {
+                Editor.ClickIsGis(checked);
+                Sync();
+            }));
     auto *grid = new QGridLayout(InsulatorGroup);
     grid->addWidget(IsGis, 0, 0, 1, 3);
     for (size_t i = 0; i < 3; ++i) {
         InsulatorLabels[i] = new QLabel(InsulatorGroup);
-        InsulatorInputs[i] = RealInput(
-            TFormParcel::kInsulatorMin, TFormParcel::kInsulatorMax, kNames[i], InsulatorGroup);
+        InsulatorInputs[i] = RealInput(TFormParcel::kInsulatorRule, kNames[i], InsulatorGroup);
         InsulatorUnits[i] = new QLabel(InsulatorGroup);
         InsulatorLabels[i]->setBuddy(InsulatorInputs[i]);
         const int row = int(i) + 1;
@@ -224,10 +218,10 @@ QGroupBox *TSectionEditorDialog::CreateStretchGroup()
     StretchGroup = new QGroupBox(this);
     IsVitygka = new QCheckBox(StretchGroup);
     IsVitygka->setObjectName("IsVitygka");
-    connect(IsVitygka, &QCheckBox::clicked, this, [this](bool checked) {
-        Editor.ClickIsVitygka(checked);
-        Sync();
-    });
+    connect(IsVitygka, &QCheckBox::clicked, this, Guarded(this, [this](bool checked) {
+                Editor.ClickIsVitygka(checked);
+                Sync();
+            }));
     Stretch = {CreateStretchBox(kWire), CreateStretchBox(kCord)};
     auto *boxes = new QHBoxLayout;
     boxes->addWidget(Stretch[kWire].Box);
@@ -258,16 +252,17 @@ TSectionEditorDialog::TStretchBox TSectionEditorDialog::CreateStretchBox(TConduc
         percent = new QSpinBox(s.Box);
         percent->setObjectName(QString(wire ? "Pp%1" : "Pt%1").arg(k));
         percent->setRange(TStretchGroup::kPercentMin, TStretchGroup::kPercentMax);
+        AttachWholeRule(percent);
         percent->setSingleStep(TStretchGroup::kPercentStep);
         grid->addWidget(material, k, 0);
         grid->addWidget(percent, k, 1);
-        connect(material, &QRadioButton::clicked, this, [this, wire, k] {
-            if (wire)
-                Editor.ChooseWireMaterial(k);
-            else
-                Editor.ChooseCordMaterial(k);
-            Sync();
-        });
+        connect(material, &QRadioButton::clicked, this, Guarded(this, [this, wire, k] {
+                    if (wire)
+                        Editor.ChooseWireMaterial(k);
+                    else
+                        Editor.ChooseCordMaterial(k);
+                    Sync();
+                }));
         connect(percent, &QSpinBox::valueChanged, this, [&group, k](int value) {
             group.Percent[size_t(k - 1)] = value;
         });
@@ -388,9 +383,13 @@ void TSectionEditorDialog::Sync()
 void TSectionEditorDialog::accept()
 {
     // A number still being typed counts as entered.
+    if (!NumberFieldsTaken(this))
+        return;
     for (QAbstractSpinBox *input : findChildren<QAbstractSpinBox *>())
         input->interpretText();
-    if (Editor.Accept(Port.Messages))
+    bool accepted = false;
+    RunGuarded(Port.Messages, [&] { accepted = Editor.Accept(Port.Messages); });
+    if (accepted)
         QDialog::accept();
 }
 

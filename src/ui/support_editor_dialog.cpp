@@ -3,6 +3,8 @@
 
 #include "ui/app_windows.h"
 #include "ui/cp1251_validator.h"
+#include "ui/guarded_slot.h"
+#include "ui/number_field.h"
 #include "ui/widget_values.h"
 
 #include <QButtonGroup>
@@ -17,7 +19,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -86,6 +87,7 @@ QSpinBox *TSupportEditorDialog::WholeInput(const char *name, int &value)
     auto *input = new QSpinBox(this);
     input->setObjectName(name);
     input->setRange(TFormPillar::kWholeMin, TFormPillar::kWholeMax);
+    AttachWholeRule(input);
     connect(input, &QSpinBox::valueChanged, this, [&value](int shown) { value = shown; });
     return input;
 }
@@ -98,9 +100,8 @@ QGroupBox *TSupportEditorDialog::CreateSupportGroup()
     ProletLabel = new QLabel(SupportGroup);
     Prolet = new QLineEdit(SupportGroup);
     Prolet->setObjectName("Prolet");
-    // Whether the text is a number is the editor's to say on OK; only what can make one goes in.
-    Prolet->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.\\-]*")), Prolet));
+    // Only what can make a number goes in; whether it is one is the editor's to say on OK.
+    AttachNumberRule(Prolet, TFormPillar::kSpanRule);
     connect(Prolet, &QLineEdit::textEdited, this, [this](const QString &text) {
         Editor.Prolet = text.toStdString();
     });
@@ -149,17 +150,15 @@ QGroupBox *TSupportEditorDialog::CreateJournalGroup()
 
     RezPic = new QCheckBox(JournalGroup);
     RezPic->setObjectName("RezPic");
-    connect(RezPic, &QCheckBox::clicked, this, [this](bool checked) {
-        Editor.ClickRezPic(checked);
-        Sync();
-    });
+    connect(RezPic, &QCheckBox::clicked, this, Guarded(this, [this](bool checked) {
+                Editor.ClickRezPic(checked);
+                Sync();
+            }));
     Picet1Label = new QLabel(JournalGroup);
     Picet1 = WholeInput("Picet1", Editor.Picet1);
     Picet1Unit = new QLabel(JournalGroup);
-    Picet2 = new QDoubleSpinBox(JournalGroup);
+    Picet2 = new TNumberSpinBox(TFormPillar::kPicet2Rule, 1, JournalGroup);
     Picet2->setObjectName("Picet2");
-    Picet2->setRange(TFormPillar::kPicet2Min, TFormPillar::kPicet2Max);
-    Picet2->setDecimals(TFormPillar::kPicet2Decimals);
     connect(Picet2, &QDoubleSpinBox::valueChanged, this, [this](double value) {
         Editor.Picet2 = value;
     });
@@ -311,10 +310,15 @@ void TSupportEditorDialog::showEvent(QShowEvent *event)
 
 void TSupportEditorDialog::accept()
 {
-    // A number still being typed counts as entered.
+    // A number still being typed counts as entered; one the field does not take keeps the
+    // editor open with the field's hint.
+    if (!NumberFieldsTaken(this))
+        return;
     for (QAbstractSpinBox *input : findChildren<QAbstractSpinBox *>())
         input->interpretText();
-    if (Editor.Accept(Messages))
+    bool accepted = false;
+    RunGuarded(Messages, [&] { accepted = Editor.Accept(Messages); });
+    if (accepted)
         QDialog::accept();
     else
         QDialog::reject();

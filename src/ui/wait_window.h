@@ -1,7 +1,7 @@
 // The wait window: a small modeless window with one line of text and a progress bar.
 #pragma once
 
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <QWidget>
 

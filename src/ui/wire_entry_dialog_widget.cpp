@@ -1,16 +1,17 @@
 // The catalog entry dialog's widgets and their binding to the dialog's state.
 #include "ui/wire_entry_dialog_widget.h"
 
+#include "app/command_guard.h"
 #include "ui/app_windows.h"
 #include "ui/caption_text.h"
 #include "ui/cp1251_validator.h"
+#include "ui/number_field.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,27 +20,6 @@
 namespace vartesk::ui {
 
 namespace {
-
-// Lets a typed character into a numeric field only when the dialog's state takes that key.
-// Keys without a character of their own (arrows, Delete, Tab, Enter, shortcuts) pass: they
-// move, edit or leave the field rather than type into it.
-class TNumberKeyFilter final : public QObject
-{
-public:
-    using QObject::QObject;
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return QObject::eventFilter(watched, event);
-        const QString typed = static_cast<QKeyEvent *>(event)->text();
-        if (typed.isEmpty())
-            return false;
-        const char32_t key = typed.toUcs4().value(0);
-        const bool control = key < 0x20 || key == 0x7F;
-        return !control && !TFormWiresEdit::KeyAccepted(key);
-    }
-};
 
 constexpr int kNameChars = 16;
 constexpr int kGroupChars = 32;
@@ -101,15 +81,14 @@ TWireEntryDialog::TWireEntryDialog(TFormWiresEdit &dialog, TMessages &messages, 
         {c.Modulus, c.ModulusUnit, &TFormWiresEdit::Modulus},
         {c.ThermalCoef, c.ThermalCoefUnit, &TFormWiresEdit::ThermalCoef},
     };
-    auto *keys = new TNumberKeyFilter(this);
     for (int i = 0; i < kNumbers; ++i) {
         auto *edit = new QLineEdit(QString::fromStdString(State.*numbers[i].Text), box);
-        edit->installEventFilter(keys);
+        AttachNumberRule(edit, TFormWiresEdit::kNumberRule);
         edit->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 18);
         if (i == Diameter) {
             // Checked at each change, while the person types.
             connect(edit, &QLineEdit::textEdited, this, [this](const QString &text) {
-                State.DiameterEdited(text.toStdString(), Messages);
+                RunGuarded(Messages, [&] { State.DiameterEdited(text.toStdString(), Messages); });
             });
         } else {
             connect(edit,
@@ -150,7 +129,9 @@ TWireEntryDialog::TWireEntryDialog(TFormWiresEdit &dialog, TMessages &messages, 
 
 void TWireEntryDialog::accept()
 {
-    if (State.Accept(Messages))
+    bool accepted = false;
+    RunGuarded(Messages, [&] { accepted = State.Accept(Messages); });
+    if (accepted)
         QDialog::accept();
 }
 

@@ -271,7 +271,7 @@ void TWriter::LinkTable()
         const TSheet &s = Book.Sheets().Item(i);
         needInternal
             |= !s.PageSetup.PrintArea.empty() || s.PageSetup.TitleRows || s.PageSetup.TitleCols;
-        for (const auto &r : s.Ranges().Items)
+        for (const auto &r : s.Ranges().All())
             needInternal |= !r->Name().empty() && r->Valid();
     }
     if (needInternal && InternalBook == 0xFFFF) {
@@ -300,7 +300,7 @@ void TWriter::LinkTable()
                 titles.push_back({ps.TitleRows->first, 0, ps.TitleRows->second, 255});
             names.push_back(AreaName(s, TNameRecord::kPrintTitles, {}, titles, true));
         }
-        for (const auto &r : s.Ranges().Items)
+        for (const auto &r : s.Ranges().All())
             if (!r->Name().empty() && r->Valid())
                 names.push_back(AreaName(s, 0, r->Name(), {r->Rect()}, !r->Global()));
     }

@@ -9,6 +9,9 @@ namespace vartesk::xls {
 
 class TSheet;
 
+// Rows of a sheet: 0..65535.
+inline constexpr int kSheetRows = 65536;
+
 class TCells
 {
 public:

@@ -104,31 +104,44 @@ void TRange::BorderAround(int colour, int style)
     }
 }
 
+void TRange::SetRect(const TRect &rect)
+{
+    Area = rect;
+    Owner->Ranges().Changed();
+}
+
+void TRange::SetMerged(bool merged)
+{
+    IsMerged = merged;
+    Owner->Ranges().Changed();
+}
+
+TRange &TRanges::Append(std::unique_ptr<TRange> range)
+{
+    range->Serial = NextSerial++;
+    Items.push_back(std::move(range));
+    TRange &r = *Items.back();
+    if (Indexed)
+        Index(&r);
+    return r;
+}
+
 TRange &TRanges::Add(std::string_view address)
 {
-    Items.push_back(std::make_unique<TRange>(*Owner, ParseA1Range(address)));
-    return *Items.back();
+    return Append(std::make_unique<TRange>(*Owner, ParseA1Range(address)));
 }
 
 TRange &TRanges::Add(const TRect &rect)
 {
-    Items.push_back(std::make_unique<TRange>(*Owner, rect));
-    return *Items.back();
+    return Append(std::make_unique<TRange>(*Owner, rect));
 }
 
 TRange &TRanges::AddMerged(const TRect &rect)
 {
-    // Merged areas may not overlap: a new one replaces those it meets.
-    std::erase_if(Items, [&](const std::unique_ptr<TRange> &r) {
-        if (!r->Merged() || !r->Valid())
-            return false;
-        const TRect &o = r->Rect();
-        return !(o.Row2 < rect.Row1 || o.Row1 > rect.Row2 || o.Col2 < rect.Col1
-                 || o.Col1 > rect.Col2);
-    });
-    TRange &r = Add(rect);
-    r.SetMerged(true);
-    return r;
+    RemoveMergedMeeting(rect);
+    auto range = std::make_unique<TRange>(*Owner, rect);
+    range->IsMerged = true;
+    return Append(std::move(range));
 }
 
 std::vector<TRect> TRanges::MergedAreas() const
@@ -138,6 +151,148 @@ std::vector<TRect> TRanges::MergedAreas() const
         if (r->Merged() && r->Valid())
             out.push_back(r->Rect());
     return out;
+}
+
+void TRanges::Index(TRange *range) const
+{
+    if (!range->Valid())
+        return;
+    const TRect &a = range->Rect();
+    ByRow.emplace(a.Row1, range);
+    Tallest = std::max(Tallest, a.Row2 - a.Row1);
+}
+
+void TRanges::Unindex(TRange *range) const
+{
+    if (!range->Valid())
+        return;
+    auto [it, end] = ByRow.equal_range(range->Rect().Row1);
+    for (; it != end; ++it)
+        if (it->second == range) {
+            ByRow.erase(it);
+            return;
+        }
+}
+
+void TRanges::BuildIndex() const
+{
+    if (Indexed)
+        return;
+    ByRow.clear();
+    Tallest = 0;
+    for (const auto &r : Items)
+        Index(r.get());
+    Indexed = true;
+}
+
+template<class F>
+void TRanges::ForNear(int first, int last, F &&visit) const
+{
+    BuildIndex();
+    auto it = ByRow.lower_bound(first - Tallest);
+    const auto end = ByRow.upper_bound(last);
+    for (; it != end; ++it)
+        visit(it->second);
+}
+
+std::vector<TRect> TRanges::MergedAreasInside(const TRect &rect) const
+{
+    std::vector<const TRange *> found;
+    ForNear(rect.Row1, rect.Row2, [&](const TRange *r) {
+        const TRect &a = r->Rect();
+        if (r->Merged() && a.Row1 >= rect.Row1 && a.Row2 <= rect.Row2 && a.Col1 >= rect.Col1
+            && a.Col2 <= rect.Col2)
+            found.push_back(r);
+    });
+    std::sort(found.begin(), found.end(), [](const TRange *a, const TRange *b) {
+        return a->Serial < b->Serial;
+    });
+    std::vector<TRect> out;
+    for (const TRange *r : found)
+        out.push_back(r->Rect());
+    return out;
+}
+
+void TRanges::RemoveMergedMeeting(const TRect &rect)
+{
+    std::vector<TRange *> meeting;
+    ForNear(rect.Row1, rect.Row2, [&](TRange *r) {
+        const TRect &o = r->Rect();
+        if (r->Merged()
+            && !(o.Row2 < rect.Row1 || o.Row1 > rect.Row2 || o.Col2 < rect.Col1
+                 || o.Col1 > rect.Col2))
+            meeting.push_back(r);
+    });
+    Remove(meeting);
+}
+
+void TRanges::Uncover(int row, int col)
+{
+    std::vector<TRange *> covering;
+    ForNear(row, row, [&](TRange *r) {
+        const TRect &a = r->Rect();
+        if (r->Merged() && a.Contains(row, col) && (a.Row1 != row || a.Col1 != col))
+            covering.push_back(r);
+    });
+    Remove(covering);
+}
+
+void TRanges::Remove(std::vector<TRange *> ranges, bool indexed)
+{
+    if (ranges.empty())
+        return;
+    if (indexed)
+        for (TRange *r : ranges)
+            Unindex(r);
+    std::sort(ranges.begin(), ranges.end());
+    std::erase_if(Items, [&](const std::unique_ptr<TRange> &r) {
+        return std::binary_search(ranges.begin(), ranges.end(), r.get());
+    });
+}
+
+void TRanges::InsertRows(int row, int count, int lastRow)
+{
+    std::vector<TRange *> moved, dropped;
+    ForNear(row + 1, lastRow, [&](TRange *r) {
+        if (r->Rect().Row2 > row)
+            moved.push_back(r);
+    });
+    for (TRange *r : moved) {
+        Unindex(r);
+        TRect &a = *r->Area;
+        if (a.Row1 > row) {
+            if (a.Row1 + count > lastRow) {
+                dropped.push_back(r);
+                continue;
+            }
+            a.Row1 += count;
+        }
+        a.Row2 = std::min(a.Row2 + count, lastRow);
+        Index(r);
+    }
+    Remove(std::move(dropped), false);
+}
+
+void TRanges::CopyFrom(const TRanges &source)
+{
+    Clear();
+    for (const auto &r : source.Items) {
+        // A copy of a workbook-wide name would clash with the original: it becomes the
+        // new sheet's own name (a new TRange is not global).
+        auto copy = std::make_unique<TRange>(
+            *Owner, r->Valid() ? std::optional<TRect>(r->Rect()) : std::nullopt);
+        copy->IsMerged = r->Merged();
+        copy->SetName(r->Name());
+        Append(std::move(copy));
+    }
+}
+
+void TRanges::Clear()
+{
+    Items.clear();
+    ByRow.clear();
+    Tallest = 0;
+    Indexed = true;
 }
 
 } // namespace vartesk::xls

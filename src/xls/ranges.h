@@ -1,6 +1,8 @@
 // TRanges: rectangles of a sheet, merged areas and named ranges among them.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,11 +37,11 @@ public:
     { }
     bool Valid() const { return Area.has_value(); }
     const TRect &Rect() const { return *Area; }
-    void SetRect(const TRect &rect) { Area = rect; }
+    void SetRect(const TRect &rect);
     std::string Address() const { return Area ? A1Address(*Area) : std::string(); }
 
     bool Merged() const { return IsMerged; }
-    void SetMerged(bool merged) { IsMerged = merged; }
+    void SetMerged(bool merged);
     // A named range is a defined name of its sheet; Global marks a workbook-wide name.
     const std::string &Name() const { return RangeName; }
     void SetName(std::string name) { RangeName = std::move(name); }
@@ -51,13 +53,18 @@ public:
     void BorderAround(int colour, int style);
 
 private:
+    friend class TRanges;
     TSheet *Owner;
     std::optional<TRect> Area;
     bool IsMerged = false;
     bool IsGlobal = false;
     std::string RangeName;
+    std::uint64_t Serial = 0; // order of addition, which is the order of the list
 };
 
+// The ranges in the order they were added (the order they are written in). Block operations
+// of a sheet with thousands of merged areas ask only for those near some rows: an index by
+// first row answers them without walking the whole list.
 class TRanges
 {
 public:
@@ -70,17 +77,46 @@ public:
     // A new range over the A1 rectangle, neither named nor merged.
     TRange &Add(std::string_view address);
     TRange &Add(const TRect &rect);
+    // Merged areas may not overlap: a new one replaces those it meets.
     TRange &AddMerged(const TRect &rect);
     size_t Count() const { return Items.size(); }
     TRange &Item(size_t i) { return *Items.at(i); }
     const TRange &Item(size_t i) const { return *Items.at(i); }
+    const std::vector<std::unique_ptr<TRange>> &All() const { return Items; }
     std::vector<TRect> MergedAreas() const;
-    void Clear() { Items.clear(); }
-
-    std::vector<std::unique_ptr<TRange>> Items;
+    // The merged areas that lie inside the rectangle, in list order.
+    std::vector<TRect> MergedAreasInside(const TRect &rect) const;
+    void RemoveMergedMeeting(const TRect &rect);
+    // Drops the merged area that would hide the cell: one that holds it, not as its top-left.
+    void Uncover(int row, int col);
+    // Ranges below `row` move down by count rows and those the insertion opens inside grow,
+    // neither beyond lastRow; one that would start beyond it is dropped.
+    void InsertRows(int row, int count, int lastRow);
+    // The source's ranges as ranges of this list's sheet.
+    void CopyFrom(const TRanges &source);
+    void Clear();
 
 private:
+    friend class TRange;
+    TRange &Append(std::unique_ptr<TRange> range);
+    // A range changed behind the index: it is built again when next needed.
+    void Changed() { Indexed = false; }
+    void BuildIndex() const;
+    void Index(TRange *range) const;
+    void Unindex(TRange *range) const;
+    // The valid ranges that may meet rows first..last (a superset), unordered.
+    template<class F>
+    void ForNear(int first, int last, F &&visit) const;
+    void Remove(std::vector<TRange *> ranges, bool indexed = true);
+
     TSheet *Owner;
+    std::vector<std::unique_ptr<TRange>> Items;
+    std::uint64_t NextSerial = 0;
+    // Valid ranges by first row; Tallest bounds how far above a row one may start and still
+    // reach it.
+    mutable std::multimap<int, TRange *> ByRow;
+    mutable int Tallest = 0;
+    mutable bool Indexed = true;
 };
 
 } // namespace vartesk::xls

@@ -127,22 +127,39 @@ std::uint32_t TSheet::InitialXF(int row, int col) const
 void TSheet::CopyBlock(
     int firstRow, int lastRow, int firstCol, int lastCol, int targetRow, int targetCol)
 {
+    CopyCells(firstRow, lastRow, firstCol, lastCol, targetRow, targetCol);
+    CopyMergedAreas(firstRow, lastRow, firstCol, lastCol, targetRow, targetCol);
+}
+
+namespace {
+
+// The block's corners in order and within the sheet.
+TRect SourceBlock(int firstRow, int lastRow, int firstCol, int lastCol)
+{
     if (firstRow > lastRow)
         std::swap(firstRow, lastRow);
     if (firstCol > lastCol)
         std::swap(firstCol, lastCol);
-    firstRow = std::max(firstRow, 0);
-    firstCol = std::max(firstCol, 0);
-    lastRow = std::min(lastRow, kMaxRow);
-    lastCol = std::min(lastCol, kMaxCol);
-    const int dRow = targetRow - firstRow;
-    const int dCol = targetCol - firstCol;
+    return {std::max(firstRow, 0),
+            std::max(firstCol, 0),
+            std::min(lastRow, kMaxRow),
+            std::min(lastCol, kMaxCol)};
+}
+
+} // namespace
+
+void TSheet::CopyCells(
+    int firstRow, int lastRow, int firstCol, int lastCol, int targetRow, int targetCol)
+{
+    const TRect from = SourceBlock(firstRow, lastRow, firstCol, lastCol);
+    const int dRow = targetRow - from.Row1;
+    const int dCol = targetCol - from.Col1;
 
     // Gather first: source and target may overlap.
     std::vector<TMovedCell> moved;
-    for (int r = firstRow; r <= lastRow && size_t(r) < CellItems.Rows.size(); ++r)
+    for (int r = from.Row1; r <= from.Row2 && size_t(r) < CellItems.Rows.size(); ++r)
         for (const auto &d : CellItems.Rows[size_t(r)])
-            if (d.Col >= firstCol && d.Col <= lastCol) {
+            if (d.Col >= from.Col1 && d.Col <= from.Col2) {
                 TMovedCell m {r + dRow, d.Col + dCol, d, {}};
                 if (d.Kind == TCellKind::Formula)
                     m.Formula = CellItems.Formulas.at(d.Ref());
@@ -174,10 +191,24 @@ void TSheet::CopyBlock(
             }
         }
     }
+}
+
+void TSheet::CopyMergedAreas(
+    int firstRow, int lastRow, int firstCol, int lastCol, int targetRow, int targetCol)
+{
+    const TRect from = SourceBlock(firstRow, lastRow, firstCol, lastCol);
+    const int dRow = targetRow - from.Row1;
+    const int dCol = targetCol - from.Col1;
+    const std::vector<TRect> areas = RangeItems.MergedAreasInside(from);
+    // The block brings its own merged areas: those the target had would hide copied values.
+    const TRect target {std::max(from.Row1 + dRow, 0),
+                        std::max(from.Col1 + dCol, 0),
+                        std::min(from.Row2 + dRow, kMaxRow),
+                        std::min(from.Col2 + dCol, kMaxCol)};
+    if (target.Row1 <= target.Row2 && target.Col1 <= target.Col2)
+        RangeItems.RemoveMergedMeeting(target);
     // Merged areas inside the source go along, clipped to the sheet.
-    for (const TRect &a : RangeItems.MergedAreas()) {
-        if (a.Row1 < firstRow || a.Row2 > lastRow || a.Col1 < firstCol || a.Col2 > lastCol)
-            continue;
+    for (const TRect &a : areas) {
         TRect t {a.Row1 + dRow,
                  a.Col1 + dCol,
                  std::min(a.Row2 + dRow, kMaxRow),
@@ -209,33 +240,21 @@ void TSheet::InsertRows(int row, int count)
         if (rows.size() > size_t(kMaxRow) + 1)
             rows.resize(size_t(kMaxRow) + 1);
     }
-    std::map<std::uint16_t, TRowData> settings;
-    for (const auto &[r, d] : RowItems.Items) {
-        if (r <= row)
-            settings[r] = d;
-        else if (r + count <= kMaxRow)
-            settings[std::uint16_t(r + count)] = d;
-    }
-    RowItems.Items = std::move(settings);
-    std::vector<std::unique_ptr<TRange>> kept;
-    for (auto &range : RangeItems.Items) {
-        if (!range->Valid()) {
-            kept.push_back(std::move(range));
-            continue;
+    // Row settings below the insertion move down, the last first so that none is overwritten.
+    auto &settings = RowItems.Items;
+    std::vector<std::uint16_t> below;
+    for (auto it = row < 0 ? settings.begin() : settings.upper_bound(std::uint16_t(row));
+         it != settings.end();
+         ++it)
+        below.push_back(it->first);
+    for (auto r = below.rbegin(); r != below.rend(); ++r) {
+        auto node = settings.extract(*r);
+        if (*r + count <= kMaxRow) {
+            node.key() = std::uint16_t(*r + count);
+            settings.insert(std::move(node));
         }
-        TRect a = range->Rect();
-        if (a.Row1 > row) {
-            if (a.Row1 + count > kMaxRow)
-                continue; // moved beyond the last row: dropped
-            a.Row1 += count;
-            a.Row2 = std::min(a.Row2 + count, kMaxRow);
-        } else if (a.Row2 > row) {
-            a.Row2 = std::min(a.Row2 + count, kMaxRow); // the insertion opens inside it
-        }
-        range->SetRect(a);
-        kept.push_back(std::move(range));
     }
-    RangeItems.Items = std::move(kept);
+    RangeItems.InsertRows(row, count, kMaxRow);
 }
 
 void TSheet::CopyRows(int firstRow, int lastRow, int targetRow)
@@ -267,16 +286,7 @@ void TSheet::CopyFrom(const TSheet &source)
     ColumnItems.Items = source.ColumnItems.Items;
     RowItems.Items = source.RowItems.Items;
     ColumnXF = source.ColumnXF;
-    RangeItems.Items.clear();
-    for (const auto &r : source.RangeItems.Items) {
-        // A copy of a workbook-wide name would clash with the original: it becomes the
-        // new sheet's own name (a new TRange is not global).
-        auto copy = std::make_unique<TRange>(
-            *this, r->Valid() ? std::optional<TRect>(r->Rect()) : std::nullopt);
-        copy->SetMerged(r->Merged());
-        copy->SetName(r->Name());
-        RangeItems.Items.push_back(std::move(copy));
-    }
+    RangeItems.CopyFrom(source.RangeItems);
     PageSetup = source.PageSetup;
     RowBreaks = source.RowBreaks;
     ColBreaks = source.ColBreaks;

@@ -135,6 +135,11 @@ public:
     // Block operations; rows and columns 0-based, both ends included.
     void
     CopyBlock(int firstRow, int lastRow, int firstCol, int lastCol, int targetRow, int targetCol);
+    // The two halves of CopyBlock: the cells, and the merged areas inside the block.
+    void
+    CopyCells(int firstRow, int lastRow, int firstCol, int lastCol, int targetRow, int targetCol);
+    void CopyMergedAreas(
+        int firstRow, int lastRow, int firstCol, int lastCol, int targetRow, int targetCol);
     void ClearBlock(int firstRow, int lastRow, int firstCol, int lastCol);
     void InsertRows(int row, int count);
     void CopyRows(int firstRow, int lastRow, int targetRow);

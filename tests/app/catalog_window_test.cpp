@@ -6,10 +6,13 @@
 #include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
+#include "model/project.h"
 #include "scripted_app.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using namespace vartesk;
 using vartesk::test::ReadAll;
@@ -194,6 +197,51 @@ TEST_F(CatalogWindow, EditAndDeleteThroughEitherRowOfANameActOnTheFirstEntry)
     EXPECT_EQ(Catalog.Get(3).Diameter, 50.0);
     EXPECT_EQ(Window.SelectedRow, 3); // was beyond the last row
     EXPECT_EQ(Catalog.Changes(), 2);
+    EXPECT_EQ(App.Log.back(), "ask: Are you sure you would like to delete this wire?");
+}
+
+TEST_F(CatalogWindow, DeletingOrRenamingATypeTheOpenProjectUsesNamesItsSections)
+{
+    TProject project;
+    // Wire, cord, whether the cord is carried: a cord not carried is looked up by nothing.
+    for (const auto &[name, wire, cord, carried] : {std::tuple {"North", "A", "", false},
+                                                    std::tuple {"Bridge", "C", "A", true},
+                                                    std::tuple {"South", "B", "A", false}}) {
+        auto p = std::make_unique<TParcel>();
+        p->Name = name;
+        p->Provod = wire;
+        p->Tros = cord;
+        p->IsTros = carried;
+        project.Parcels.Add(std::move(p));
+    }
+    Window.SetOpenProject(&project);
+    const std::string used = "ask: The type A is used in the open project by the sections "
+                             "\"North\", \"Bridge\": ";
+
+    Window.SelectedRow = 2; // A
+    App.Answers = {false};
+    EXPECT_FALSE(Window.Delete(Port));
+    EXPECT_EQ(App.Log.back(),
+              used + "they will not find it in the catalog any more.\r\nDelete it all the same?");
+    // A new name asks once the dialog is confirmed; No keeps the entry. The same name asks
+    // nothing.
+    App.WireEntry = {TypeAndOk("A1", "21"), TypeAndOk("A", "22")};
+    App.Answers = {false};
+    EXPECT_FALSE(Window.Edit(Port));
+    EXPECT_EQ(App.Log.back(),
+              used
+                  + "renamed to A1, it will not be found for them any more.\r\n"
+                    "Rename it all the same?");
+    EXPECT_EQ(Catalog.Get(2).Diameter, 20.0);
+    App.Log.clear();
+    EXPECT_TRUE(Window.Edit(Port));
+    EXPECT_EQ(App.Log, (TNames {"wire entry"}));
+    EXPECT_EQ(Catalog.Get(2).Diameter, 22.0);
+
+    // "South" keeps finding the second B when the first goes.
+    Window.SelectedRow = 1;
+    App.Answers = {true};
+    EXPECT_TRUE(Window.Delete(Port));
     EXPECT_EQ(App.Log.back(), "ask: Are you sure you would like to delete this wire?");
 }
 

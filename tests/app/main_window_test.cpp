@@ -15,6 +15,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <stdexcept>
 
 using namespace vartesk;
 using test::TScratchDir;
@@ -278,11 +279,31 @@ TEST_F(MainWindow, TheNextNumberFollowsTheDirectionOfTheLastOneEntered)
 
     // A support editor that refuses closes with Cancel: nothing is added.
     User.SupportEditor = {[&](TFormPillar &e) {
-        e.Prolet = "12,5";
+        e.Prolet = "12,5,0";
         return e.Accept(User);
     }};
     Window.ActPillarCreate();
     EXPECT_EQ(Window.Project.Parcels.Get(0).Pillars.Count(), 14);
+}
+
+TEST_F(MainWindow, AnErrorOfACommandIsToldAndTheWindowGoesOnWithTheProjectAsItWas)
+{
+    OpenLine({3, 2});
+    const auto before = Snapshot(Window.Project);
+    User.SectionEditor = {[](TFormParcel &e) -> bool {
+        e.Name = "half typed";
+        throw std::runtime_error("the editor broke");
+    }};
+    Window.Run(TCommand::ParcelEdit);
+    EXPECT_EQ(User.Told,
+              (std::vector<std::string> {"The command was stopped by an error:\r\nthe editor "
+                                         "broke\r\nThe project is as it was before the command."}));
+    EXPECT_TRUE(Window.Project.Equals(*before));
+    EXPECT_FALSE(Window.IsModified());
+    // The next command works.
+    User.Answers = {true};
+    Window.Run(TCommand::ParcelDelete);
+    EXPECT_EQ(Window.Project.Parcels.Count(), 1);
 }
 
 TEST_F(MainWindow, CopyPasteAndDeleteWorkOnTheSelectedRows)
@@ -333,8 +354,12 @@ TEST_F(MainWindow, CopyPasteAndDeleteWorkOnTheSelectedRows)
 
 TEST_F(MainWindow, PageCommandsFollowThePageShown)
 {
-    const auto stringing = {
-        TCommand::Calc1, TCommand::Calc2, TCommand::Calc3, TCommand::CalcLoads, TCommand::Journal};
+    const auto stringing = {TCommand::Calc1,
+                            TCommand::Calc2,
+                            TCommand::Calc3,
+                            TCommand::CalcLoads,
+                            TCommand::Journal,
+                            TCommand::Sagging};
     for (const TPage page : {TPage::Climate, TPage::Coefficients, TPage::Sections}) {
         Window.Navigate(page);
         for (const TCommand c : stringing)

@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <stdexcept>
 
 using namespace vartesk;
 using test::TScratchDir;
@@ -37,6 +39,7 @@ const TOutput kOutputs[] = {
     {"form 3", &TFormMain::ActProjectCalc3, TPage::Coefficients, ".xls", true},
     {"loads", &TFormMain::ActProjectCalcLoads, TPage::Sections, ".xls", true},
     {"journal", &TFormMain::ActProjectJournal, TPage::Sections, ".xls", true},
+    {"sagging", &TFormMain::ActProjectSagging, TPage::Climate, ".xls", true},
     {"dampers", &TFormMain::ActProjectVibromuffles, TPage::Dampers, ".xls", false},
     {"scheme", &TFormMain::ActCad, TPage::Sections, ".dxf", true},
 };
@@ -45,6 +48,27 @@ void PrintTo(const TOutput &output, std::ostream *out)
 {
     *out << output.Name;
 }
+
+// The scripted port with a say in the middle of the writing.
+class TWatchedUser : public TScriptedApp
+{
+public:
+    std::function<void()> OnWait; // as the wait window shows
+    std::function<void()> OnOpen; // as the desktop gets the file
+
+    void Begin(const std::string &text, int total) override
+    {
+        TScriptedApp::Begin(text, total);
+        if (OnWait)
+            OnWait();
+    }
+    void Open(const std::filesystem::path &path) override
+    {
+        TScriptedApp::Open(path);
+        if (OnOpen)
+            OnOpen();
+    }
+};
 
 class OutputCommands : public ::testing::TestWithParam<TOutput>
 {
@@ -80,13 +104,63 @@ protected:
     }
 
     TScratchDir Dir;
-    TScriptedApp User;
+    TWatchedUser User;
     TAppPort Port = User.App();
     TWiresList Catalog;
     TFormMain Window {Port, Catalog};
 };
 
 } // namespace
+
+TEST_P(OutputCommands, DoubtfulValuesAreAskedAboutAndTheWindowStaysWhileTheFileIsWritten)
+{
+    TPillar &support = Window.Project.Parcels.Get(1).Pillars.Get(2);
+    support.Prolet = 9000;
+    const std::string question
+        = "ask: The project holds values that look like slips:\r\n• section 2 \""
+        + Window.Project.Parcels.Get(1).Name + "\", support " + support.Nomer.str()
+        + ": span 9000 m is longer than 6000 m\r\n\r\nWrite the output all the same?";
+    User.Answers = {false};
+    Run();
+    EXPECT_EQ(User.Log, std::vector<std::string> {question});
+
+    // Going on: a close request that comes while the file is written is refused unasked.
+    std::optional<bool> closed;
+    User.OnWait = [&] {
+        closed = Window.ActExit();
+    };
+    User.Log.clear();
+    User.Answers = {true, true};
+    User.Targets = {Target()};
+    Run();
+    EXPECT_EQ(closed, false);
+    EXPECT_EQ(User.Log.front(), question);
+    EXPECT_TRUE(Logged("open: " + Target().string())) << ::testing::PrintToString(User.Log);
+    EXPECT_EQ(std::count_if(User.Log.begin(),
+                            User.Log.end(),
+                            [](const std::string &l) { return l.rfind("ask:", 0) == 0; }),
+              2);
+    EXPECT_FALSE(Window.Writing());
+}
+
+TEST_P(OutputCommands, AnErrorInTheMiddleIsToldAndLeavesTheProjectAsItWas)
+{
+    // The writers set the last span of a section to 0: a change the error must take back.
+    TPillarList &supports = Window.Project.Parcels.Get(0).Pillars;
+    supports.Get(supports.Count() - 1).Prolet = 100;
+    const auto before = Snapshot(Window.Project);
+    User.OnOpen = [] {
+        throw std::runtime_error("the desktop is gone");
+    };
+    User.Answers = {true};
+    User.Targets = {Target()};
+    EXPECT_FALSE(Window.Guard([&] { Run(); }));
+    EXPECT_TRUE(Window.Project.Equals(*before));
+    EXPECT_EQ(User.Told.back(),
+              "The command was stopped by an error:\r\nthe desktop is gone\r\n"
+              "The project is as it was before the command.");
+    EXPECT_FALSE(Window.Writing());
+}
 
 TEST_P(OutputCommands, TheWholeFlowWritesTheFileAndHandsItToTheDesktop)
 {
@@ -137,6 +211,23 @@ TEST_P(OutputCommands, ATargetThatCannotBeWrittenIsToldAndNotOpened)
     EXPECT_FALSE(Logged("open:"));
 }
 
+TEST_P(OutputCommands, TheProjectFileIsNeverTheTarget)
+{
+    const auto project = Dir.Path() / (std::string("p") + GetParam().Extension);
+    const std::string bytes = test::ReadAll(Window.FileName);
+    test::WriteAll(project, bytes);
+    Window.FileName = project;
+    User.Answers = {true};
+    const auto target = Dir.Path() / "." / project.filename(); // the same file, spelt otherwise
+    User.Targets = {target};
+    Run();
+    EXPECT_TRUE(Logged("tell error: Cannot write " + target.string() + ": it is the project "
+                       + project.string()))
+        << ::testing::PrintToString(User.Log);
+    EXPECT_FALSE(Logged("wait:") || Logged("open:"));
+    EXPECT_EQ(test::ReadAll(project), bytes);
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryOutput,
                          OutputCommands,
                          ::testing::ValuesIn(kOutputs),
@@ -160,6 +251,8 @@ TEST(OutputCommandsWithOneSection, AMissingWireOfASingleSectionIsNotReported)
     auto p = std::make_unique<TParcel>();
     p->Name = "Only";
     p->Provod = "АС120/19";
+    p->Napr_max = 13;
+    p->Napr_srg = 9;
     window.Project.Parcels.Add(std::move(p));
     window.ShowProject();
     user.Targets = {std::nullopt};

@@ -85,7 +85,7 @@ TEST_F(SupportEditor, TheCodeZeroComesFirstThenTheNumberThenTheSpan)
     EXPECT_EQ(OkMessage(editor), "Не введён номер опоры");
 }
 
-TEST_F(SupportEditor, OnlyTheCodeExactlyZeroAndOnlyASpanWithAPointAreRefused)
+TEST_F(SupportEditor, OnlyTheCodeExactlyZeroAndOnlyASpanThatIsNoNumberAreRefused)
 {
     TFormPillar editor;
     editor.LoadPillar(Support());
@@ -93,11 +93,11 @@ TEST_F(SupportEditor, OnlyTheCodeExactlyZeroAndOnlyASpanWithAPointAreRefused)
         editor.Shifr = code;
         EXPECT_EQ(OkMessage(editor), "") << code;
     }
-    for (const char *span : {"250", "-12.5", "1e3"}) {
+    for (const char *span : {"250", "-12.5", "1e3", "245,5"}) {
         editor.Prolet = span;
         EXPECT_EQ(OkMessage(editor), "") << span;
     }
-    for (const char *span : {"245,5", "", "250 м"}) {
+    for (const char *span : {"245.5,1", "", "250 м"}) {
         editor.Prolet = span;
         EXPECT_EQ(OkMessage(editor),
                   "'" + std::string(span) + "' is not a valid floating point value");

@@ -104,12 +104,13 @@ TEST_F(WireEntryDialog, GroupsWithoutAPlaceInTheListShowAndStoreOthers)
 
 TEST_F(WireEntryDialog, KeysAndTheDiameterAreCheckedWhileTyping)
 {
-    for (char32_t key : {U'0', U'9', U'-', U'.', char32_t(0x08)})
+    // Either decimal separator, and the exponent the catalog shows its coefficients with.
+    for (char32_t key : {U'0', U'9', U'-', U'.', U',', U'+', U'e', U'E', char32_t(0x08)})
         EXPECT_TRUE(TFormWiresEdit::KeyAccepted(key)) << int(key);
-    for (char32_t key : {U'/', U':', U',', U'+', U'e', U' ', U'з', char32_t(0x7F)})
+    for (char32_t key : {U'/', U':', U' ', U'з', char32_t(0x7F)})
         EXPECT_FALSE(TFormWiresEdit::KeyAccepted(key)) << int(key);
 
-    for (const char *text : {"", "-", "9.", "-9.6"})
+    for (const char *text : {"", "-", "9.", "-9,6", "1.92E-"})
         Dialog.DiameterEdited(text, User); // half-typed or whole numbers: silent
     Dialog.DiameterEdited("9.6.", User);
     EXPECT_EQ(Dialog.Diameter, "9.6."); // left for the person to mend
@@ -135,16 +136,16 @@ TEST_F(WireEntryDialog, OkRefusesTheFirstBadFieldNameFirstAndKeepsTheLastResult)
 
     Dialog.Name = "АС50/8";
     Dialog.Diameter = "9.6";
-    Dialog.Weight = "0,195";
+    Dialog.Weight = "0,1,95";
     Dialog.ThermalCoef = "";
     EXPECT_FALSE(Dialog.Accept(User));
-    Dialog.Weight = "0.195";
+    Dialog.Weight = "0,195";
     Dialog.Section = "1e400";
     EXPECT_FALSE(Dialog.Accept(User));
     Dialog.Section = "56.24";
     EXPECT_FALSE(Dialog.Accept(User));
     EXPECT_EQ(User.Log,
-              (TLog {"tell error: '0,195' is not a valid floating point value",
+              (TLog {"tell error: '0,1,95' is not a valid floating point value",
                      "tell error: '1e400' is not a valid floating point value",
                      "tell error: '' is not a valid floating point value"}));
     EXPECT_TRUE(Dialog.Result().Equals(before));

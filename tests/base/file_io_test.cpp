@@ -369,4 +369,32 @@ TEST(WriteFileAtomic, CreateNewNeverTouchesAFileThatIsThere)
     test::WriteAll(dir / "empty", "");
     EXPECT_THROW(WriteFileAtomic(dir / "empty", "x", TWriteMode::CreateNew), EFileExists);
     EXPECT_EQ(fs::file_size(dir / "empty"), 0u);
+    // A FIFO is no file of ours at all, which "already exists" would not say.
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0644), 0);
+    EXPECT_EQ(ErrorOf([&] { WriteFileAtomic(dir / "fifo", "x", TWriteMode::CreateNew); }),
+              "Cannot write file \"" + (dir / "fifo").string() + "\". It is not a regular file");
+}
+
+TEST(WriteFileAtomic, AWriteEndedBySigintOrSigtermLeavesNoTemporaryFile)
+{
+    for (const int sig : {SIGINT, SIGTERM}) {
+        test::TScratchDir dir;
+        std::fflush(nullptr);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::signal(sig, SIG_DFL); // a shell may start the tests with SIGINT ignored
+            ::alarm(60);
+            for (const std::string bytes(size_t(32) << 20, 'x');;)
+                WriteFileAtomic(dir / "big.xls", bytes);
+        }
+        // The signal comes while the second round's temporary file is being written.
+        for (int i = 0; i < 100000 && EntryCount(dir.Path()) < 2; ++i)
+            ::usleep(100);
+        ASSERT_EQ(EntryCount(dir.Path()), 2u);
+        ::kill(pid, sig);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << status;
+        EXPECT_EQ(EntryCount(dir.Path()), 1u); // the first round's target alone
+    }
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -678,7 +679,12 @@ TEST_F(CalcCli, DemoMessagesGoToStderrAndTheExitCodeIsZero)
     EXPECT_GT(failed, 0u);
     // One stderr line per box, each naming its call.
     size_t lines = 0;
+    const auto &warnings = doc["warnings"].Items;
     for (const auto &line : Lines(run.Err)) {
+        if (std::any_of(warnings.begin(), warnings.end(), [&](const TJson &w) {
+                return line == "vartesk: warning: " + w.Text;
+            }))
+            continue; // said before the calculation, in the document too
         EXPECT_EQ(line.rfind("vartesk: warning: section ", 0), 0u) << line;
         EXPECT_NE(line.find(notFound), std::string::npos) << line;
         ++lines;
@@ -714,7 +720,14 @@ TEST_F(CalcCli, DoubtfulValuesAreWarnedAboutBeforeEveryFormat)
     const TJson doc = CalcJson(Generated);
     ASSERT_EQ(doc["warnings"].Items.size(), 1u);
     EXPECT_EQ("vartesk: warning: " + doc["warnings"][0].Text, warning);
-    EXPECT_TRUE(CalcJson(kDemo)["warnings"].Items.empty()) << "an empty array, not a missing one";
+    // The demo warns only about the sag of its river crossing (its cord is not in this
+    // catalog); the sags are known once the catalog is.
+    const TJson demo = CalcJson(kDemo);
+    ASSERT_EQ(demo["warnings"].Items.size(), 1u);
+    EXPECT_EQ(demo["warnings"][0].Text,
+              "section 2 \"Переход через р. Ока\", wire, span 15-16: the sag at +40 °C, 42.62 m, "
+              "is more than 5% of the span of 640 m: the parabolic approximation of the "
+              "calculation loses accuracy there, check the span by the catenary");
 
     // Numbers no one meant are calculated all the same, under their warnings.
     TProject project;
@@ -725,7 +738,10 @@ TEST_F(CalcCli, DoubtfulValuesAreWarnedAboutBeforeEveryFormat)
     SaveProjectFile(Dir / "doubtful.vsk", project);
     const TJson doubtful = CalcJson((Dir / "doubtful.vsk").string());
     const auto &warnings = doubtful["warnings"].Items;
-    ASSERT_EQ(warnings.size(), 4u);
+    // The plausibility of the values first, then the sags that 1000 mm of ice make.
+    ASSERT_GT(warnings.size(), 4u);
+    for (size_t i = 4; i < warnings.size(); ++i)
+        EXPECT_NE(warnings[i].Text.find("the sag at +40 °C"), std::string::npos) << i;
     EXPECT_EQ(warnings[0].Text,
               "climatic conditions: ice wall thickness 1000 mm is outside 0..100 mm");
     EXPECT_EQ(warnings[1].Text,

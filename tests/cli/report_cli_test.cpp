@@ -2,6 +2,7 @@
 #include "cli_support.h"
 #include "model/project.h"
 #include "model/projectfile/project_file.h"
+#include "test_sections.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -75,10 +76,14 @@ TEST(ReportCli, QuestionsMissingTemplatesAndMistakesEndWithoutAFile)
     EXPECT_TRUE(Contains(r.Err, "Error data entry")) << r.Err;
     EXPECT_FALSE(std::filesystem::exists(out));
 
-    // A target folder that does not exist: the data-entry error says why.
-    r = RunCli({"report", "mount1", kDemo, "-o", (dir / "none" / "r.xls").string()});
+    // A target folder that does not exist: the write names the file and why.
+    r = RunCli(
+        {"--lang", "en", "report", "mount1", kDemo, "-o", (dir / "none" / "r.xls").string()});
     EXPECT_EQ(r.ExitCode, 1);
-    EXPECT_TRUE(Contains(r.Err, "File not found") || Contains(r.Err, "No such file")) << r.Err;
+    EXPECT_TRUE(Contains(r.Err,
+                         "vartesk: error: Cannot write " + (dir / "none" / "r.xls").string()
+                             + ": Its folder does not exist\n"))
+        << r.Err;
 
     EXPECT_EQ(RunCli({"report", "mount4", kDemo, "-o", out}).ExitCode, 2);
     EXPECT_EQ(RunCli({"report", "mount1", kDemo}).ExitCode, 2);
@@ -114,7 +119,8 @@ TEST(ReportCli, TheJournalIsWrittenAndTheProjectFileIsNeverRewritten)
     EXPECT_EQ(std::filesystem::last_write_time(dir / "p.vsk"), before);
     const auto r = RunCli({"report", "jornal", kDemo, "-o", out});
     EXPECT_EQ(r.ExitCode, 2);
-    EXPECT_TRUE(Contains(r.Err, "mount1, mount2, mount3, loads, journal, dampers or all")) << r.Err;
+    EXPECT_TRUE(Contains(r.Err, "mount1, mount2, mount3, loads, journal, dampers, sagging or all"))
+        << r.Err;
 }
 
 TEST(ReportCli, AllWritesEveryOutputIntoOneFolderAndListsWhatFailed)
@@ -147,4 +153,42 @@ TEST(ReportCli, AllWritesEveryOutputIntoOneFolderAndListsWhatFailed)
     EXPECT_FALSE(std::filesystem::exists(dir / "other" / "demo-loads.xls"));
     EXPECT_TRUE(Contains(r.Err, "demo-journal.xls (not written)")) << r.Err;
     EXPECT_EQ(RunCli({"report", "all", kDemo}).ExitCode, 2);
+}
+
+TEST(ReportCli, AnIncompleteOutputIsWrittenButExitsOneNamingWhatIsMissing)
+{
+    TScratchDir dir;
+    // One section, so the catalog check lets the unknown wire through; and one whose first
+    // strain section the calculation refuses. Neither has the damper calculation on.
+    vartesk::TProject missing, zero;
+    vartesk::test::AddTestSection(missing, "S", {{0, 200}, {1, 210}, {0, 0}}, false).Provod
+        = "Nothing";
+    vartesk::test::AddTestSection(zero, "Z", {{0, 0}, {0, 150}, {1, 160}, {0, 0}}, false);
+    vartesk::SaveProjectFile(dir / "missing.vsk", missing);
+    vartesk::SaveProjectFile(dir / "zero.vsk", zero);
+    const std::string notFound = "Section \"S\": the wire of the strain section 1-3 is not "
+                                 "calculated: The wire Nothing is not found.";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"report", "mount1", "missing.vsk", "m.xls"}, notFound},
+        {{"report", "journal", "missing.vsk", "j.xls"}, notFound},
+        {{"dxf", "missing.vsk", "s.dxf"}, notFound},
+        {{"report", "mount3", "zero.vsk", "z.xls"},
+         "Section \"Z\": the wire of the strain section 1-2 is not calculated: Error data entry"},
+        {{"report", "dampers", "zero.vsk", "d.xls"},
+         "No section has the damper calculation switched on"},
+    };
+    for (auto [args, told] : cases) {
+        const std::string out = (dir / args.back()).string();
+        args.back() = out;
+        args.insert(args.end() - 1, "-o");
+        args[args.size() - 3] = (dir / args[args.size() - 3]).string();
+        args.insert(args.begin(), {"--lang", "en"});
+        const auto r = RunCli(args);
+        // What could be written is, and its path printed; nothing at all for the dampers.
+        const bool written = args[3] != "dampers";
+        EXPECT_EQ(r.ExitCode, 1);
+        EXPECT_EQ(r.Out, written ? out + "\n" : "");
+        EXPECT_EQ(std::filesystem::exists(out), written);
+        EXPECT_TRUE(Contains(r.Err, "vartesk: warning: " + told)) << r.Err;
+    }
 }

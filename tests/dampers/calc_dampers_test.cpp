@@ -117,6 +117,9 @@ TEST_F(Dampers, ANullPairLeavesTheSpanWithoutDampersAndTheRecordEmpty)
     ASSERT_EQ(d.Spans.Count(), 2);
     EXPECT_FALSE(d.Spans.Get(0).HasDampers);
     EXPECT_EQ(d.Spans.Get(0).Counts, (TCounts {}));
+    // Dampers were asked for there, none in the 50 m span.
+    EXPECT_TRUE(d.Spans.Get(0).Unselected);
+    EXPECT_FALSE(d.Spans.Get(1).Unselected);
     EXPECT_EQ(d.Distances, (std::array<double, 4> {}));
     EXPECT_EQ(d.DamperTypes[0], "");
 }

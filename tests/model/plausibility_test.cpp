@@ -1,5 +1,6 @@
 // The plausibility check: every bound warns just outside and keeps quiet just inside.
 #include "l10n/language.h"
+#include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "model/plausibility.h"
 #include "model/project.h"
@@ -71,6 +72,7 @@ class Plausibility : public ::testing::Test
 protected:
     void SetUp() override
     {
+        RegisterAllStrings();
         UseLanguage(TLanguage::English);
         UseUnitSystem(TUnitSystem::DaN);
     }
@@ -93,7 +95,9 @@ TEST_F(Plausibility, EveryBoundWarnsJustOutsideAndNotJustInside)
          "section 1 \"Line\", support 11: span -250 m is negative"},
         {"zero span before the last support", [](TProject &p, double v) { Support(p, 1).Prolet = v; }, 0.01, 0,
          "section 1 \"Line\", support 12: span of 0 m before the last support of the section"},
-        {"long span", [](TProject &p, double v) { Support(p, 0).Prolet = v; }, 6000, 6000.01,
+        {"long crossing", [](TProject &p, double v) { Support(p, 1).Prolet = v; }, 1000, 1000.01,
+         "section 1 \"Line\", support 12: span 12-13 of 1000.01 m is longer than 1000 m: check it as a long crossing"},
+        {"long span", [](TProject &p, double v) { Support(p, 0).Prolet = v; }, 1000, 6000.01,
          "section 1 \"Line\", support 11: span 6000.01 m is longer than 6000 m"},
         {"long span of the last support", [](TProject &p, double v) { Support(p, 2).Prolet = v; }, 6000, 1e9,
          "section 1 \"Line\", support 13: span 1000000000 m is longer than 6000 m"},

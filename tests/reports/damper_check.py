@@ -18,6 +18,9 @@ try:
 except ImportError:
     sys.exit(77)
 
+sys.dont_write_bytecode = True  # no cache beside the sources
+from merged_check import hidden_under_merges
+
 problems = []
 CORD = 8  # the cord half starts 8 columns right of the wire half
 
@@ -49,6 +52,8 @@ def main():
     facts = json.load(open(sys.argv[3], encoding="utf-8"))
     factor = facts["force_factor"]
     damper_sections = [s for s in calc["sections"] if s["dampers"]]
+    problems.extend(hidden_under_merges(xlrd.open_workbook(sys.argv[1], formatting_info=True)))
+    bill = {}  # the sum of every section sheet's tallies, in order of first appearance
     for q, s in enumerate(damper_sections):
         sheet = book.sheet_by_index(q)
         if sheet.name != s["name"]:
@@ -107,10 +112,18 @@ def main():
                 row = table_row + 3 + k
                 expect(sheet, row, 1 + CORD * h, t, "tally type")
                 expect(sheet, row, 4 + CORD * h, float(tallies[h][t] * mult[h]), "tally quantity")
+                bill[t] = bill.get(t, 0) + tallies[h][t] * mult[h]
         for c in range(18, 23):
             for r in (1, 2):
                 if cell(sheet, r, c) != "":
                     problems.append("%s: the tally model is still at row %d" % (sheet.name, r + 1))
+    total = book.sheet_by_index(len(damper_sections))
+    got = []
+    while cell(total, 3 + len(got), 0) != "":
+        got.append((cell(total, 3 + len(got), 0), cell(total, 3 + len(got), 1)))
+    want = [(t, float(q)) for t, q in bill.items()]
+    if got != want:
+        problems.append("%s: the bill is %r, expected %r" % (total.name, got, want))
     for p in problems[:40]:
         print(p)
     return 1 if problems else 0

@@ -81,13 +81,14 @@ TEST_F(DamperReport, OnlySectionsWithTheCalculationGetSheetsInTheirOrder)
 {
     AddSection(Project, "A", {{0, 250}, {0, 0}}, false);
     AddSection(Project, "B", {{0, 250}, {0, 0}});
-    AddSection(Project, "C", {{0, 250}, {0, 0}});
+    AddSection(Project, "b:c", {{0, 250}, {0, 0}}); // the sheet-name rules hold here too
     ASSERT_TRUE(Write().Written);
-    ASSERT_EQ(File.Sheets().Count(), 2);
+    ASSERT_EQ(File.Sheets().Count(), 3);
     EXPECT_EQ(File.Sheets().Item(0).Name(), "B");
-    EXPECT_EQ(File.Sheets().Item(1).Name(), "C");
-    EXPECT_EQ(Text(1, "B2"), "C");
-    EXPECT_EQ(Text(1, "J2"), "C");
+    EXPECT_EQ(File.Sheets().Item(1).Name(), "b_c");
+    EXPECT_EQ(File.Sheets().Item(2).Name(), "Total");
+    EXPECT_EQ(Text(1, "B2"), "b:c");
+    EXPECT_EQ(Text(1, "J2"), "b:c");
     EXPECT_EQ(Text(1, "F3"), "АС120/19");
 }
 
@@ -134,6 +135,25 @@ TEST_F(DamperReport, ADielectricWireShowsItsFirstDistanceOverFive)
     EXPECT_EQ(Text(0, "G7").find('/'), std::string::npos);
     // An unmarked cell (d 15.2 mm below 1000 daN) takes the spiral damper whatever the model.
     EXPECT_EQ(Text(0, "F8"), "ГВС-0,4-0,6");
+}
+
+TEST_F(DamperReport, ASpanNeedingDampersWithoutAFittingTypeIsListedInTheBill)
+{
+    // A long span under a low tension: below the pair table, so no type fits. A section named
+    // like the bill keeps its name and pushes the bill aside.
+    AddSection(Project, "Total", {{0, 620}, {0, 0}}).Napr_srg = 4;
+    ASSERT_TRUE(Write().Written);
+    ASSERT_EQ(File.Sheets().Count(), 2);
+    EXPECT_EQ(File.Sheets().Item(0).Name(), "Total");
+    EXPECT_EQ(File.Sheets().Item(1).Name(), "Total (2)");
+    EXPECT_EQ(Text(1, "A4"), ""); // no damper type in the bill
+    EXPECT_EQ(Text(1, "A5"), "Spans that need dampers but no damper type fits");
+    EXPECT_EQ(Text(1, "A7"), "Total");
+    EXPECT_EQ(Text(1, "C7"), "1-2");
+    EXPECT_EQ(Text(1, "D7"), "wire АС120/19");
+    EXPECT_LT(Cell(1, "E7").Value().Number(), 800);
+    EXPECT_EQ(Text(1, "F7"), "not selected — special design");
+    EXPECT_EQ(Text(1, "A8"), "");
 }
 
 TEST_F(DamperReport, AProjectWithoutSectionsWritesNothing)

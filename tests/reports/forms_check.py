@@ -14,6 +14,9 @@ try:
 except ImportError:
     sys.exit(77)
 
+sys.dont_write_bytecode = True  # no cache beside the sources
+from merged_check import hidden_under_merges
+
 
 def cell_index(a1):
     col = 0
@@ -65,6 +68,7 @@ def check(folder):
                     continue
                 if book.nsheets != 1:
                     errors.append("%s: %d sheets" % (name, book.nsheets))
+                errors.extend(name + ": " + h for h in hidden_under_merges(book))
                 sh = book.sheet_by_index(0)
                 if sh.name != (sheet_ru if ru else sheet_en):
                     errors.append("%s: sheet %r" % (name, sh.name))

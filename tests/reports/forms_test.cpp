@@ -269,7 +269,7 @@ bool FormatFits(TKind kind, TVariant v, const std::string &format)
 
 const TRect *MergedAt(const TSheet &sheet, TCellRef at)
 {
-    for (const auto &r : sheet.Ranges().Items)
+    for (const auto &r : sheet.Ranges().All())
         if (r->Merged() && r->Valid() && r->Rect().Contains(at.Row, at.Col))
             return &r->Rect();
     return nullptr;

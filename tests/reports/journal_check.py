@@ -24,6 +24,9 @@ try:
 except ImportError:
     sys.exit(77)
 
+sys.dont_write_bytecode = True  # no cache beside the sources
+from merged_check import hidden_under_merges
+
 B, C, D, E, F, G, H, I, K, L, M, N = 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13
 FIRST_ROW = 2
 THIN, MEDIUM = 1, 2
@@ -338,6 +341,7 @@ def main():
     with open(sys.argv[3], encoding="utf-8") as f:
         facts = json.load(f)
     sheets = expected_sheets(facts, calc)
+    problems.extend(hidden_under_merges(book))
     for index, (sheet_name, exp, _) in enumerate(sheets):
         sh = book.sheet_by_index(index)
         if sheet_name is not None and sh.name != sheet_name:

@@ -6,7 +6,10 @@
 #include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "model/project.h"
+#include "reports/damper_report.h"
 #include "reports/journal_report.h"
+#include "reports/sagging_report.h"
+#include "reports/stringing_report.h"
 #include "scripted_user.h"
 #include "test_sections.h"
 #include "test_support.h"
@@ -14,7 +17,10 @@
 #include "xls/cell_ref.h"
 #include "xls/xls_file.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace vartesk;
 using vartesk::test::TScratchDir;
@@ -125,11 +131,16 @@ TEST_F(Journal, AStrainSectionThatCannotBeCalculatedLeavesItsLengthsAndTheirTota
 {
     // The first strain section has a span of 0 and no ruling span; the second is sound. The
     // cord's type is unknown to the catalog: one section, so the frame's check let it pass.
+    // The workbook is written, but does not pass for a whole one, and each gap is told with
+    // its place.
     test::AddTestSection(Project, "S", {{0, 0}, {0, 150}, {1, 160}, {0, 0}});
     Project.Parcels.Get(0).Tros = "Unknown";
     const TReportOutcome outcome = Write();
     ASSERT_TRUE(outcome.Written);
-    EXPECT_TRUE(outcome.Complete);
+    EXPECT_FALSE(outcome.Complete);
+    EXPECT_THAT(User.Told,
+                ::testing::Contains("Section \"S\": the cord of the strain section 2-4 is not "
+                                    "calculated: The cord Unknown is not found."));
     File.OpenFile(Target);
     EXPECT_TRUE(Cell(0, "K3").Value().IsEmpty());
     EXPECT_TRUE(Cell(0, "L4").Value().IsEmpty());
@@ -176,7 +187,7 @@ TEST_F(Journal, AMissingTemplateNamesTheLanguagesFileAndWritesNothing)
     EXPECT_EQ(Project.Parcels.Get(0).Pillars.Get(0).Prolet, 100);
 }
 
-TEST_F(Journal, TwoSectionsOfOneNameStopTheFillingButTheWorkbookIsSaved)
+TEST_F(Journal, SectionSheetsStayApartIgnoringCaseBeforeTheTemplatesOtherSheets)
 {
     // A template of our own with a further sheet, which stays behind the section sheets.
     TScratchDir forms;
@@ -186,21 +197,17 @@ TEST_F(Journal, TwoSectionsOfOneNameStopTheFillingButTheWorkbookIsSaved)
         model.Sheets().Add("Extra");
         model.SaveAs(forms / "Journal_en.xls");
     }
-    test::AddTestSection(Project, "Same", {{0, 100}, {0, 0}});
-    test::AddTestSection(Project, "Other", {{0, 100}, {0, 0}});
-    test::AddTestSection(Project, "Same", {{0, 100}, {0, 0}});
+    for (const char *name : {"Same", "Other", "same", "extra"})
+        test::AddTestSection(Project, name, {{0, 100}, {0, 0}});
     const TReportOutcome outcome = Write(forms.Path());
-    EXPECT_TRUE(outcome.Written);
-    EXPECT_FALSE(outcome.Complete);
+    EXPECT_TRUE(outcome.Complete);
     File.OpenFile(Target);
-    ASSERT_EQ(File.Sheets().Count(), 4);
-    EXPECT_EQ(File.Sheets().Item(1).Name(), "Other");
-    EXPECT_EQ(File.Sheets().Item(2).Name(), "P_2");
-    EXPECT_EQ(File.Sheets().Item(3).Name(), "Extra");
-    EXPECT_EQ(Text(1, "C5"), "On the sector:"); // the sections before were filled
-    ASSERT_FALSE(User.Told.empty());
-    EXPECT_NE(User.Told.back().find("The filling stopped at the section \"Same\""),
-              std::string::npos);
+    std::vector<std::string> names;
+    for (int i = 0; i < File.Sheets().Count(); ++i)
+        names.push_back(File.Sheets().Item(i).Name());
+    EXPECT_EQ(names,
+              (std::vector<std::string> {"Same", "Other", "same (2)", "extra (2)", "Extra"}));
+    EXPECT_EQ(Text(3, "C5"), "On the sector:");
 }
 
 TEST(PicketText, HundredsPlusMetresToTwoDecimals)
@@ -216,4 +223,46 @@ TEST(PicketText, HundredsPlusMetresToTwoDecimals)
     // The integer part and the fraction, each with its sign, as the rule has it.
     EXPECT_EQ(PicketText(-0.5), "0+-50");
     EXPECT_EQ(PicketText(-1.25), "-1+-25");
+}
+
+// Every report's section sheets print their caption rows on each page and name the section as
+// written, not as its sheet is named, in the footer; a journal note wraps inside its column.
+TEST_F(Journal, EveryReportRepeatsItsCaptionRowsAndNamesTheSectionInTheFooter)
+{
+    using TWrite = std::function<TReportOutcome()>;
+    const auto stringing = [&](TStringingReport r) {
+        return [=, this] {
+            return WriteStringingReport(r, Project, List, kForms, Target, User);
+        };
+    };
+    const std::tuple<TWrite, int, int> reports[] = {
+        {stringing(TStringingReport::Form1), 20, 22},
+        {stringing(TStringingReport::Form1Full), 20, 22},
+        {stringing(TStringingReport::Form2), 24, 25},
+        {stringing(TStringingReport::Loads), 24, 27},
+        {[&] { return Write(); }, 1, 2},
+        {[&] { return WriteDamperReport(Project, List, kForms, Target, User); }, 5, 5},
+        {[&] { return WriteSaggingReport(Project, List, kForms, Target, User); }, 5, 6},
+    };
+    Project.VMData.IsVibroMuffles = true;
+    for (const char *name : {"a/b", "R&D"}) {
+        test::AddTestSection(Project, name, {{0, 250}, {1, 240}, {0, 0}}).IsVMCalcProvod = true;
+        Project.Parcels.Get(0).Pillars.Get(0).Coment = "a note longer than its column";
+    }
+    for (const auto &[write, first, last] : reports) {
+        SCOPED_TRACE(first);
+        ASSERT_TRUE(write().Written);
+        File.OpenFile(Target);
+        for (int s : {0, 1}) {
+            const xls::TPageSetup &ps = File.Sheets().Item(s).PageSetup;
+            EXPECT_EQ(ps.TitleRows, std::make_optional(std::pair {first - 1, last - 1}));
+            EXPECT_EQ(ps.Footer.Center,
+                      std::string("Section ") + (s ? "R&&D" : "a/b") + " — page &P of &N");
+        }
+    }
+    Write();
+    File.OpenFile(Target);
+    EXPECT_EQ(Text(0, "I3"), "a note longer than its column");
+    EXPECT_EQ(xls::TXF::kWrap.Get(Cell(0, "I3").Format().Align), 1u);
+    EXPECT_GE(File.Sheets().Item(0).Rows().Item(2).Height(), 3 * 12.75); // its three lines
 }

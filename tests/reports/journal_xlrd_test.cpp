@@ -175,7 +175,8 @@ std::string Facts(const TProject &project, const TWiresList &catalog, bool engli
 // when xlrd is missing.
 bool CheckJournal(const std::filesystem::path &projectPath,
                   const char *lang,
-                  const TScratchDir &dir)
+                  const TScratchDir &dir,
+                  int exitCode)
 {
     SCOPED_TRACE(projectPath.filename().string() + " " + lang);
     TWiresList catalog;
@@ -200,7 +201,7 @@ bool CheckJournal(const std::filesystem::path &projectPath,
                                    + test::ShellQuoted(projectPath) + " -o "
                                    + test::ShellQuoted(journal),
                                output),
-              0)
+              exitCode)
         << output;
     output.clear();
     const int rc = test::RunCommand("/usr/bin/python3 " VARTESK_TEST_DATA "/journal_check.py "
@@ -225,9 +226,10 @@ TEST(JournalReadByXlrd, EveryValueAndBorderBelowTheCaptionsIsWhatTheRulesGive)
     const std::filesystem::path demo
         = std::filesystem::path(VARTESK_SOURCE_DIR) / "examples" / "demo.vsk";
     int checked = 0;
-    for (const auto &projectPath : {demo, dir / "edges.vsk"})
+    // The edges hold a strain section the calculation refuses: the journal is incomplete.
+    for (const auto &[projectPath, exitCode] : {std::pair {demo, 0}, {dir / "edges.vsk", 1}})
         for (const char *lang : {"en", "ru"})
-            checked += CheckJournal(projectPath, lang, dir) ? 1 : 0;
+            checked += CheckJournal(projectPath, lang, dir, exitCode) ? 1 : 0;
     if (checked == 0)
         GTEST_SKIP() << "python3-xlrd is not installed";
     EXPECT_EQ(checked, 4);
@@ -247,7 +249,7 @@ TEST(JournalReadByXlrd, TheEdgeCasesReadAsTheyShould)
                                    + test::ShellQuoted(dir / "edges.vsk") + " -o "
                                    + test::ShellQuoted(journal),
                                output),
-              0)
+              1)
         << output;
     const char *script = R"(
 import sys

@@ -21,6 +21,9 @@ try:
 except ImportError:
     sys.exit(77)
 
+sys.dont_write_bytecode = True  # no cache beside the sources
+from merged_check import hidden_under_merges
+
 problems = []
 
 
@@ -217,6 +220,7 @@ def main():
     names = [sh.name for sh in book.sheets()]
     if names[:len(sections)] != [sec["name"] for sec in sections]:
         problems.append("sheets %r, expected the sections %r first" % (names, [sec["name"] for sec in sections]))
+    problems.extend(hidden_under_merges(xlrd.open_workbook(path, formatting_info=True)))
     ff, sf = facts["force_factor"], facts["stress_factor"]
     wire_cols, cord_cols, always = NAMES[kind]
     for i, section in enumerate(sections):

@@ -201,24 +201,88 @@ TEST_F(ReportFrame, OneSheetPerSectionInOrderBeforeTheTemplatesOtherSheets)
     EXPECT_EQ(file.Sheets().Item(0).Columns().Item(21).Width(), 10.57);
 }
 
-TEST_F(ReportFrame, TwoSectionsOfOneNameStopTheFillingButTheWorkbookIsSaved)
+// Every spreadsheet program opens the workbook whatever the sections are called; the full
+// name heads each sheet.
+TEST_F(ReportFrame, SectionSheetsKeepToTheRulesOfSheetNames)
+{
+    MakeTemplate("FormMount2_en.xls");
+    for (const char *name : {"a/b", "Line", "LINE", "Extra", "Model"})
+        AddSection(Project, name, {{0, 100}, {0, 0}});
+    ASSERT_TRUE(Write(TStringingReport::Form2).Complete);
+    xls::TXLSFile file;
+    Read(file);
+    std::vector<std::string> names;
+    for (int i = 0; i < file.Sheets().Count(); ++i)
+        names.push_back(file.Sheets().Item(i).Name());
+    EXPECT_EQ(
+        names,
+        (std::vector<std::string> {"a_b", "Line", "LINE (2)", "Extra (2)", "Model", "Extra"}));
+    EXPECT_EQ(Text(file, 0, "B20"), "a/b");
+    EXPECT_EQ(Text(file, 2, "L20"), "LINE");
+}
+
+TEST_F(ReportFrame, AFillingThatStopsSavesWhatWasFilledAndSaysWhere)
 {
     MakeTemplate("FormMount_en.xls");
-    AddSection(Project, "Same", {{0, 100}, {0, 0}});
-    AddSection(Project, "Same", {{0, 100}, {0, 0}});
+    AddSection(Project, "First", {{0, 100}, {0, 0}});
+    AddSection(Project, std::string(70000, 'x'), {{0, 100}, {0, 0}}); // more than a cell takes
     const TReportOutcome outcome = Write(TStringingReport::Form1);
     EXPECT_TRUE(outcome.Written);
     EXPECT_FALSE(outcome.Complete);
     xls::TXLSFile file;
     Read(file);
-    EXPECT_EQ(file.Sheets().Item(0).Name(), "Same");
-    EXPECT_EQ(file.Sheets().Item(1).Name(), "P_1");
     EXPECT_EQ(Text(file, 0, "AA21"), "АС120/19"); // the first wire pass was done
     EXPECT_EQ(Text(file, 0, "AI21"), ""); // the cord pass was not reached
     // Unlike a silent stop, the person learns that the table is not whole.
     ASSERT_FALSE(User.Told.empty());
-    EXPECT_NE(User.Told.back().find("The filling stopped at the section \"Same\""),
-              std::string::npos);
+    EXPECT_EQ(User.Told.back().rfind("The filling stopped at the section \"xxx", 0), 0u);
+}
+
+// A section whose table would run past the last row of a sheet is refused before anything is
+// written; one that ends on the last row is written whole.
+TEST_F(ReportFrame, ASectionPastTheLastRowOfASheetIsRefusedBeforeWriting)
+{
+    const struct
+    {
+        TStringingReport Report;
+        const char *Template;
+        int Supports; // one strain section, every span attested
+        const char *LastLabel; // the last span line's label on row 65536, when written
+    } cases[] = {
+        // Span lines from row 23, one row each.
+        {TStringingReport::Form1, "FormMount_en.xls", 65515, "Z65536"},
+        {TStringingReport::Form1, "FormMount_en.xls", 65516, nullptr},
+        // The block from row 26, its span lines from its fourth row, each after the first
+        // opening a row.
+        {TStringingReport::Form2, "FormMount2_en.xls", 65509, "B65536"},
+        {TStringingReport::Form2, "FormMount2_en.xls", 65510, nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.Supports);
+        Project.Parcels.Clear();
+        User.Told.clear();
+        std::filesystem::remove(Target);
+        MakeTemplate(c.Template);
+        std::vector<std::pair<int, double>> supports(size_t(c.Supports), {1, 100});
+        supports.front().first = 0;
+        supports.back() = {0, 0};
+        AddSection(Project, "Long", supports, false);
+        const TReportOutcome outcome = Write(c.Report);
+        if (c.LastLabel) {
+            ASSERT_TRUE(outcome.Complete);
+            xls::TXLSFile file;
+            Read(file);
+            EXPECT_EQ(Text(file, 0, c.LastLabel),
+                      std::to_string(c.Supports - 1) + "-" + std::to_string(c.Supports));
+            continue;
+        }
+        EXPECT_FALSE(outcome.Written);
+        EXPECT_FALSE(std::filesystem::exists(Target));
+        EXPECT_EQ(User.Told,
+                  (std::vector<std::string> {"The section \"Long\" needs 65537 rows of its "
+                                             "sheet, and a sheet holds at most 65,536: split "
+                                             "the section into shorter ones."}));
+    }
 }
 
 TEST_F(ReportFrame, CursorsWalkTheStrainSectionsOfEachLayout)

@@ -234,7 +234,105 @@ int CheckReports(const std::filesystem::path &projectPath,
     return checked;
 }
 
+// The field sagging workbook against `vartesk sagging --format json`, and that against
+// `vartesk calc --format json`; gives 1 when checked, 0 when xlrd is missing.
+int CheckSagging(const std::filesystem::path &projectPath,
+                 const char *lang,
+                 const char *units,
+                 const TScratchDir &dir)
+{
+    SCOPED_TRACE(projectPath.filename().string() + " sagging " + lang + " " + units);
+    TProject project;
+    LoadProjectFile(projectPath, project);
+    UseLanguage(std::string(lang) == "en" ? TLanguage::English : TLanguage::Russian);
+    UseUnitSystem(std::string(units) == "daN" ? TUnitSystem::DaN : TUnitSystem::KN);
+    const std::string run = std::string(VARTESK_CLI) + " --lang " + lang + " --units " + units
+        + " --catalog " + test::ShellQuoted(kShippedCatalog) + " ";
+    const std::string quoted = test::ShellQuoted(projectPath);
+    std::string output;
+    for (const char *command : {"calc", "sagging"})
+        EXPECT_EQ(test::RunCommand("(" + run + command + " " + quoted + " --format json > "
+                                       + test::ShellQuoted(dir / (std::string(command) + ".json"))
+                                       + " 2>/dev/null)",
+                                   output),
+                  0)
+            << output;
+    EXPECT_EQ(test::RunCommand(run + "report sagging " + quoted + " -o "
+                                   + test::ShellQuoted(dir / "sagging.xls") + " --yes",
+                               output),
+              0)
+        << output;
+    std::ostringstream facts;
+    TJsonWriter w(facts);
+    w.BeginObject();
+    w.Key("lang");
+    w.String(lang);
+    w.Key("force_factor");
+    w.Number(ForceFactor());
+    w.Key("tension_format");
+    w.String(UnitSystem() == TUnitSystem::DaN ? "0" : "0.00");
+    w.Key("names");
+    w.BeginArray();
+    for (const auto &p : project.Parcels)
+        w.String(p->Name);
+    w.EndArray();
+    w.Key("figures");
+    TWiresList catalog;
+    EXPECT_TRUE(catalog.LoadFromFile(kShippedCatalog).empty());
+    w.BeginArray();
+    for (const auto &p : project.Parcels) {
+        w.BeginObject();
+        for (const auto &[key, type] : {std::pair {"wire", p->Provod}, {"cord", p->Tros}}) {
+            const TWireRecord r = catalog.FindByName(type);
+            w.Key(key);
+            w.Numbers(std::array<double, 2> {r.Modulus, r.ThermalCoef});
+        }
+        w.EndObject();
+    }
+    w.EndArray();
+    w.Key("states");
+    w.BeginObject();
+    for (const char *state : {"1", "2", "3", "strings"}) {
+        w.Key(state);
+        w.String(LocalString(std::string("Sag_state_") + state));
+    }
+    w.EndObject();
+    w.EndObject();
+    w.Finish();
+    test::WriteAll(dir / "sagging-facts.json", facts.str());
+    output.clear();
+    const int rc = test::RunCommand("/usr/bin/python3 " VARTESK_TEST_DATA "/sagging_check.py "
+                                        + test::ShellQuoted(dir / "sagging.xls") + " "
+                                        + test::ShellQuoted(dir / "sagging.json") + " "
+                                        + test::ShellQuoted(dir / "calc.json") + " "
+                                        + test::ShellQuoted(dir / "sagging-facts.json"),
+                                    output);
+    if (rc == 77)
+        return 0;
+    EXPECT_EQ(rc, 0) << output;
+    return 1;
+}
+
 } // namespace
+
+TEST(ReportsReadByXlrd, SaggingWorkbookHoldsItsJsonAndTheJsonTheCalculation)
+{
+    RegisterAllStrings();
+    TScratchDir dir;
+    TProject shapes;
+    BuildShapes(shapes);
+    SaveProjectFile(dir / "shapes.vsk", shapes);
+    const std::filesystem::path examples = std::filesystem::path(VARTESK_SOURCE_DIR) / "examples";
+    int checked = 0;
+    for (const auto &projectPath :
+         {examples / "demo.vsk", examples / "north-opgw.vsk", dir / "shapes.vsk"})
+        for (const char *lang : {"en", "ru"})
+            for (const char *units : {"daN", "kN"})
+                checked += CheckSagging(projectPath, lang, units, dir);
+    if (checked == 0)
+        GTEST_SKIP() << "python3-xlrd is not installed";
+    EXPECT_EQ(checked, 12);
+}
 
 TEST(ReportsReadByXlrd, EveryCellTheCalculationNamesHoldsItsValue)
 {

@@ -245,6 +245,22 @@ TEST_F(SupportImport, ASheetNameOutsideWindows1251GetsQuestionMarksAndAWarning)
               "\"?\".");
 }
 
+// Sheets that Windows-1251 turns into one text stay sections of their own names: a report
+// then gives each a sheet instead of stopping at the second.
+TEST_F(SupportImport, SheetNamesThatBecomeOneTextStayApart)
+{
+    for (const char *name : {"中文", "日本", "ab", "AB", "AB✓", "AB?"})
+        AddSheet(name, {{1.0, 1.0, 100.0}, {2.0, 1.0}});
+    ASSERT_EQ(Import().Sections, 6);
+    std::vector<std::string> names;
+    for (const auto &p : Project.Parcels)
+        names.push_back(p->Name);
+    EXPECT_EQ(names, (std::vector<std::string> {"??", "?? (2)", "ab", "AB (2)", "AB?", "AB? (2)"}));
+    EXPECT_EQ(User.Told[1],
+              "The name of the sheet \"日本\" holds characters that Windows-1251 cannot store; "
+              "the section is named \"?? (2)\".");
+}
+
 // A workbook as LibreOffice Calc writes one (fixtures/lo_import.fods, converted once by
 // `soffice --headless --convert-to 'xls:MS Excel 97'`): text and number cells, a span with
 // a number format, an empty row ending the list, a second marked sheet, a third without.

@@ -2,7 +2,7 @@
 // fails the test on a prompt nobody expected.
 #pragma once
 
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <gtest/gtest.h>
 

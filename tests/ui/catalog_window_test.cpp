@@ -10,6 +10,7 @@
 #include "scripted_app.h"
 #include "test_wires.h"
 #include "ui/app_windows.h"
+#include "ui/number_field.h"
 #include "ui/wire_entry_dialog_widget.h"
 
 #include <QAction>
@@ -198,16 +199,22 @@ TEST_F(CatalogWindowWidget, CreateTypesAnEntryThroughTheDialogIntoTheSelectorsGr
         ASSERT_EQ(App.Told.size(), 1u);
 
         Type(d.NameField(), "ТК-11");
-        // Letters never reach a numeric field; the diameter is checked as it is typed.
-        Retype(d.NumberField(TWireEntryDialog::Diameter), "1x1.5-");
-        EXPECT_EQ(d.NumberField(TWireEntryDialog::Diameter).text(), "11.5-");
-        ASSERT_EQ(App.Told.size(), 2u);
-        EXPECT_EQ(App.Told.back(), "Error data entry");
-        QTest::keyClick(&d.NumberField(TWireEntryDialog::Diameter), Qt::Key_Backspace);
+        // What cannot make a number is refused where it is typed, with a hint beside the
+        // field rather than a box; ',' separates the decimals as '.' does, and the exponent
+        // form the catalog shows is taken.
+        Retype(d.NumberField(TWireEntryDialog::Diameter), "1x1,5-");
+        EXPECT_EQ(d.NumberField(TWireEntryDialog::Diameter).text(), "11,5");
+        ASSERT_NE(FieldHint(&d), nullptr);
+        EXPECT_TRUE(FieldHint(&d)->isVisible());
+        EXPECT_EQ(FieldHint(&d)->text(),
+                  "'-' is not taken here. Type digits with '.' or ',' as the decimal separator "
+                  "and E before a power of ten, as in 1.92E-5.");
+        Shot(d, "wire-entry-hint.png");
+        EXPECT_EQ(App.Told.size(), 1u);
         Retype(d.NumberField(TWireEntryDialog::Section), "63.2");
-        Retype(d.NumberField(TWireEntryDialog::Weight), "0.55");
+        Retype(d.NumberField(TWireEntryDialog::Weight), "0,55");
         Retype(d.NumberField(TWireEntryDialog::Modulus), "20000");
-        Retype(d.NumberField(TWireEntryDialog::ThermalCoef), "0.000012");
+        Retype(d.NumberField(TWireEntryDialog::ThermalCoef), "1,2E-5");
         Shot(d, "wire-entry.png");
         QTest::keyClick(&d, Qt::Key_Return);
         EXPECT_FALSE(d.isVisible());
@@ -220,8 +227,9 @@ TEST_F(CatalogWindowWidget, CreateTypesAnEntryThroughTheDialogIntoTheSelectorsGr
     EXPECT_EQ(added.Group, 5);
     EXPECT_EQ(added.Diameter, 11.5);
     EXPECT_EQ(added.Section, 63.2);
+    EXPECT_EQ(added.Weight, 0.55);
     EXPECT_EQ(added.Modulus, 20000);
-    EXPECT_EQ(added.ThermalCoef, 0.000012);
+    EXPECT_EQ(added.ThermalCoef, 1.2e-5);
     EXPECT_EQ(Catalog.Changes(), 1);
     // Listed in its group and selected as the last row.
     EXPECT_EQ(Column(window.Grid(), 0), QStringList({"ТК-9,1", "ТК-11"}));

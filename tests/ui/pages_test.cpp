@@ -4,6 +4,7 @@
 #include "ui/coefficient_page_widget.h"
 #include "ui/damper_page_widget.h"
 #include "ui/general_spin_box.h"
+#include "ui/number_field.h"
 #include "ui/pages.h"
 
 #include "qstring_print.h"
@@ -203,6 +204,37 @@ TEST_F(Pages, CoefficientPageChoosesTerrainAndEditsHeightsAndCoefficients)
     EXPECT_EQ(CaptionOf(*page, Child<TGeneralSpinBox>(*page, "G_Usl")), "Operating conditions");
     EXPECT_EQ(CaptionOf(*page, Child<QSpinBox>(*page, "visotaPC_tros")), "for the cord under:");
     Screenshot(*page, "coefficient-page.png");
+}
+
+TEST_F(Pages, CoefficientsTakeADecimalCommaAndWhatTheyRefuseIsSaidBesideTheField)
+{
+    TFrameKlimatKoef2 state;
+    auto page = std::unique_ptr<TBoundWidget>(NewCoefficientPage(state, nullptr));
+    page->show();
+    auto &regional = Child<TGeneralSpinBox>(*page, "V_Reg");
+    auto &reliability = Child<TGeneralSpinBox>(*page, "V_Nad");
+    // A separator that got lost made 1,25 into 125.
+    Type(regional, "1,25");
+    EXPECT_EQ(state.V_Reg, 1.25);
+
+    Type(reliability, "1x");
+    EXPECT_EQ(reliability.text(), "1");
+    const QLabel *hint = FieldHint(page.get());
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(),
+              "'x' is not taken here. Type digits with '.' or ',' as the decimal separator. "
+              "Enter a value from 0.1 to 10.");
+    // A value out of range is not taken when the field is left, and the hint says so.
+    for (const char *typed : {"125", "0"}) {
+        Type(reliability, typed);
+        reliability.interpretText();
+        EXPECT_EQ(state.V_Nad, 1) << typed;
+        EXPECT_EQ(reliability.text(), "1") << typed;
+        EXPECT_EQ(hint->text(), "Enter a value from 0.1 to 10.") << typed;
+    }
+    EXPECT_TRUE(hint->isVisible());
+    Screenshot(*page, "coefficient-page-hint.png");
 }
 
 namespace {

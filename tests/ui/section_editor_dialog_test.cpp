@@ -110,11 +110,12 @@ TEST_F(SectionEditorDialog, ANewSectionGetsItsWireFromTheCatalogAndItsTypedValue
         QTest::keyClicks(&Input<QLineEdit>(dialog, "Edit_Name"), "Ridge 1");
         Click(Input<QPushButton>(dialog, "ProvodCatalog"));
         EXPECT_EQ(Input<QLineEdit>(dialog, "Provod").text(), "AC 70/11");
-        Retype(Input<QDoubleSpinBox>(dialog, "seNapr_max"), "12.5");
-        Retype(Input<QDoubleSpinBox>(dialog, "seNapr_srg"), "8");
+        // Either decimal separator; a third decimal is refused.
+        Retype(Input<QDoubleSpinBox>(dialog, "seNapr_max"), "12,5");
+        Retype(Input<QDoubleSpinBox>(dialog, "seNapr_srg"), "8,125");
 
         Click(Input<QCheckBox>(dialog, "IsGis"));
-        Retype(Input<QDoubleSpinBox>(dialog, "Ves_Gis"), "45.5");
+        Retype(Input<QDoubleSpinBox>(dialog, "Ves_Gis"), "45,5");
         Retype(Input<QDoubleSpinBox>(dialog, "Raznost_H"), "-2");
 
         Click(Input<QCheckBox>(dialog, "IsVitygka"));
@@ -133,7 +134,7 @@ TEST_F(SectionEditorDialog, ANewSectionGetsItsWireFromTheCatalogAndItsTypedValue
     EXPECT_EQ(section.Name, "Ridge 1");
     EXPECT_EQ(section.Provod, "AC 70/11");
     EXPECT_DOUBLE_EQ(section.Napr_max, 12.5);
-    EXPECT_DOUBLE_EQ(section.Napr_srg, 8);
+    EXPECT_DOUBLE_EQ(section.Napr_srg, 8.12);
     EXPECT_TRUE(section.IsGis);
     EXPECT_DOUBLE_EQ(section.Ves_Gis, 45.5);
     EXPECT_DOUBLE_EQ(section.Raznost_H, -2);

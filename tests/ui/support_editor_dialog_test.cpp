@@ -181,11 +181,11 @@ TEST_F(SupportEditorDialog, FieldsTakeOnlyWhatTheSupportCanHold)
         // A character Windows-1251 lacks is refused.
         TypeInto(&Input<QLineEdit>(dialog, "Coment"), "a€b✓c");
         EXPECT_EQ(Input<QLineEdit>(dialog, "Coment").text(), "a€bc");
-        // Only what can make a number with "." goes into the span.
+        // Only what can make a number goes into the span, with '.' or ',' as separator.
         auto &span = Input<QLineEdit>(dialog, "Prolet");
         span.selectAll();
         QTest::keyClicks(&span, "1,5 m-.2");
-        EXPECT_EQ(span.text(), "15-.2");
+        EXPECT_EQ(span.text(), "1,52");
         dialog.reject();
     });
     EXPECT_FALSE(ExecSupportEditor(Editor, User, nullptr));

@@ -1,9 +1,12 @@
 // The workbook interface: indexing, values, formats, names, block operations.
+#include "xls/sheet_names.h"
 #include "xls/workbook.h"
 #include "xls/xls_error.h"
 #include "xls/xls_file.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace vartesk::xls;
 
@@ -260,6 +263,99 @@ TEST(Model, CopyBlockDuplicatesFourRowsBelowThemselvesWithMerges)
     EXPECT_NE(std::find(merged.begin(), merged.end(), TRect {29, 5, 29, 9}), merged.end());
     EXPECT_EQ(std::find(merged.begin(), merged.end(), TRect {28, 0, 28, 1}), merged.end());
     EXPECT_EQ(merged.size(), 5u);
+}
+
+TEST(Model, CopyBlockReplacesTheMergedAreasItsTargetMeets)
+{
+    // A header line copied onto a span line: the span line's merged areas would hide the
+    // header's values.
+    TXLSFile f;
+    TSheet &s = First(f);
+    s.Ranges().AddMerged({9, 1, 9, 2});
+    s.Ranges().AddMerged({9, 3, 10, 4}); // reaches below the target
+    s.Ranges().AddMerged({9, 6, 9, 7}); // beside it
+    s.Ranges().AddMerged({5, 3, 5, 4});
+    s.CopyBlock(5, 5, 1, 5, 9, 1);
+    EXPECT_EQ(s.Ranges().MergedAreas(),
+              (std::vector<TRect> {{9, 6, 9, 7}, {5, 3, 5, 4}, {9, 3, 9, 4}}));
+}
+
+// The merged areas found through the index are those of the list, in its order, whatever
+// block operations came before; a new one leaves no other that it meets.
+TEST(Model, MergedAreasFoundNearRowsAreThoseOfTheList)
+{
+    TXLSFile f;
+    TSheet &s = First(f);
+    std::mt19937 rng(7);
+    auto pick = [&](int n) {
+        return int(rng() % unsigned(n));
+    };
+    auto meets = [](const TRect &a, const TRect &b) {
+        return !(a.Row2 < b.Row1 || b.Row2 < a.Row1 || a.Col2 < b.Col1 || b.Col2 < a.Col1);
+    };
+    for (int step = 0; step < 400; ++step) {
+        const int row = pick(60), col = pick(12);
+        switch (pick(5)) {
+        case 0:
+        case 1: {
+            const TRect added {row, col, row + pick(3), col + pick(3)};
+            s.Ranges().AddMerged(added);
+            for (const TRect &a : s.Ranges().MergedAreas())
+                ASSERT_TRUE(a == added || !meets(a, added)) << "step " << step;
+            break;
+        }
+        case 2:
+            s.CopyBlock(row, row + pick(5), col, col + pick(6), pick(60), pick(12));
+            break;
+        case 3:
+            s.InsertRows(row, 1 + pick(3));
+            break;
+        default:
+            if (s.Ranges().Count() > 0)
+                s.Ranges()
+                    .Item(size_t(pick(int(s.Ranges().Count()))))
+                    .SetRect({row, col, row + pick(4), col});
+        }
+        const TRect area {row, col, row + pick(8), col + pick(6)};
+        std::vector<TRect> inside;
+        for (const TRect &a : s.Ranges().MergedAreas())
+            if (a.Row1 >= area.Row1 && a.Row2 <= area.Row2 && a.Col1 >= area.Col1
+                && a.Col2 <= area.Col2)
+                inside.push_back(a);
+        ASSERT_EQ(s.Ranges().MergedAreasInside(area), inside) << "step " << step;
+    }
+}
+
+TEST(Model, SheetNamesEveryProgramAccepts)
+{
+    const std::string forty(40, 'x');
+    const struct
+    {
+        const char *Wanted;
+        std::string Given;
+    } cases[] = {
+        {"a/b", "a_b"},
+        {"[h]:i*?\\", "_h__i___"},
+        {"'quoted'", "quoted"},
+        {"''", "_"},
+        {forty.c_str(), std::string(31, 'x')},
+        {"Line", "Line"},
+        {"LINE", "LINE (2)"}, // apart without regard to case
+        {"линия", "линия"},
+        {"ЛИНИЯ", "ЛИНИЯ (2)"},
+        {forty.c_str(), std::string(27, 'x') + " (2)"}, // the suffix still fits 31
+        {"Extra", "Extra (2)"}, // a sheet of the workbook
+        {"Участок 12345678901234567890123'x", "Участок 12345678901234567890123"},
+        {"中文", "中文"},
+    };
+    TSheetNames names;
+    names.Take("EXTRA");
+    for (const auto &c : cases)
+        EXPECT_EQ(names.Give(c.Wanted), c.Given) << c.Wanted;
+    // The engine takes each of them.
+    TXLSFile f;
+    for (const auto &c : cases)
+        f.Sheets().Add(c.Given);
 }
 
 TEST(Model, CopyBlockSkipsCellsBeyondTheSheetAndKeepsUntouchedTargets)

@@ -5,12 +5,14 @@
 
 #include "app/app_port.h"
 #include "base/number_text.h"
+#include "base/text_format.h"
 #include "catalog/modulus_units.h"
 #include "catalog/wire_groups.h"
 #include "catalog/wires_list.h"
 #include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
+#include "model/project.h"
 
 #include <exception>
 #include <filesystem>
@@ -46,6 +48,17 @@ TCatalogRow RowOf(const TWireRecord &rec, int index)
              FormatGeneral(rec.Weight),
              FormatGeneral(ShownModulus(rec.Modulus)),
              FormatGeneral(rec.ThermalCoef)}};
+}
+
+// Section names as the data warnings quote them: "A", "B" in English, «A», «B» in Russian.
+std::string SectionList(const std::vector<std::string> &names)
+{
+    const bool en = IsEnglish();
+    std::string list;
+    for (const auto &name : names)
+        list
+            += (list.empty() ? "" : ", ") + std::string(en ? "\"" : "«") + name + (en ? "\"" : "»");
+    return list;
 }
 
 } // namespace
@@ -130,6 +143,27 @@ bool TFormWiresBase::CanDelete() const
     return Catalog.Count() > 0;
 }
 
+std::vector<std::string> TFormWiresBase::SectionsUsing(const std::string &name) const
+{
+    std::vector<std::string> names;
+    if (!OpenProject)
+        return names;
+    // As the catalog check reads a section: a conductor it does not carry is not looked up.
+    for (const auto &p : OpenProject->Parcels)
+        if ((p->IsProvod && p->Provod == name) || (p->IsTros && p->Tros == name))
+            names.push_back(p->Name);
+    return names;
+}
+
+std::vector<std::string> TFormWiresBase::SectionsLosing(int index) const
+{
+    const std::string name = Catalog.Get(index).Name.str();
+    for (int i = 0; i < Catalog.Count(); ++i)
+        if (i != index && Catalog.Get(i).Name.str() == name)
+            return {};
+    return SectionsUsing(name);
+}
+
 int TFormWiresBase::SelectedEntry() const
 {
     const auto rows = Rows();
@@ -166,9 +200,17 @@ bool TFormWiresBase::Edit(TAppPort &port)
     const int index = SelectedEntry();
     if (index == kNoEntry)
         return false;
-    Entry.Load(Catalog.Get(index));
+    const TWireRecord old = Catalog.Get(index);
+    Entry.Load(old);
     if (!port.Dialogs.ShowWireEntry(Entry))
         return false;
+    const std::string renamed = Entry.Result().Name.str();
+    if (renamed != old.Name.str()) {
+        if (const auto losing = SectionsLosing(index); !losing.empty()
+            && !port.Messages.Ask(FormatText(LocalString("Wire_used_rename"),
+                                             {old.Name.str(), SectionList(losing), renamed})))
+            return false;
+    }
     Catalog.GetRef(index) = Entry.Result();
     Catalog.CountChange();
     // A new group can take the entry out of the rows listed.
@@ -179,7 +221,14 @@ bool TFormWiresBase::Edit(TAppPort &port)
 bool TFormWiresBase::Delete(TAppPort &port)
 {
     const int index = SelectedEntry();
-    if (index == kNoEntry || !port.Messages.Ask(LocalString("delete_wire")))
+    if (index == kNoEntry)
+        return false;
+    const auto losing = SectionsLosing(index);
+    const std::string question = losing.empty()
+        ? LocalString("delete_wire")
+        : FormatText(LocalString("Wire_used_delete"),
+                     {Catalog.Get(index).Name.str(), SectionList(losing)});
+    if (!port.Messages.Ask(question))
         return false;
     Catalog.Delete(index);
     Catalog.CountChange();

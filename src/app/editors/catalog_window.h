@@ -12,6 +12,7 @@
 
 namespace vartesk {
 
+class TProject;
 class TWiresList;
 struct TAppPort;
 
@@ -49,6 +50,12 @@ public:
     // Registers the window's own texts, as the window does when the program creates it.
     explicit TFormWiresBase(TWiresList &catalog);
 
+    // The project open in the main window, whose sections Delete and Edit look at; null for
+    // none. It must outlive this window or be unset first.
+    void SetOpenProject(const TProject *project) { OpenProject = project; }
+    // The names of the open project's sections whose wire or cord is of that type, in order.
+    std::vector<std::string> SectionsUsing(const std::string &name) const;
+
     // Before each showing: the window that shows it (the port's catalog windows) sets the mode.
     // The group chosen last stays; the first row is selected.
     void Open(TCatalogMode mode);
@@ -80,9 +87,11 @@ public:
     // The entry dialog on an empty entry of the selector's group; OK appends it and selects
     // the last row.
     bool Create(TAppPort &port);
-    // The entry dialog on the entry; OK stores its values into it.
+    // The entry dialog on the entry; OK stores its values into it. A new name for a type the
+    // open project uses asks first (Wire_used_rename), naming its sections; No keeps the entry.
     bool Edit(TAppPort &port);
-    // After the question delete_wire (Yes/No); the selection stays in place, or moves up to the
+    // After the question delete_wire, or Wire_used_delete naming the sections of the open
+    // project that use the type (Yes/No); the selection stays in place, or moves up to the
     // last row when it is now beyond it. The Delete key runs it in either mode.
     bool Delete(TAppPort &port);
     // The context menu of the grid: 0 new, 1 edit, 2 delete (like Delete).
@@ -107,8 +116,12 @@ private:
     // Catalog index of the entry the selected row names, or -1.
     int SelectedEntry() const;
     void KeepSelectionInRows();
+    // The sections that lose their type when the entry at `index` no longer bears its name:
+    // none when another entry bears it too, as the lookups then reach that one.
+    std::vector<std::string> SectionsLosing(int index) const;
 
     TWiresList &Catalog;
+    const TProject *OpenProject = nullptr;
     TFormWiresEdit Entry;
     TCatalogMode CurrentMode = TCatalogMode::Editing;
     int CurrentGroup = 0;

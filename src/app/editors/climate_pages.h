@@ -2,6 +2,8 @@
 // captions.
 #pragma once
 
+#include "app/editors/number_input.h"
+
 #include <string>
 
 namespace vartesk {
@@ -42,6 +44,12 @@ class TFrameKlimatKoef2
 public:
     // Change of a coefficient per click of its arrows; the heights step by whole metres.
     static constexpr double kCoefStep = 0.001;
+    // What a coefficient can be typed as. A coefficient multiplies a load: 0 would remove it,
+    // and 125 is what "1.25" becomes when its separator is lost. A project may still hold
+    // any value; the pages show it as it is.
+    static constexpr double kCoefMin = 0.1;
+    static constexpr double kCoefMax = 10;
+    static constexpr TNumberRule kCoefRule {kCoefMin, kCoefMax};
 
     // The terrain letter chosen: 1 A, 2 B, 3 C. Always one of the three.
     int TypeTer = 1;

@@ -1,6 +1,8 @@
 // The section editor: its inputs, enabling rules, validation and copying to and from a section.
 #pragma once
 
+#include "app/editors/number_input.h"
+
 #include <array>
 #include <string>
 
@@ -42,6 +44,11 @@ public:
     // The insulator-string inputs' range.
     static constexpr double kInsulatorMin = -1000;
     static constexpr double kInsulatorMax = 1000;
+    // The limits have no bounds of their own: whether a value makes sense is Validate's and
+    // the plausibility check's to say.
+    static constexpr double kLimitBound = 1e9;
+    static constexpr TNumberRule kLimitRule {-kLimitBound, kLimitBound, kDecimals};
+    static constexpr TNumberRule kInsulatorRule {kInsulatorMin, kInsulatorMax, kDecimals};
 
     // The catalog window the two catalog buttons open for a choice.
     explicit TFormParcel(TFormWiresBase &catalog);

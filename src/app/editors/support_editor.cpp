@@ -3,7 +3,7 @@
 
 #include "base/number_text.h"
 #include "l10n/string_table.h"
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 namespace vartesk {
 
@@ -39,7 +39,7 @@ void TFormPillar::LoadPillar(const TPillar &support)
 
 double TFormPillar::Span() const
 {
-    return Prolet == LoadedProletText ? LoadedProlet : ParseFloat(Prolet);
+    return Prolet == LoadedProletText ? LoadedProlet : ParseNumberText(Prolet);
 }
 
 void TFormPillar::StorePillar(TPillar &support) const

@@ -1,6 +1,7 @@
 // The support editor: its inputs, picket enabling, validation and copying to and from a support.
 #pragma once
 
+#include "app/editors/number_input.h"
 #include "model/pillar.h"
 
 #include <array>
@@ -21,11 +22,15 @@ public:
     static constexpr double kPicet2Min = -1000;
     static constexpr double kPicet2Max = 1000;
     static constexpr int kPicet2Decimals = 2;
+    // What the number inputs take as they are typed.
+    static constexpr TNumberRule kSpanRule {};
+    static constexpr TNumberRule kWholeRule {kWholeMin, kWholeMax, 0};
+    static constexpr TNumberRule kPicet2Rule {kPicet2Min, kPicet2Max, kPicet2Decimals};
 
     // The inputs as the screen shows them. The texts hold what was typed; storing cuts them to
     // the support's capacities.
     std::string Nomer;
-    std::string Prolet; // the span as text, "." as decimal separator
+    std::string Prolet; // the span as text, "." or "," as decimal separator
     // 0 strain, 1 intermediate. Another type read from a file (dead-end) shows neither choice
     // and stays as it is unless the person picks one.
     TSupportType Tip_Opor = TSupportType::Strain;

@@ -7,7 +7,7 @@
 #include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
-#include "reports/user_port.h"
+#include "port/user_port.h"
 
 #include <iterator>
 
@@ -35,7 +35,6 @@ const TNumberField kNumberFields[] = {
 
 constexpr int kFirstGroup = 1;
 constexpr int kLastGroup = 7;
-constexpr char32_t kBackspace = 0x08;
 constexpr const char *kSquared = "\u00B2";
 
 // Why a name cannot be stored, or an empty text. The text export is the catalog's only way
@@ -101,18 +100,10 @@ void TFormWiresEdit::Load(const TWireRecord &rec)
     }
 }
 
-bool TFormWiresEdit::KeyAccepted(char32_t key)
-{
-    return (key >= U'0' && key <= U'9') || key == U'-' || key == U'.' || key == kBackspace;
-}
-
 void TFormWiresEdit::DiameterEdited(const std::string &text, TMessages &messages)
 {
     Diameter = text;
-    // Half-typed texts that will become numbers are left alone.
-    if (text.empty() || text == "-")
-        return;
-    if (!TryParseFloat(text))
+    if (CheckNumberText(text, kNumberRule).Verdict == TNumberVerdict::Refused)
         messages.Tell(TMessageKind::Error, LocalString("Error_data_entry"));
 }
 
@@ -132,7 +123,7 @@ bool TFormWiresEdit::Accept(TMessages &messages)
         const std::string &text = this->*field.Text;
         double value = 0;
         try {
-            value = ParseFloat(text);
+            value = ParseNumberText(text);
         } catch (const EConvertError &e) {
             messages.Tell(TMessageKind::Error, e.what());
             return false;

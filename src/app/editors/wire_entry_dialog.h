@@ -1,6 +1,7 @@
 // The catalog entry dialog: one wire, cable or cord entered or changed as the screen shows it.
 #pragma once
 
+#include "app/editors/number_input.h"
 #include "catalog/wire_record.h"
 
 #include <string>
@@ -48,11 +49,15 @@ public:
     std::string Modulus;
     std::string ThermalCoef;
 
-    // Whether a typed character reaches a numeric field: digits, '-', '.' and backspace.
-    static bool KeyAccepted(char32_t key);
+    // What the numeric fields take: digits, '-', '.' or ',' and an exponent, as the catalog
+    // shows small coefficients (1.92E-5).
+    static constexpr TNumberRule kNumberRule {.Exponent = true};
+    // Whether a typed character reaches a numeric field (backspace does).
+    static bool KeyAccepted(char32_t key) { return NumberKeyAccepted(key, kNumberRule); }
 
-    // The diameter field after each change. A text that is neither empty nor "-" and does not
-    // convert is told at once as a data entry error; the text stays for the person to mend.
+    // The diameter field after each change. A text that cannot become a number by typing on
+    // ("9.6.", "--") is told at once as a data entry error; the text stays for the person to
+    // mend. Half-typed numbers ("", "-", "9.", "1.9E-") are left alone.
     void DiameterEdited(const std::string &text, TMessages &messages);
 
     // OK: converts every field, first the name, then the numbers in screen order; the first
@@ -60,7 +65,8 @@ public:
     // empty or holds ';' or a line break is refused, as the text export could not carry it
     // back. Each number whose text is still the one Load showed keeps the loaded value to the
     // last bit, so that confirming a dialog unchanged never rounds an entry (the modulus in
-    // kN/mm² above all); other texts are read, the modulus divided by the force factor.
+    // kN/mm² above all); other texts are read with either decimal separator, the modulus
+    // divided by the force factor.
     bool Accept(TMessages &messages);
 
     // The entry as the last successful Accept made it.

@@ -50,9 +50,9 @@ TEST(FormsInterop, EachTemplatePrintsOnOnePage)
         EXPECT_EQ(vartesk::test::PdfPageCount(vartesk::test::ReadAll(pdf)), 1);
         ++count;
     }
-    // The sixteen stringing-table and loads templates, the four damper templates, the
-    // journal's two, the import's one.
-    EXPECT_EQ(count, 23);
+    // The sixteen stringing-table and loads templates, the four damper templates, the four
+    // sagging templates, the journal's two, the import's one.
+    EXPECT_EQ(count, 27);
 }
 
 TEST(FormsInterop, TemplatesSavedAgainByLibreOfficeKeepTheFormatsOfTheFilledCells)

@@ -1,5 +1,6 @@
-// The user port: the only way the reports (and the application layer above them) talk to a
-// person. The desktop, the command line and the tests each implement it.
+// The user port: the only way the reports, the editors and the application layer talk to a
+// person. The desktop, the command line and the tests each implement it. A layer of its own
+// below them all, so that an editor needs nothing of the reports to tell the user something.
 #pragma once
 
 #include <filesystem>
