@@ -3,6 +3,7 @@
 
 #include "base/file_io.h"
 #include "base/text_format.h"
+#include "base/utf8.h"
 #include "l10n/string_table.h"
 #include "reports/output_command.h"
 #include "reports/report_messages.h"
@@ -58,11 +59,13 @@ TReportOutcome FillTemplate(xls::TXLSFile &file,
 
 namespace {
 
-// The footer names the section itself: the sheet name is a shortened, sanitised form of it.
+// The footer names the section itself: the sheet name is a shortened, sanitised form of it. A
+// footer holds at most 255 characters: a very long name is cut to 100 (200 with every '&'
+// doubled).
 xls::THeaderFooter SectionFooter(const std::string &section)
 {
     std::string name;
-    for (char c : section) {
+    for (char c : Utf8Prefix(section, 100)) {
         name += c;
         if (c == '&')
             name += '&';
