@@ -42,16 +42,6 @@ const TSaveRequest kImportWorkbook {
 const TSaveRequest kImportClimate {"Импорт данных из Kembrin", "*.kbh|*.kbh", "kbh", "", {}};
 const TSaveRequest kSaveReport {"", "*.xls|*.xls", "xls", "*.xls", {}};
 
-enum TReportKind {
-    kForm1,
-    kForm1Full,
-    kForm2,
-    kLoads,
-    kJournal,
-    kDampers,
-    kSagging,
-};
-
 std::string TypeText(TSupportType type)
 {
     switch (type) {
@@ -151,79 +141,9 @@ void TFormMain::Start()
 
 void TFormMain::Run(TCommand command)
 {
-    if (IsEnabled(command))
-        Guard([&] { RunCommand(command); });
-}
-
-void TFormMain::RunCommand(TCommand command)
-{
-    switch (command) {
-    case TCommand::ProjectNew:
-        return ActProjectNew();
-    case TCommand::ProjectOpen:
-        return ActProjectOpen();
-    case TCommand::ProjectSave:
-        ActProjectSave();
-        return;
-    case TCommand::ProjectSaveAs:
-        ActProjectSaveAs();
-        return;
-    case TCommand::ImportFromXLS:
-        return ActImportFromXLS();
-    case TCommand::ImportFromKembrin:
-        return ActImportFromKembrin();
-    case TCommand::WiresGuide:
-        return ActWiresGuide();
-    case TCommand::Exit:
-        ActExit();
-        return;
-    case TCommand::Calc1:
-        return ActProjectCalc1();
-    case TCommand::Calc2:
-        return ActProjectCalc2();
-    case TCommand::Calc3:
-        return ActProjectCalc3();
-    case TCommand::CalcLoads:
-        return ActProjectCalcLoads();
-    case TCommand::Journal:
-        return ActProjectJournal();
-    case TCommand::Sagging:
-        return ActProjectSagging();
-    case TCommand::Vibromuffles:
-        return ActProjectVibromuffles();
-    case TCommand::Cad:
-        return ActCad();
-    case TCommand::Language:
-        return ActSettingLanguage();
-    case TCommand::Units:
-        return ActUnits();
-    case TCommand::About:
-        return ActAbout();
-    case TCommand::Help:
-        return ActHelp();
-    case TCommand::ParcelCreate:
-        return ActParcelCreate();
-    case TCommand::ParcelEdit:
-        return ActParcelEdit();
-    case TCommand::ParcelInsert:
-        return ActParcelInsert();
-    case TCommand::ParcelDelete:
-        return ActParcelDelete();
-    case TCommand::PillarCreate:
-        return ActPillarCreate();
-    case TCommand::PillarEdit:
-        return ActPillarEdit();
-    case TCommand::PillarCopy:
-        return ActPillarCopy();
-    case TCommand::PillarInsert:
-        return ActPillarInsert();
-    case TCommand::PillarDelete:
-        return ActPillarDelete();
-    case TCommand::Undo:
-        return ActUndo();
-    case TCommand::Redo:
-        return ActRedo();
-    }
+    const TCommandRow &row = CommandRow(command);
+    if (IsEnabled(command) && row.Handler)
+        Guard([&] { row.Handler(*this); });
 }
 
 // ---- refresh ----
@@ -324,39 +244,37 @@ void TFormMain::ShowProjectName()
         = FileName.empty() ? std::string() : LocalString("Project") + ": " + BaseName(FileName);
 }
 
-void TFormMain::UpdateCommands()
+bool TFormMain::IsAvailable(TAvailable when) const
 {
     const int sections = Project.Parcels.Count();
     const int supports = sections > 0 ? Project.Parcels.Get(ParcelIndex).Pillars.Count() : 0;
-    const auto set = [&](TCommand c, bool on) {
-        Enabled[size_t(c)] = on;
-    };
-    for (int c = 0; c < kCommandCount; ++c)
-        Enabled[size_t(c)] = true;
-    set(TCommand::ParcelEdit, sections > 0);
-    set(TCommand::ParcelInsert, sections > 0);
-    set(TCommand::ParcelDelete, sections > 0);
-    set(TCommand::PillarCreate, sections > 0);
-    set(TCommand::PillarEdit, supports > 0);
-    set(TCommand::PillarCopy, supports > 0);
-    set(TCommand::PillarDelete, supports > 0);
-    set(TCommand::PillarInsert, supports > 0 || (sections > 0 && PillarClipboard.Count() > 0));
-    set(TCommand::Undo, History.CanUndo());
-    set(TCommand::Redo, History.CanRedo());
-    UpdatePageCommands();
+    switch (when) {
+    case TAvailable::Always:
+        return true;
+    case TAvailable::HasSections:
+        return sections > 0;
+    case TAvailable::HasSupports:
+        return supports > 0;
+    case TAvailable::SupportsOrClipboard:
+        return supports > 0 || (sections > 0 && PillarClipboard.Count() > 0);
+    case TAvailable::CanUndo:
+        return History.CanUndo();
+    case TAvailable::CanRedo:
+        return History.CanRedo();
+    case TAvailable::OffDamperPage:
+        return CurrentPage != TPage::Dampers;
+    case TAvailable::OnDamperPage:
+        return CurrentPage == TPage::Dampers;
+    case TAvailable::HasRecent:
+        return !Recent.Items().empty();
+    }
+    return false;
 }
 
-void TFormMain::UpdatePageCommands()
+void TFormMain::UpdateCommands()
 {
-    const bool dampers = CurrentPage == TPage::Dampers;
-    for (const TCommand c : {TCommand::Calc1,
-                             TCommand::Calc2,
-                             TCommand::Calc3,
-                             TCommand::CalcLoads,
-                             TCommand::Journal,
-                             TCommand::Sagging})
-        Enabled[size_t(c)] = !dampers;
-    Enabled[size_t(TCommand::Vibromuffles)] = dampers;
+    for (const TCommandRow &row : CommandTable())
+        Enabled[size_t(row.Id)] = IsAvailable(row.When);
 }
 
 void TFormMain::ApplyLanguage()
@@ -365,51 +283,13 @@ void TFormMain::ApplyLanguage()
     c.WindowTitle
         = std::string(kApplicationTitle) + " - " + LocalString("Calculation_of_mounting_stresses");
     c.StatusLine = "   Lorvana - " + LocalString("designing_OHL");
-    c.MenuProject = LocalString("Project");
-    c.MenuSector = LocalString("Sector");
-    c.MenuSupport = LocalString("Support");
-    c.MenuCalculation = LocalString("Calculation");
-    c.MenuCad = "CAD";
-    c.MenuSetting = LocalString("Setting");
-    c.MenuHelp = LocalString("Help");
-    c.MenuRecent = LocalString("Recent_projects");
-    const auto set = [&](TCommand command, const std::string &text) {
-        c.Commands[size_t(command)] = text;
-        c.Hints[size_t(command)] = text;
-    };
-    set(TCommand::ProjectNew, LocalString("New_project"));
-    set(TCommand::ProjectOpen, LocalString("Open_project"));
-    set(TCommand::ProjectSave, LocalString("Save_project"));
-    set(TCommand::ProjectSaveAs, LocalString("Save_project_as"));
-    set(TCommand::ImportFromXLS, LocalString("Import_from_XLS"));
-    set(TCommand::ImportFromKembrin, LocalString("Climatic_parameters_Kembrin"));
-    set(TCommand::WiresGuide, LocalString("Reference_catalog_on_wires"));
-    set(TCommand::Exit, LocalString("Quit"));
-    set(TCommand::Calc1, LocalString("Form") + " 1 (T = -30 .. +40)");
-    set(TCommand::Calc2, LocalString("Form") + " 2 (T = -40 .. +40)");
-    set(TCommand::Calc3, LocalString("Form") + " 3 (T = -30 .. +30)");
-    set(TCommand::CalcLoads, LocalString("Loads"));
-    c.Hints[size_t(TCommand::CalcLoads)] = LocalString("Loads_h");
-    set(TCommand::Journal, LocalString("Supports_catalog"));
-    set(TCommand::Sagging, LocalString("Sagging"));
-    c.Hints[size_t(TCommand::Sagging)] = LocalString("Sagging_h");
-    set(TCommand::Vibromuffles, LocalString("Vibration_dampers"));
-    set(TCommand::Cad, LocalString("Supports_in_Cad"));
-    set(TCommand::Language, "Language(Язык)");
-    set(TCommand::Units, LocalString("Units"));
-    set(TCommand::About, LocalString("About"));
-    set(TCommand::Help, LocalString("Help"));
-    for (const TCommand a : {TCommand::ParcelCreate, TCommand::PillarCreate})
-        set(a, LocalString("Add"));
-    for (const TCommand e : {TCommand::ParcelEdit, TCommand::PillarEdit})
-        set(e, LocalString("Edit"));
-    for (const TCommand p : {TCommand::ParcelInsert, TCommand::PillarInsert})
-        set(p, LocalString("Paste"));
-    for (const TCommand d : {TCommand::ParcelDelete, TCommand::PillarDelete})
-        set(d, LocalString("Delete"));
-    set(TCommand::PillarCopy, LocalString("Copy"));
-    set(TCommand::Undo, LocalString("Undo"));
-    set(TCommand::Redo, LocalString("Redo"));
+    for (const TMenuRow &menu : MenuTable())
+        c.Menus[size_t(menu.Menu)] = (menu.Caption ? LocalString(menu.Caption) : "") + menu.Text;
+    for (const TCommandRow &row : CommandTable()) {
+        std::string &caption = c.Commands[size_t(row.Id)];
+        caption = (row.Caption ? LocalString(row.Caption) : "") + row.Text;
+        c.Hints[size_t(row.Id)] = row.Hint ? LocalString(row.Hint) : caption;
+    }
     c.Navigation = {LocalString("Climatic_conditions"),
                     LocalString("Climatic_parameters"),
                     LocalString("Vibration_dampers"),
@@ -420,6 +300,7 @@ void TFormMain::ApplyLanguage()
                     LocalString("Mounting_tables")};
     c.Sectors = LocalString("Sectors");
     c.Supports = LocalString("Supports");
+    ++c.Version;
     // The grids' texts are in the language too.
     if (!SupportRows.empty())
         RefillSupports(PillarIndex);
@@ -520,6 +401,7 @@ bool TFormMain::OpenProjectFile(const std::filesystem::path &path)
     if (path.has_parent_path())
         ProjectsFolder = path.parent_path();
     Recent.Add(path);
+    UpdateCommands();
     if (!warnings.empty()) {
         std::string text = path.string() + ":";
         for (const auto &w : warnings)
@@ -539,6 +421,7 @@ void TFormMain::OpenRecent(int index)
         Port.Messages.Tell(TMessageKind::Warning,
                            FormatText(LocalString("Recent_missing"), {path.string()}));
         Recent.Remove(path);
+        UpdateCommands();
         return;
     }
     if (CheckModified())
@@ -583,6 +466,7 @@ bool TFormMain::SaveToFile(const std::filesystem::path &path)
     SavedProject.Assign(Project);
     UpdateCommands();
     Recent.Add(path);
+    UpdateCommands();
     Port.Messages.Tell(TMessageKind::Information, LocalString("File_saved"));
     return true;
 }
@@ -660,20 +544,23 @@ bool TFormMain::ConfirmDoubtfulValues()
     return Port.Messages.Ask(text + "\r\n\r\n" + LocalString("Doubtful_go_on"));
 }
 
-void TFormMain::RunReport(int kind)
+void TFormMain::RunReport(TReport report)
 {
-    TakeScreens(kind == kDampers);
+    TakeScreens(report == TReport::Dampers);
     // A missing type stops the command before the question about values could matter.
-    if ((kind != kDampers && !CheckCatalog()) || !ConfirmDoubtfulValues())
+    if ((report != TReport::Dampers && !CheckCatalog()) || !ConfirmDoubtfulValues())
         return;
     const TOutputScope writing(OutputsRunning);
     const std::filesystem::path forms = FormsFolder();
     TOutputCommand command;
-    command.CheckTypes = kind != kDampers;
+    command.CheckTypes = report != TReport::Dampers;
     command.Save = kSaveReport;
     command.Save.InitialFolder = FileName.empty() ? ProjectsFolder : FileName.parent_path();
     command.WaitText = LocalString("Port_to_Excel");
-    command.Steps = (kind == kJournal || kind == kDampers || kind == kSagging ? 1 : 2)
+    command.Steps
+        = (report == TReport::Journal || report == TReport::Dampers || report == TReport::Sagging
+               ? 1
+               : 2)
         * Project.Parcels.Count();
     command.Inputs = {{FileName, TInputFile::Project}};
     TUserPort port = Port.User();
@@ -682,27 +569,35 @@ void TFormMain::RunReport(int kind)
     Change([&] {
         RunOutputCommand(
             Project, Catalog, port, command, [&](const auto &target, TWaitScope &wait) {
+                const auto stringing = [&](TStringingReport kind) {
+                    return WriteStringingReport(
+                        kind, Project, Catalog, forms, target, port.Messages, &wait);
+                };
                 TReportOutcome outcome;
-                switch (kind) {
-                case kJournal:
+                switch (report) {
+                case TReport::Form1:
+                    outcome = stringing(TStringingReport::Form1);
+                    break;
+                case TReport::Form1Full:
+                    outcome = stringing(TStringingReport::Form1Full);
+                    break;
+                case TReport::Form2:
+                    outcome = stringing(TStringingReport::Form2);
+                    break;
+                case TReport::Loads:
+                    outcome = stringing(TStringingReport::Loads);
+                    break;
+                case TReport::Journal:
                     outcome = WriteJournal(Project, Catalog, forms, target, port.Messages, &wait);
                     break;
-                case kDampers:
+                case TReport::Dampers:
                     outcome
                         = WriteDamperReport(Project, Catalog, forms, target, port.Messages, &wait);
                     break;
-                case kSagging:
+                case TReport::Sagging:
                     outcome
                         = WriteSaggingReport(Project, Catalog, forms, target, port.Messages, &wait);
                     break;
-                default:
-                    outcome = WriteStringingReport(TStringingReport(kind),
-                                                   Project,
-                                                   Catalog,
-                                                   forms,
-                                                   target,
-                                                   port.Messages,
-                                                   &wait);
                 }
                 return outcome.Written;
             });
@@ -711,37 +606,37 @@ void TFormMain::RunReport(int kind)
 
 void TFormMain::ActProjectCalc1()
 {
-    RunReport(kForm1);
+    RunReport(TReport::Form1);
 }
 
 void TFormMain::ActProjectCalc2()
 {
-    RunReport(kForm1Full);
+    RunReport(TReport::Form1Full);
 }
 
 void TFormMain::ActProjectCalc3()
 {
-    RunReport(kForm2);
+    RunReport(TReport::Form2);
 }
 
 void TFormMain::ActProjectCalcLoads()
 {
-    RunReport(kLoads);
+    RunReport(TReport::Loads);
 }
 
 void TFormMain::ActProjectJournal()
 {
-    RunReport(kJournal);
+    RunReport(TReport::Journal);
 }
 
 void TFormMain::ActProjectSagging()
 {
-    RunReport(kSagging);
+    RunReport(TReport::Sagging);
 }
 
 void TFormMain::ActProjectVibromuffles()
 {
-    RunReport(kDampers);
+    RunReport(TReport::Dampers);
 }
 
 void TFormMain::ActCad()

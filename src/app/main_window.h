@@ -4,6 +4,7 @@
 
 #include "app/app_port.h"
 #include "app/command_guard.h"
+#include "app/command_table.h"
 #include "app/editors/catalog_window.h"
 #include "app/editors/climate_pages.h"
 #include "app/editors/damper_input.h"
@@ -32,42 +33,6 @@ enum class TPage {
     Sections = 4,
 };
 
-// The commands that have a caption, a hint and an availability.
-enum class TCommand {
-    ProjectNew,
-    ProjectOpen,
-    ProjectSave,
-    ProjectSaveAs,
-    ImportFromXLS,
-    ImportFromKembrin,
-    WiresGuide,
-    Exit,
-    Calc1,
-    Calc2,
-    Calc3,
-    CalcLoads,
-    Journal,
-    Sagging,
-    Vibromuffles,
-    Cad,
-    Language,
-    Units,
-    About,
-    Help,
-    ParcelCreate,
-    ParcelEdit,
-    ParcelInsert,
-    ParcelDelete,
-    PillarCreate,
-    PillarEdit,
-    PillarCopy,
-    PillarInsert,
-    PillarDelete,
-    Undo,
-    Redo,
-};
-inline constexpr int kCommandCount = int(TCommand::Redo) + 1;
-
 // One row of the supports grid, as shown.
 struct TSupportGridRow
 {
@@ -81,10 +46,12 @@ struct TSupportGridRow
 // The main window's own captions in the current language.
 struct TMainCaptions
 {
+    // Counts the times the captions were made: a window re-applies them when it changes,
+    // that is after a change of language, and not on every refresh.
+    int Version = 0;
     std::string WindowTitle;
     std::string StatusLine;
-    std::string MenuProject, MenuSector, MenuSupport, MenuCalculation, MenuCad, MenuSetting,
-        MenuHelp, MenuRecent;
+    std::array<std::string, kMenuCount> Menus; // by TMenu
     std::array<std::string, kCommandCount> Commands;
     std::array<std::string, kCommandCount> Hints;
     std::array<std::string, 4> Navigation; // the items, in order
@@ -162,7 +129,6 @@ public:
     bool CheckCatalog();
     void ShowProjectName();
     void UpdateCommands();
-    void UpdatePageCommands();
     void ApplyLanguage();
 
     // What the person selects.
@@ -229,8 +195,9 @@ private:
     void Change(F &&change);
     void RefillSupports(int current);
     bool SaveToFile(const std::filesystem::path &path);
-    void RunCommand(TCommand command);
-    void RunReport(int kind);
+    bool IsAvailable(TAvailable when) const;
+    enum class TReport { Form1, Form1Full, Form2, Loads, Journal, Dampers, Sagging };
+    void RunReport(TReport report);
     // Before an output: the project's doubtful values in one question; true to go on.
     bool ConfirmDoubtfulValues();
 

@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace vartesk::ui {
 
@@ -46,13 +47,15 @@ public:
 constexpr int kMinWidth = 400;
 constexpr int kMinHeight = 300;
 
-constexpr TCommand kSectionCommands[] = {
-    TCommand::ParcelCreate, TCommand::ParcelEdit, TCommand::ParcelInsert, TCommand::ParcelDelete};
-constexpr TCommand kSupportCommands[] = {TCommand::PillarCreate,
-                                         TCommand::PillarEdit,
-                                         TCommand::PillarCopy,
-                                         TCommand::PillarInsert,
-                                         TCommand::PillarDelete};
+// The commands of a tool bar, in the table's order.
+std::vector<TCommand> BarCommands(TToolBar bar)
+{
+    std::vector<TCommand> commands;
+    for (const TCommandRow &row : CommandTable())
+        if (row.Bar == bar)
+            commands.push_back(row.Id);
+    return commands;
+}
 
 } // namespace
 
@@ -159,83 +162,45 @@ TMainWindowWidget::~TMainWindowWidget() = default;
 
 void TMainWindowWidget::CreateActions()
 {
-    for (int i = 0; i < kCommandCount; ++i) {
-        const TCommand command = TCommand(i);
+    for (const TCommandRow &row : CommandTable()) {
         auto *action = new QAction(this);
+        const TCommand command = row.Id;
         connect(action, &QAction::triggered, this, [this, command] { Execute(command); });
-        Actions[size_t(i)] = action;
+        if (*row.Shortcut) {
+            action->setShortcut(QKeySequence(QString::fromLatin1(row.Shortcut)));
+            // The keys work whichever menu or tool bar shows the command, or none.
+            addAction(action);
+        }
+        Actions[size_t(command)] = action;
     }
-    const auto key = [&](TCommand c, QKeySequence sequence) {
-        Action(c)->setShortcut(sequence);
-    };
-    key(TCommand::ProjectNew, QKeySequence::New);
-    key(TCommand::ProjectOpen, QKeySequence::Open);
-    key(TCommand::ProjectSave, QKeySequence::Save);
-    key(TCommand::ProjectSaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    key(TCommand::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z));
-    key(TCommand::Redo, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    key(TCommand::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q));
-    key(TCommand::Help, QKeySequence::HelpContents);
-    for (const TCommand c : {TCommand::ProjectNew,
-                             TCommand::ProjectOpen,
-                             TCommand::ProjectSave,
-                             TCommand::ProjectSaveAs,
-                             TCommand::Undo,
-                             TCommand::Redo,
-                             TCommand::Exit,
-                             TCommand::Help})
-        addAction(Action(c));
 }
 
 void TMainWindowWidget::CreateMenus()
 {
-    ProjectMenu = menuBar()->addMenu(QString());
-    for (const TCommand c : {TCommand::ProjectNew,
-                             TCommand::ProjectOpen,
-                             TCommand::ProjectSave,
-                             TCommand::ProjectSaveAs})
-        ProjectMenu->addAction(Action(c));
-    ProjectMenu->addSeparator();
-    ProjectMenu->addAction(Action(TCommand::Undo));
-    ProjectMenu->addAction(Action(TCommand::Redo));
-    ProjectMenu->addSeparator();
-    ProjectMenu->addAction(Action(TCommand::ImportFromXLS));
-    ProjectMenu->addAction(Action(TCommand::ImportFromKembrin));
-    ProjectMenu->addSeparator();
-    ProjectMenu->addAction(Action(TCommand::WiresGuide));
-    ProjectMenu->addSeparator();
-    RecentMenu = ProjectMenu->addMenu(QString());
-    ProjectMenu->addSeparator();
-    ProjectMenu->addAction(Action(TCommand::Exit));
-
-    SectorMenu = menuBar()->addMenu(QString());
-    SupportMenu = menuBar()->addMenu(QString());
-    SectionsBar = addToolBar(QStringLiteral("sections"));
-    SupportsBar = addToolBar(QStringLiteral("supports"));
+    for (const TMenuRow &row : MenuTable()) {
+        QMenu *menu = menuBar()->addMenu(QString());
+        Menus[size_t(row.Menu)] = menu;
+        for (const TCommandRow &command : CommandTable()) {
+            if (command.Menu != row.Menu)
+                continue;
+            if (command.SeparatorBefore)
+                menu->addSeparator();
+            if (command.Handler) {
+                menu->addAction(Action(command.Id));
+                continue;
+            }
+            // The recent projects: a submenu shown and enabled through the command's action,
+            // filled as it opens, so that it names the projects as they are then.
+            RecentMenu = new QMenu(this);
+            Action(command.Id)->setMenu(RecentMenu);
+            menu->addAction(Action(command.Id));
+            connect(RecentMenu, &QMenu::aboutToShow, this, &TMainWindowWidget::FillRecent);
+        }
+    }
+    SectionsBar = addToolBar(QString());
+    SupportsBar = addToolBar(QString());
     SectionsBar->setObjectName(QStringLiteral("sections"));
     SupportsBar->setObjectName(QStringLiteral("supports"));
-    for (const TCommand c : kSectionCommands)
-        SectorMenu->addAction(Action(c));
-    for (const TCommand c : kSupportCommands)
-        SupportMenu->addAction(Action(c));
-
-    CalculationMenu = menuBar()->addMenu(QString());
-    for (const TCommand c : {TCommand::Calc1,
-                             TCommand::Calc2,
-                             TCommand::Calc3,
-                             TCommand::CalcLoads,
-                             TCommand::Journal,
-                             TCommand::Sagging,
-                             TCommand::Vibromuffles})
-        CalculationMenu->addAction(Action(c));
-    CadMenu = menuBar()->addMenu(QString());
-    CadMenu->addAction(Action(TCommand::Cad));
-    SettingMenu = menuBar()->addMenu(QString());
-    SettingMenu->addAction(Action(TCommand::Language));
-    SettingMenu->addAction(Action(TCommand::Units));
-    HelpMenu = menuBar()->addMenu(QString());
-    HelpMenu->addAction(Action(TCommand::Help));
-    HelpMenu->addAction(Action(TCommand::About));
 }
 
 QWidget *TMainWindowWidget::CreateSectionsPage()
@@ -243,10 +208,7 @@ QWidget *TMainWindowWidget::CreateSectionsPage()
     auto *page = new TSectionsPage;
     Sections = new QListWidget;
     Sections->setContextMenuPolicy(Qt::ActionsContextMenu);
-    for (const TCommand c : {TCommand::ParcelCreate,
-                             TCommand::ParcelEdit,
-                             TCommand::ParcelInsert,
-                             TCommand::ParcelDelete})
+    for (const TCommand c : BarCommands(TToolBar::Sections))
         Sections->addAction(Action(c));
     connect(Sections, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!Refreshing && row >= 0)
@@ -267,11 +229,7 @@ QWidget *TMainWindowWidget::CreateSectionsPage()
     Supports->setSelectionMode(QAbstractItemView::ContiguousSelection);
     Supports->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Supports->setContextMenuPolicy(Qt::ActionsContextMenu);
-    for (const TCommand c : {TCommand::PillarCreate,
-                             TCommand::PillarEdit,
-                             TCommand::PillarCopy,
-                             TCommand::PillarInsert,
-                             TCommand::PillarDelete})
+    for (const TCommand c : BarCommands(TToolBar::Supports))
         Supports->addAction(Action(c));
     connect(Supports, &QTableView::doubleClicked, this, [this] { Execute(TCommand::PillarEdit); });
     connect(Supports->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -338,8 +296,7 @@ void TMainWindowWidget::SupportsSelectionChanged()
         }
     }
     Do([this, first, last] { Form.SelectPillars(first, last); }, false);
-    for (int i = 0; i < kCommandCount; ++i)
-        Actions[size_t(i)]->setEnabled(Form.IsEnabled(TCommand(i)));
+    EnableActions();
 }
 
 void TMainWindowWidget::Do(const std::function<void()> &action, bool refresh)
@@ -363,11 +320,11 @@ void TMainWindowWidget::Execute(TCommand command)
 void TMainWindowWidget::Refresh()
 {
     Refreshing = true;
-    RefreshCaptions();
+    if (CaptionsVersion != Form.Captions.Version)
+        RefreshCaptions();
     for (TBoundWidget *page : Pages)
         page->Reload();
     RefreshGrids();
-    RefreshRecent();
     const int page = int(Form.CurrentPage) - 1;
     Navigation->setCurrentRow(page);
     for (int i = 0; i < 4; ++i) {
@@ -378,24 +335,24 @@ void TMainWindowWidget::Refresh()
     Stack->setCurrentIndex(page);
     PageTitle->setText(Q(Form.Captions.PageTitles[size_t(page)]));
     ProjectNameLabel->setText(Q(Form.ProjectName));
+    EnableActions();
+    Refreshing = false;
+}
+
+void TMainWindowWidget::EnableActions()
+{
     for (int i = 0; i < kCommandCount; ++i)
         Actions[size_t(i)]->setEnabled(Form.IsEnabled(TCommand(i)));
-    Refreshing = false;
 }
 
 void TMainWindowWidget::RefreshCaptions()
 {
     const TMainCaptions &c = Form.Captions;
+    CaptionsVersion = c.Version;
     setWindowTitle(Q(c.WindowTitle));
     StatusLabel->setText(Q(c.StatusLine));
-    ProjectMenu->setTitle(Q(c.MenuProject));
-    SectorMenu->setTitle(Q(c.MenuSector));
-    SupportMenu->setTitle(Q(c.MenuSupport));
-    CalculationMenu->setTitle(Q(c.MenuCalculation));
-    CadMenu->setTitle(Q(c.MenuCad));
-    SettingMenu->setTitle(Q(c.MenuSetting));
-    HelpMenu->setTitle(Q(c.MenuHelp));
-    RecentMenu->setTitle(Q(c.MenuRecent));
+    for (const TMenuRow &row : MenuTable())
+        Menus[size_t(row.Menu)]->setTitle(Q(c.Menus[size_t(row.Menu)]));
     for (int i = 0; i < kCommandCount; ++i) {
         Actions[size_t(i)]->setText(Q(c.Commands[size_t(i)]));
         Actions[size_t(i)]->setToolTip(Q(c.Hints[size_t(i)]));
@@ -405,16 +362,16 @@ void TMainWindowWidget::RefreshCaptions()
         Navigation->item(i)->setText(Q(c.Navigation[size_t(i)]));
     SectorsTitle->setText(Q(c.Sectors));
     SupportsTitle->setText(Q(c.Supports));
+    SectionsBar->setWindowTitle(Q(c.Sectors));
+    SupportsBar->setWindowTitle(Q(c.Supports));
     // A tool button keeps the width of the text it was made with: made anew for new texts.
-    if (ToolbarLanguage != Q(c.WindowTitle)) {
-        ToolbarLanguage = Q(c.WindowTitle);
-        SectionsBar->clear();
-        SupportsBar->clear();
-        for (const TCommand command : kSectionCommands)
-            SectionsBar->addAction(Action(command));
-        for (const TCommand command : kSupportCommands)
-            SupportsBar->addAction(Action(command));
-    }
+    const auto fill = [this](QToolBar *bar, TToolBar which) {
+        bar->clear();
+        for (const TCommand command : BarCommands(which))
+            bar->addAction(Action(command));
+    };
+    fill(SectionsBar, TToolBar::Sections);
+    fill(SupportsBar, TToolBar::Supports);
     for (TBoundWidget *page : Pages)
         page->Retranslate();
 }
@@ -444,7 +401,7 @@ void TMainWindowWidget::RefreshGrids()
     }
 }
 
-void TMainWindowWidget::RefreshRecent()
+void TMainWindowWidget::FillRecent()
 {
     RecentMenu->clear();
     const auto &items = Form.Recent.Items();
@@ -455,7 +412,6 @@ void TMainWindowWidget::RefreshRecent()
             Do([this, i] { Form.OpenRecent(int(i)); });
         });
     }
-    RecentMenu->setEnabled(!items.empty());
 }
 
 void TMainWindowWidget::closeEvent(QCloseEvent *event)

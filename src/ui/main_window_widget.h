@@ -63,7 +63,8 @@ private:
     QWidget *CreateSectionsPage();
     void RefreshCaptions();
     void RefreshGrids();
-    void RefreshRecent();
+    void EnableActions();
+    void FillRecent();
     void SupportsSelectionChanged();
     // Every slot that calls the form goes through here: the form's guard, then the screens.
     void Do(const std::function<void()> &action, bool refresh = true);
@@ -76,12 +77,11 @@ private:
     TFormMain Form;
     std::array<QAction *, kCommandCount> Actions {};
     QAction *DeleteKeyAction = nullptr;
-    QMenu *ProjectMenu = nullptr, *SectorMenu = nullptr, *SupportMenu = nullptr,
-          *CalculationMenu = nullptr, *CadMenu = nullptr, *SettingMenu = nullptr,
-          *HelpMenu = nullptr, *RecentMenu = nullptr;
+    std::array<QMenu *, kMenuCount> Menus {}; // by TMenu
+    QMenu *RecentMenu = nullptr;
     QToolBar *SectionsBar = nullptr;
     QToolBar *SupportsBar = nullptr;
-    QString ToolbarLanguage; // the texts the tool buttons were made with
+    int CaptionsVersion = -1; // of the captions the widgets show
     QListWidget *Navigation = nullptr;
     QLabel *PageTitle = nullptr;
     QStackedWidget *Stack = nullptr;

@@ -24,6 +24,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -34,6 +36,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 
 using namespace vartesk;
 using namespace vartesk::ui;
@@ -326,3 +329,54 @@ TEST_F(DesktopWorkflow, TheWindowKeepsItsPlaceSizeAndPageBetweenRunsWithinTheScr
 }
 
 #include "main_window_workflow_test.moc"
+
+TEST_F(DesktopWorkflow, MenusAndToolBarsShowTheCommandTable)
+{
+    std::set<TCommand> shown;
+    for (const TMenuRow &menu : MenuTable()) {
+        std::vector<TCommand> expected;
+        for (const TCommandRow &row : CommandTable())
+            if (row.Menu == menu.Menu)
+                expected.push_back(row.Id);
+        QMenu *bar = nullptr;
+        for (QAction *top : Window->menuBar()->actions())
+            if (top->text() == QString::fromStdString(Form().Captions.Menus[size_t(menu.Menu)]))
+                bar = top->menu();
+        ASSERT_NE(bar, nullptr) << int(menu.Menu);
+        std::vector<TCommand> listed;
+        for (QAction *action : bar->actions())
+            for (int i = 0; i < kCommandCount; ++i)
+                if (action == Window->Action(TCommand(i)))
+                    listed.push_back(TCommand(i));
+        EXPECT_EQ(listed, expected) << bar->title().toStdString();
+        shown.insert(listed.begin(), listed.end());
+    }
+    EXPECT_EQ(shown.size(), size_t(kCommandCount)) << "a command no menu shows";
+    std::set<QString> keys;
+    for (const TCommandRow &row : CommandTable()) {
+        if (*row.Shortcut) {
+            EXPECT_TRUE(keys.insert(QString::fromLatin1(row.Shortcut)).second) << row.Shortcut;
+        }
+    }
+
+    // The recent projects are listed as the submenu opens.
+    const auto demo = std::filesystem::path(VARTESK_SOURCE_DIR) / "examples" / "demo.vsk";
+    EXPECT_FALSE(Window->Action(TCommand::RecentProjects)->isEnabled());
+    ASSERT_TRUE(Form().OpenProjectFile(demo));
+    Window->Refresh();
+    QMenu *recent = Window->Action(TCommand::RecentProjects)->menu();
+    ASSERT_NE(recent, nullptr);
+    EXPECT_TRUE(Window->Action(TCommand::RecentProjects)->isEnabled());
+    emit recent->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 1);
+    EXPECT_TRUE(recent->actions()[0]->text().endsWith("demo.vsk"));
+
+    // Captions are applied when the language changes, not on every refresh.
+    Window->Action(TCommand::Cad)->setText("mark");
+    Window->Refresh();
+    EXPECT_EQ(Window->Action(TCommand::Cad)->text(), "mark");
+    UseLanguage(TLanguage::Russian);
+    Form().ApplyLanguage();
+    Window->Refresh();
+    EXPECT_EQ(Window->Action(TCommand::Cad)->text(), "Поопорная схема ВЛ, ВОЛС ВЛ в CAD");
+}
