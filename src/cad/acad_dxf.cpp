@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <string_view>
+#include <variant>
 
 namespace vartesk {
 
@@ -78,106 +80,101 @@ std::string DxfNumber(double value)
     return text;
 }
 
-TAcadDxf::TAcadDxf(TDxfStyle style)
-    : Style(std::move(style))
-{ }
+namespace {
 
-void TAcadDxf::Open(const std::filesystem::path &path)
+// Group code and value, one line each.
+class TDxfOut
 {
-    Path = path;
-    Out.clear();
-    Group(0, "SECTION");
-    Group(2, "ENTITIES"); // 2: section name
-}
+public:
+    explicit TDxfOut(const TDrawingStyle &style)
+        : Style(style)
+    { }
 
-void TAcadDxf::Close()
-{
-    Group(0, "ENDSEC");
-    Group(0, "EOF");
-    WriteFileAtomic(Path, Out);
-}
-
-void TAcadDxf::SetColor(std::int8_t colour)
-{
-    Colour = colour;
-}
-
-void TAcadDxf::Line(TDxfPoint from, TDxfPoint to, std::int8_t colour)
-{
-    Colour = colour;
-    Entity("LINE");
-    Point(10, from); // 10, 20: start
-    Point(11, to); // 11, 21: end
-}
-
-void TAcadDxf::Text(std::string_view text, TDxfPoint at, double height)
-{
-    TextHeight = height;
-    Entity("TEXT");
-    Group(1, TextValue(text)); // 1: the text
-    Group(7, Style.TextStyle); // 7: text style name
-    Point(10, at); // 10, 20: insertion point
-    Number(40, TextHeight); // 40: height
-    Number(41, Style.WidthFactor); // 41: relative width
-    Number(50, Style.TextRotation); // 50: rotation
-    Number(51, Style.ObliqueAngle); // 51: oblique angle
-    Group(72, "0"); // 72: horizontal justification, 0 = left
-}
-
-void TAcadDxf::PolylineBegin(bool closed, double width)
-{
-    Entity("POLYLINE");
-    Group(66, "1"); // 66: vertices follow
-    if (closed)
-        Group(70, "1"); // 70: polyline flags, 1 = closed
-    Number(40, width); // 40, 41: starting and ending width
-    Number(41, width);
-}
-
-void TAcadDxf::Vertex(float x, float y)
-{
-    Entity("VERTEX");
-    Point(10, {x, y});
-}
-
-void TAcadDxf::PolylineEnd()
-{
-    Group(0, "SEQEND"); // carries no common groups
-}
-
-void TAcadDxf::Group(int code, std::string_view value)
-{
-    char buffer[16];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, code);
-    Out.append(buffer, r.ptr);
-    Out += "\r\n";
-    Out += value;
-    Out += "\r\n";
-}
-
-void TAcadDxf::Number(int code, double value)
-{
-    Group(code, DxfNumber(value));
-}
-
-void TAcadDxf::Point(int code, TDxfPoint p)
-{
-    // x under the code, y under code + 10; no z.
-    Number(code, Style.Origin.X + p.X);
-    Number(code + 10, Style.Origin.Y + p.Y);
-}
-
-void TAcadDxf::Entity(std::string_view name)
-{
-    Group(0, name);
-    Group(8, Style.Layer); // 8: layer
-    if (Style.LineType != "0")
-        Group(6, Style.LineType); // 6: line type
-    if (Colour >= 0) {
-        // 62: colour number, right-aligned in three characters
-        const std::string digits = std::to_string(int(Colour));
-        Group(62, std::string(3 - digits.size(), ' ') + digits);
+    void Group(int code, std::string_view value)
+    {
+        char buffer[16];
+        const auto r = std::to_chars(buffer, buffer + sizeof buffer, code);
+        Out.append(buffer, r.ptr);
+        Out += "\r\n";
+        Out += value;
+        Out += "\r\n";
     }
+    void Number(int code, double value) { Group(code, DxfNumber(value)); }
+    // x under the code, y under code + 10; no z.
+    void Point(int code, TDrawPoint p)
+    {
+        Number(code, p.X);
+        Number(code + 10, p.Y);
+    }
+    void Entity(std::string_view name, TDrawColour colour)
+    {
+        Group(0, name);
+        Group(8, Style.Layer); // 8: layer
+        if (Style.LineType != "0")
+            Group(6, Style.LineType); // 6: line type
+        if (colour >= 0) {
+            // 62: colour number, right-aligned in three characters
+            const std::string digits = std::to_string(int(colour));
+            Group(62, std::string(3 - digits.size(), ' ') + digits);
+        }
+    }
+
+    void operator()(const TDrawLine &line)
+    {
+        Entity("LINE", line.Colour);
+        Point(10, line.From); // 10, 20: start
+        Point(11, line.To); // 11, 21: end
+    }
+    void operator()(const TDrawPolyline &polyline)
+    {
+        Entity("POLYLINE", polyline.Colour);
+        Group(66, "1"); // 66: vertices follow
+        if (polyline.Closed)
+            Group(70, "1"); // 70: polyline flags, 1 = closed
+        Number(40, polyline.Width); // 40, 41: starting and ending width
+        Number(41, polyline.Width);
+        for (const TDrawPoint p : polyline.Vertices) {
+            Entity("VERTEX", polyline.Colour);
+            Point(10, p);
+        }
+        Group(0, "SEQEND"); // carries no common groups
+    }
+    void operator()(const TDrawText &text)
+    {
+        Entity("TEXT", text.Colour);
+        Group(1, TextValue(text.Text)); // 1: the text
+        Group(7, Style.TextStyle); // 7: text style name
+        Point(10, text.At); // 10, 20: insertion point
+        Number(40, text.Height); // 40: height
+        Number(41, Style.WidthFactor); // 41: relative width
+        Number(50, Style.TextRotation); // 50: rotation
+        Number(51, Style.ObliqueAngle); // 51: oblique angle
+        Group(72, "0"); // 72: horizontal justification, 0 = left
+    }
+
+    std::string Out;
+
+private:
+    const TDrawingStyle &Style;
+};
+
+} // namespace
+
+std::string DxfBytes(const TDrawing &drawing)
+{
+    TDxfOut out(drawing.Style());
+    out.Group(0, "SECTION");
+    out.Group(2, "ENTITIES"); // 2: section name
+    for (const TDrawEntity &entity : drawing.Entities())
+        std::visit(out, entity);
+    out.Group(0, "ENDSEC");
+    out.Group(0, "EOF");
+    return std::move(out.Out);
+}
+
+void WriteDxf(const TDrawing &drawing, const std::filesystem::path &path)
+{
+    WriteFileAtomic(path, DxfBytes(drawing));
 }
 
 } // namespace vartesk

@@ -1,7 +1,8 @@
-// ActCad: the frame around the line scheme.
+// ActCad and the preview: the frames around the line scheme.
 #include "reports/cad_command.h"
 
 #include "l10n/string_table.h"
+#include "model/project.h"
 #include "reports/line_scheme.h"
 #include "reports/output_command.h"
 
@@ -49,6 +50,21 @@ TCadOutcome RunCadCommand(TProject &project,
             return scheme.Written;
         });
     return outcome;
+}
+
+std::optional<TDrawing>
+PreviewScheme(const TProject &project, const TWiresList &catalog, TUserPort &port)
+{
+    if (!OutputChecksPass(project, catalog, true, port.Messages))
+        return std::nullopt;
+    TProject copy;
+    copy.Assign(project);
+    TWaitScope wait(port.Wait, LocalString("Scheme_preview"), SchemeSteps(copy));
+    TSchemeDrawing scheme = DrawScheme(copy, catalog, port.Messages, &wait);
+    if (!scheme.Stopped.empty())
+        port.Messages.Tell(TMessageKind::Warning,
+                           scheme.Stopped + "; " + LocalString("Scheme_kept_in_preview") + ".");
+    return std::move(scheme.Drawing);
 }
 
 } // namespace vartesk

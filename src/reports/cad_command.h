@@ -1,6 +1,7 @@
-// The main window's command that writes the line scheme for CAD (ActCad).
+// The main window's commands of the line scheme: written for CAD (ActCad), and previewed.
 #pragma once
 
+#include "cad/drawing.h"
 #include "port/user_port.h"
 #include "reports/output_command.h"
 
@@ -38,5 +39,13 @@ TCadOutcome RunCadCommand(TProject &project,
                           TUserPort &port,
                           const std::filesystem::path &projectFile,
                           const std::vector<TInputFile> &inputs = {});
+
+// The scheme as ActCad would write it, for the screen: the same checks (catalog, then
+// "Reference_loads"), then the wait window with "Scheme_preview" while the scheme is drawn
+// from a copy of the project, which stays as it was. The calculation's boxes go to the port;
+// a drawing that stopped early says where and why, and its part is given all the same.
+// Nothing when a check stopped the command.
+std::optional<TDrawing>
+PreviewScheme(const TProject &project, const TWiresList &catalog, TUserPort &port);
 
 } // namespace vartesk

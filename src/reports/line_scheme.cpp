@@ -4,7 +4,9 @@
 #include "base/file_io.h"
 #include "base/number_text.h"
 #include "base/rounding.h"
+#include "base/text_format.h"
 #include "cad/acad_dxf.h"
+#include "cad/drawing.h"
 #include "calc/calc_section.h"
 #include "calc/strain_sections.h"
 #include "catalog/wires_list.h"
@@ -130,7 +132,7 @@ constexpr TNote kNotesWithoutCreep[] = {{"am_3_1", 0},
                                         {"am_2_4", 4},
                                         {"am_2_5", 4}};
 
-TDxfPoint At(double x, double y)
+TDrawPoint At(double x, double y)
 {
     return {float(x), float(y)};
 }
@@ -147,12 +149,12 @@ class TSchemeExport
 public:
     TSchemeExport(TProject &project,
                   const TWiresList &catalog,
-                  TAcadDxf &dxf,
+                  TDrawing &drawing,
                   TMessages &messages,
                   TWaitScope *wait)
         : Project(project)
         , Catalog(catalog)
-        , Dxf(dxf)
+        , Drawing(drawing)
         , Calls(messages)
         , Wait(wait)
     {
@@ -173,7 +175,7 @@ private:
     void DrawSection(int index, int first);
     void DrawLimits(const TParcel &p, TConductor conductor, double x0, double y);
     void DrawSupport(const TParcel &p, int position, double x);
-    void TableLine(double y, double fromX) { Dxf.Line(At(fromX, y), At(Right, y), kColour); }
+    void TableLine(double y, double fromX) { Drawing.Line(At(fromX, y), At(Right, y), kColour); }
     void Step()
     {
         if (Wait)
@@ -182,7 +184,7 @@ private:
 
     TProject &Project;
     const TWiresList &Catalog;
-    TAcadDxf &Dxf;
+    TDrawing &Drawing;
     TPlacedCalcMessages Calls;
     TWaitScope *Wait;
     double Right = 0; // R
@@ -201,7 +203,7 @@ void TSchemeExport::Calculate(TConductor conductor)
 {
     TCalcHooks base;
     base.Message = Calls.Hook();
-    const TCalcHooks hooks = SchemeTextHooks(Dxf, std::move(base));
+    const TCalcHooks hooks = SchemeTextHooks(Drawing, std::move(base));
     const bool wire = conductor == TConductor::Wire;
     for (int i = 0; i < Project.Parcels.Count(); ++i) {
         const TParcel &p = Project.Parcels.Get(i);
@@ -237,12 +239,12 @@ void TSchemeExport::DrawSection(int index, int first)
     TParcel &p = Project.Parcels.Get(index);
     Place = {index, {}};
     const double x0 = kFirstX + kColumn * first;
-    Dxf.Line(At(x0 - 10, kBottom), At(x0 - 10, kTop), kColour);
-    Dxf.Text(p.Name, At(x0 - 5, -72), kText);
+    Drawing.Line(At(x0 - 10, kBottom), At(x0 - 10, kTop), kColour);
+    Drawing.Text(p.Name, At(x0 - 5, -72), kText);
     double y = kNotesTop;
     for (const TNote &note : p.IsVitygka ? kNotesWithCreep : kNotesWithoutCreep) {
         y -= note.Gap;
-        Dxf.Text(LocalString(note.Key), At(x0 - 5, y), kSmallText);
+        Drawing.Text(LocalString(note.Key), At(x0 - 5, y), kSmallText);
     }
     if (p.IsTros)
         DrawLimits(p, TConductor::Cord, x0, 55);
@@ -259,7 +261,7 @@ void TSchemeExport::DrawSection(int index, int first)
     StrainFirst = count > 0 ? p.Pillars.Get(0).Nomer.str() : std::string();
     for (int j = 1; j <= count; ++j)
         DrawSupport(p, j, kFirstX + kColumn * (first + j - 1));
-    Dxf.Text(FormatGeneral(CheckFinite(SpanSum)), At(x0 - 5, -62), kSmallText);
+    Drawing.Text(FormatGeneral(CheckFinite(SpanSum)), At(x0 - 5, -62), kSmallText);
 }
 
 void TSchemeExport::DrawLimits(const TParcel &p, TConductor conductor, double x0, double y)
@@ -272,9 +274,9 @@ void TSchemeExport::DrawLimits(const TParcel &p, TConductor conductor, double x0
     const double factor = StressFactor();
     const double max = CheckFinite(wire ? p.MaxStressProvod(area) : p.MaxStressTros(area));
     const double avg = CheckFinite(wire ? p.AvgStressProvod(area) : p.AvgStressTros(area));
-    Dxf.Text(type + " " + FormatGeneral(max * factor) + "/" + FormatGeneral(avg * factor),
-             At(x0 - 5, y),
-             kText);
+    Drawing.Text(type + " " + FormatGeneral(max * factor) + "/" + FormatGeneral(avg * factor),
+                 At(x0 - 5, y),
+                 kText);
 }
 
 // "12+35.5" for 1235.5 m: the hundreds, "+", the metres to the centimetre. Counted in whole
@@ -302,24 +304,24 @@ void TSchemeExport::DrawSupport(const TParcel &p, int position, double x)
     const TPillar &s = p.Pillars.Get(position - 1);
     Place.StrainSection = StrainFirst + "-" + s.Nomer.str();
     if (!s.Coment.empty())
-        Dxf.Text(s.Coment.str(), At(x + 10, -52), kText);
+        Drawing.Text(s.Coment.str(), At(x + 10, -52), kText);
     if (const std::string angle = AngleText(s); !angle.empty())
-        Dxf.Text(angle, At(x - 2, 93), kText);
+        Drawing.Text(angle, At(x - 2, 93), kText);
     const double span = s.Prolet;
     SpanSum += span;
     const bool anchor = s.Tip_Opor == TSupportType::Strain;
     const bool intermediate = s.Tip_Opor == TSupportType::Intermediate;
     if (anchor) {
         for (const double foot : {0.0, 2.0, 4.0})
-            Dxf.Line(At(x + foot, 100), At(x + 2, 150), kColour);
-        Dxf.Text(s.Nomer.str(), At(x + 2, 157), kText);
-        Dxf.Text(ShownCode(s), At(x + 2, 153), kText);
-        Dxf.Text(FormatGeneral(span), At(x + 9, 115), kText);
+            Drawing.Line(At(x + foot, 100), At(x + 2, 150), kColour);
+        Drawing.Text(s.Nomer.str(), At(x + 2, 157), kText);
+        Drawing.Text(ShownCode(s), At(x + 2, 153), kText);
+        Drawing.Text(FormatGeneral(span), At(x + 9, 115), kText);
     } else if (intermediate) {
-        Dxf.Line(At(x, 100), At(x, 150), kColour);
-        Dxf.Text(s.Nomer.str(), At(x, 157), kText);
-        Dxf.Text(ShownCode(s), At(x, 153), kText);
-        Dxf.Text(FormatGeneral(span), At(x + 7, 115), kText);
+        Drawing.Line(At(x, 100), At(x, 150), kColour);
+        Drawing.Text(s.Nomer.str(), At(x, 157), kText);
+        Drawing.Text(ShownCode(s), At(x, 153), kText);
+        Drawing.Text(FormatGeneral(span), At(x + 7, 115), kText);
     }
     // The strain section's length and equivalent span, at the anchor that closes it. The
     // anchor then opens the next one with its own span; a dead-end support takes no part.
@@ -328,8 +330,8 @@ void TSchemeExport::DrawSupport(const TParcel &p, int position, double x)
         // and no equivalent span: neither is written, as a 0 would read as a figure.
         if (position > 1 && !ExactlyEqual(StrainLength, 0)) {
             const double equivalent = CheckedSqrt(CheckedDiv(StrainCubes, StrainLength));
-            Dxf.Text(FormatGeneral(CheckFinite(StrainLength)), At(x - 2, 85), kText);
-            Dxf.Text(FormatGeneral(Round(equivalent)), At(x - 2, 75), kText);
+            Drawing.Text(FormatGeneral(CheckFinite(StrainLength)), At(x - 2, 85), kText);
+            Drawing.Text(FormatGeneral(Round(equivalent)), At(x - 2, 75), kText);
         }
         StrainLength = 0;
         StrainCubes = 0;
@@ -350,46 +352,39 @@ void TSchemeExport::DrawSupport(const TParcel &p, int position, double x)
         Picket = 100.0 * s.Picet1 + s.Picet2;
     else if (position > 1)
         Picket += p.Pillars.Get(position - 2).Prolet;
-    Dxf.Text(PicketText(Picket), At(x - 16, 142), kText);
+    Drawing.Text(PicketText(Picket), At(x - 16, 142), kText);
 }
 
 void TSchemeExport::DrawFrameAndLegend()
 {
     Place = {};
-    Dxf.SetColor(kColour);
-    Dxf.PolylineBegin(false, kFrameWidth);
-    for (const TDxfPoint p : {At(kLeft, kTop),
-                              At(Right, kTop),
-                              At(Right, kBottom),
-                              At(kLeft, kBottom),
-                              At(kLeft, kTop)})
-        Dxf.Vertex(p.X, p.Y);
-    Dxf.PolylineEnd();
+    Drawing.SetColor(kColour);
+    Drawing.Polyline(
+        {At(kLeft, kTop), At(Right, kTop), At(Right, kBottom), At(kLeft, kBottom), At(kLeft, kTop)},
+        false,
+        kFrameWidth);
     for (const TTableLine &line : kTableLines)
         TableLine(line.Y, line.FromX);
     const bool newtons = UnitSystem() == TUnitSystem::KN;
     for (const TLegend &l : kLegend)
-        Dxf.Text(LocalString(newtons && l.KeyN ? l.KeyN : l.Key), At(kLegendX, l.Y), l.Height);
+        Drawing.Text(LocalString(newtons && l.KeyN ? l.KeyN : l.Key), At(kLegendX, l.Y), l.Height);
     for (const double top : {kSagLabelsTop, kTensionLabelsTop})
         for (int j = 0; j < 8; ++j)
-            Dxf.Text(std::to_string(40 - 10 * j), At(kLabelX, top - kLabelStep * j), kText);
-    Dxf.Line(At(50, kTop), At(50, kBottom), kColour);
-    Dxf.Line(At(35.5, 50), At(35.5, -35), kColour);
+            Drawing.Text(std::to_string(40 - 10 * j), At(kLabelX, top - kLabelStep * j), kText);
+    Drawing.Line(At(50, kTop), At(50, kBottom), kColour);
+    Drawing.Line(At(35.5, 50), At(35.5, -35), kColour);
 }
 
+// "The drawing stopped at the section ..., strain section ...: why".
 std::string StopMessage(const TProject &project, const TPlace &place, const std::string &why)
 {
-    const bool english = IsEnglish();
-    std::string where;
-    if (place.Section >= 0 && place.Section < project.Parcels.Count()) {
-        where = (english ? " at the section \"" : " на участке \"")
-            + project.Parcels.Get(place.Section).Name + "\"";
-        if (!place.StrainSection.empty())
-            where += (english ? ", strain section " : ", анкерный участок ") + place.StrainSection;
-    }
-    return (english ? "The drawing stopped" : "Чертёж остановлен") + where + ": " + why
-        + (english ? "; the file holds what was drawn until then."
-                   : "; файл содержит то, что было начерчено до этого.");
+    if (place.Section < 0 || place.Section >= project.Parcels.Count())
+        return FormatText(LocalString("Scheme_stopped"), {why});
+    const std::string &name = project.Parcels.Get(place.Section).Name;
+    if (place.StrainSection.empty())
+        return FormatText(LocalString("Scheme_stopped_in_section"), {name, why});
+    return FormatText(LocalString("Scheme_stopped_in_strain_section"),
+                      {name, place.StrainSection, why});
 }
 
 } // namespace
@@ -399,41 +394,45 @@ int SchemeSteps(const TProject &project)
     return 3 * project.Parcels.Count();
 }
 
+TSchemeDrawing
+DrawScheme(TProject &project, const TWiresList &catalog, TMessages &messages, TWaitScope *wait)
+{
+    TSchemeDrawing scheme;
+    TSchemeExport drawer(project, catalog, scheme.Drawing, messages, wait);
+    try {
+        drawer.Calculate(TConductor::Wire);
+        drawer.Calculate(TConductor::Cord);
+        drawer.DrawSections();
+        drawer.DrawFrameAndLegend();
+        scheme.Complete = drawer.Whole;
+    } catch (const EArithmeticError &) {
+        scheme.Stopped = StopMessage(project, drawer.Place, LocalString("Error_data_entry"));
+    } catch (const std::exception &e) {
+        scheme.Stopped = StopMessage(project, drawer.Place, e.what());
+    }
+    return scheme;
+}
+
 TSchemeOutcome ExportScheme(TProject &project,
                             const TWiresList &catalog,
                             const std::filesystem::path &path,
                             TMessages &messages,
                             TWaitScope *wait)
 {
-    TSchemeOutcome outcome;
-    TAcadDxf dxf;
-    dxf.Open(path);
-    TSchemeExport scheme(project, catalog, dxf, messages, wait);
-    try {
-        scheme.Calculate(TConductor::Wire);
-        scheme.Calculate(TConductor::Cord);
-        scheme.DrawSections();
-        scheme.DrawFrameAndLegend();
-        outcome.Complete = scheme.Whole;
-    } catch (const EArithmeticError &) {
+    const TSchemeDrawing scheme = DrawScheme(project, catalog, messages, wait);
+    if (!scheme.Stopped.empty())
         messages.Tell(TMessageKind::Warning,
-                      StopMessage(project, scheme.Place, LocalString("Error_data_entry")));
-    } catch (const std::exception &e) {
-        messages.Tell(TMessageKind::Warning, StopMessage(project, scheme.Place, e.what()));
-    }
+                      scheme.Stopped + "; " + LocalString("Scheme_kept_in_file") + ".");
     try {
-        dxf.Close();
+        WriteDxf(scheme.Drawing, path);
     } catch (const EFileError &e) {
         messages.Tell(TMessageKind::Error, CannotWrite(path, e));
-        outcome.Complete = false;
-        return outcome;
+        return {};
     } catch (const std::exception &e) {
         messages.Tell(TMessageKind::Error, e.what());
-        outcome.Complete = false;
-        return outcome;
+        return {};
     }
-    outcome.Written = true;
-    return outcome;
+    return {true, scheme.Complete};
 }
 
 } // namespace vartesk

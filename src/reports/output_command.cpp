@@ -33,19 +33,27 @@ std::vector<TInputFile> CatalogInputs(const TWiresList &inUse)
     return {{WorkingCatalogPath(), TInputFile::Catalog}, {inUse.FileName(), TInputFile::Catalog}};
 }
 
+bool OutputChecksPass(const TProject &project,
+                      const TWiresList &catalog,
+                      bool checkTypes,
+                      TMessages &messages)
+{
+    if (checkTypes) {
+        if (const auto missing = CheckCatalog(project, catalog)) {
+            messages.Tell(TMessageKind::Error, *missing);
+            return false;
+        }
+    }
+    return project.KlimatKoef.CoefsValid() || messages.Ask(LocalString("Reference_loads"));
+}
+
 std::optional<std::filesystem::path> RunOutputCommand(const TProject &project,
                                                       const TWiresList &catalog,
                                                       TUserPort &port,
                                                       const TOutputCommand &command,
                                                       const TProduce &produce)
 {
-    if (command.CheckTypes) {
-        if (const auto missing = CheckCatalog(project, catalog)) {
-            port.Messages.Tell(TMessageKind::Error, *missing);
-            return std::nullopt;
-        }
-    }
-    if (!project.KlimatKoef.CoefsValid() && !port.Messages.Ask(LocalString("Reference_loads")))
+    if (!OutputChecksPass(project, catalog, command.CheckTypes, port.Messages))
         return std::nullopt;
     const auto chosen = port.Files.ChooseSave(command.Save);
     if (!chosen)

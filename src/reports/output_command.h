@@ -53,8 +53,15 @@ struct TOutputCommand
 // its own failures through the port and steps the wait window as it goes.
 using TProduce = std::function<bool(const std::filesystem::path &target, TWaitScope &wait)>;
 
-// Runs the frame: a missing type of the catalog is an error box and the end; coefficients
-// that lower the loads ask "Reference_loads" (No ends); a cancelled target ends without a
+// The frame's checks before anything is asked or made: a missing type of the catalog (when
+// `checkTypes`) is an error box and false; coefficients that lower the loads ask
+// "Reference_loads", and No is false.
+bool OutputChecksPass(const TProject &project,
+                      const TWiresList &catalog,
+                      bool checkTypes,
+                      TMessages &messages);
+
+// Runs the frame: OutputChecksPass (false ends); a cancelled target ends without a
 // word, and a target that is one of the inputs or catalogs ends with TargetIsFree's box;
 // then the wait window shows while `produce` writes, and a written file is handed to the
 // desktop. Gives the file when one was written. The screens' values must already be in the

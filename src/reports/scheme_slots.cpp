@@ -3,7 +3,7 @@
 
 #include "base/number_text.h"
 #include "base/rounding.h"
-#include "cad/acad_dxf.h"
+#include "cad/drawing.h"
 #include "l10n/units.h"
 #include "model/project.h"
 
@@ -54,7 +54,7 @@ double SlotX(const TProject &project, const TCalcResult &r, int position)
     return kColumn * (position - 1 + before) + origin.Later;
 }
 
-void WriteColumn(TAcadDxf &dxf,
+void WriteColumn(TDrawing &dxf,
                  const TCalcResult &r,
                  double x,
                  double base,
@@ -76,7 +76,7 @@ double TensionShown(double tension)
     return Round(tension);
 }
 
-void WriteSags(TAcadDxf &dxf,
+void WriteSags(TDrawing &dxf,
                const TProject &project,
                const TCalcResult &r,
                const TSpanResult &span)
@@ -95,7 +95,7 @@ void WriteSags(TAcadDxf &dxf,
     WriteColumn(dxf, r, SlotX(project, r, position), kSagBase, span.Sag, Round2);
 }
 
-void WriteTensions(TAcadDxf &dxf, const TProject &project, const TCalcResult &r)
+void WriteTensions(TDrawing &dxf, const TProject &project, const TCalcResult &r)
 {
     if (!ValuesShown(project, r))
         return;
@@ -104,11 +104,11 @@ void WriteTensions(TAcadDxf &dxf, const TProject &project, const TCalcResult &r)
 
 } // namespace
 
-TCalcHooks SchemeTextHooks(TAcadDxf &dxf, TCalcHooks base)
+TCalcHooks SchemeTextHooks(TDrawing &dxf, TCalcHooks base)
 {
     TCalcHooks hooks;
     hooks.Message = std::move(base.Message);
-    TAcadDxf *target = &dxf;
+    TDrawing *target = &dxf;
     hooks.SpanLine = [target](TProject &project, const TCalcResult &r, const TSpanResult &span) {
         WriteSags(*target, project, r, span);
     };

@@ -5,7 +5,7 @@
 
 namespace vartesk {
 
-class TAcadDxf;
+class TDrawing;
 
 // Hooks for CalcSection in TCalcMode::Cad. Each attested span writes its eight sags
 // (-30..+40 C, rounded to 0.01 m) in the column of its first support; each strain section
@@ -13,6 +13,6 @@ class TAcadDxf;
 // support; the cord's values are in parentheses and stand right of the wire's. A conductor the
 // section does not carry, or whose grids were not calculated, writes nothing. The message hook
 // of `base` is kept.
-TCalcHooks SchemeTextHooks(TAcadDxf &dxf, TCalcHooks base = {});
+TCalcHooks SchemeTextHooks(TDrawing &dxf, TCalcHooks base = {});
 
 } // namespace vartesk

@@ -26,14 +26,13 @@ std::string Lines(const std::vector<std::string> &lines)
 const std::string kStart = Lines({"0", "SECTION", "2", "ENTITIES"});
 const std::string kEnd = Lines({"0", "ENDSEC", "0", "EOF"});
 
-// Opens a writer on a scratch file, lets `draw` feed it, closes it and gives the file's bytes.
+// Lets `draw` record a drawing, writes it to a scratch file and gives the file's bytes.
 template<class Draw>
-std::string Drawn(const test::TScratchDir &dir, Draw draw, TDxfStyle style = {})
+std::string Drawn(const test::TScratchDir &dir, Draw draw, TDrawingStyle style = {})
 {
-    TAcadDxf dxf(std::move(style));
-    dxf.Open(dir / "drawing.dxf");
-    draw(dxf);
-    dxf.Close();
+    TDrawing drawing(std::move(style));
+    draw(drawing);
+    WriteDxf(drawing, dir / "drawing.dxf");
     return test::ReadAll(dir / "drawing.dxf");
 }
 
@@ -42,7 +41,7 @@ std::string Drawn(const test::TScratchDir &dir, Draw draw, TDxfStyle style = {})
 TEST(DxfWriter, EmptyExportIsEightLines)
 {
     test::TScratchDir dir;
-    const std::string bytes = Drawn(dir, [](TAcadDxf &) {});
+    const std::string bytes = Drawn(dir, [](TDrawing &) {});
     EXPECT_EQ(bytes, "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n");
     const auto entities = EzdxfEntities(dir / "drawing.dxf");
     if (!entities)
@@ -53,7 +52,7 @@ TEST(DxfWriter, EmptyExportIsEightLines)
 TEST(DxfWriter, LineCarriesLayerLineTypeAndRightAlignedColour)
 {
     test::TScratchDir dir;
-    const std::string bytes = Drawn(dir, [](TAcadDxf &dxf) { dxf.Line({0, 100}, {60, 150}, 7); });
+    const std::string bytes = Drawn(dir, [](TDrawing &dxf) { dxf.Line({0, 100}, {60, 150}, 7); });
     EXPECT_EQ(bytes,
               kStart
                   + Lines({"0",
@@ -78,7 +77,7 @@ TEST(DxfWriter, LineCarriesLayerLineTypeAndRightAlignedColour)
 TEST(DxfWriter, TextBeforeAnyColourHasNoColourGroup)
 {
     test::TScratchDir dir;
-    const std::string bytes = Drawn(dir, [](TAcadDxf &dxf) { dxf.Text("AB", {-15, 94}, 2); });
+    const std::string bytes = Drawn(dir, [](TDrawing &dxf) { dxf.Text("AB", {-15, 94}, 2); });
     EXPECT_EQ(bytes,
               kStart + Lines({"0",  "TEXT",     "8",  "0",     "6",  "CONTINUOUS", "1",  "AB",
                               "7",  "STANDARD", "10", "-15.0", "20", "94.0",       "40", "2.0",
@@ -89,7 +88,7 @@ TEST(DxfWriter, TextBeforeAnyColourHasNoColourGroup)
 TEST(DxfWriter, ColourPersistsFromLineToLaterEntitiesUntilChanged)
 {
     test::TScratchDir dir;
-    const std::string bytes = Drawn(dir, [](TAcadDxf &dxf) {
+    const std::string bytes = Drawn(dir, [](TDrawing &dxf) {
         dxf.Text("a", {0, 0}, 2.5);
         dxf.Line({0, 0}, {1, 1}, 12);
         dxf.Text("b", {0, 0}, 2.5);
@@ -147,15 +146,10 @@ TEST(DxfWriter, ColourPersistsFromLineToLaterEntitiesUntilChanged)
 TEST(DxfWriter, PolylineHeaderVerticesAndSeqend)
 {
     test::TScratchDir dir;
-    const std::string bytes = Drawn(dir, [](TAcadDxf &dxf) {
+    const std::string bytes = Drawn(dir, [](TDrawing &dxf) {
         dxf.SetColor(7);
-        dxf.PolylineBegin(false, 0.1);
-        dxf.Vertex(-17, 100);
-        dxf.Vertex(210, -78);
-        dxf.PolylineEnd();
-        dxf.PolylineBegin(true, 0);
-        dxf.Vertex(1, 2);
-        dxf.PolylineEnd();
+        dxf.Polyline({{-17, 100}, {210, -78}}, false, 0.1);
+        dxf.Polyline({{1, 2}}, true, 0);
     });
     const std::vector<std::string> common = {"8", "0", "6", "CONTINUOUS", "62", "  7"};
     auto entity = [&](const std::string &name, const std::vector<std::string> &groups) {
@@ -219,7 +213,7 @@ TEST(DxfNumber, ExactHalvesGoAwayFromZero)
 
 TEST(DxfWriter, StyleOfTheWriterAppliesToEveryEntity)
 {
-    TDxfStyle style;
+    TDrawingStyle style;
     style.Origin = {10, -5};
     style.Layer = "SCHEME";
     style.LineType = "0"; // means: no line-type group
@@ -230,7 +224,7 @@ TEST(DxfWriter, StyleOfTheWriterAppliesToEveryEntity)
     test::TScratchDir dir;
     const std::string bytes = Drawn(
         dir,
-        [](TAcadDxf &dxf) {
+        [](TDrawing &dxf) {
             dxf.Line({0, 0}, {1.5f, 2}, 3);
             dxf.Text("x", {-10, 5}, 3.5);
         },
@@ -247,7 +241,7 @@ TEST(DxfWriter, StyleOfTheWriterAppliesToEveryEntity)
 TEST(DxfWriter, TextsAreWindows1251OnOneLineAndShowInCadAsGiven)
 {
     test::TScratchDir dir;
-    const std::string bytes = Drawn(dir, [](TAcadDxf &dxf) {
+    const std::string bytes = Drawn(dir, [](TDrawing &dxf) {
         dxf.Text("Анк.", {0, 0}, 2.5);
         dxf.Text("Уг.1;+12°30'0\"", {0, 0}, 2.5);
         dxf.Text("a\r\nb\tc\177d\033e^Jf", {0, 0}, 2.5);
@@ -274,24 +268,20 @@ TEST(DxfWriter, TextsAreWindows1251OnOneLineAndShowInCadAsGiven)
 TEST(DxfWriter, FileThatCannotBeWrittenRaisesAndLeavesNothing)
 {
     test::TScratchDir dir;
-    TAcadDxf dxf;
-    dxf.Open(dir / "missing-folder" / "drawing.dxf");
-    dxf.Line({0, 0}, {1, 1}, 7);
-    EXPECT_THROW(dxf.Close(), EFileError);
+    TDrawing drawing;
+    drawing.Line({0, 0}, {1, 1}, 7);
+    EXPECT_THROW(WriteDxf(drawing, dir / "missing-folder" / "drawing.dxf"), EFileError);
     EXPECT_FALSE(std::filesystem::exists(dir / "missing-folder"));
 }
 
 TEST(DxfWriter, EzdxfReadsEveryKindOfEntityAsWritten)
 {
     test::TScratchDir dir;
-    Drawn(dir, [](TAcadDxf &dxf) {
+    Drawn(dir, [](TDrawing &dxf) {
         dxf.Text("before", {-15, 94}, 2);
         dxf.Line({0, 100}, {60, 150}, 7);
         dxf.Text("after", {1.23456f, -0.00004f}, 2.5);
-        dxf.PolylineBegin(false, 0.1);
-        for (const TDxfPoint p : {TDxfPoint {-17, 100}, {210, 100}, {210, -78}, {-17, -78}})
-            dxf.Vertex(p.X, p.Y);
-        dxf.PolylineEnd();
+        dxf.Polyline({{-17, 100}, {210, 100}, {210, -78}, {-17, -78}}, false, 0.1);
         dxf.SetColor(1);
         dxf.Text("", {5, 5}, 3);
     });

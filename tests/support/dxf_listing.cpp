@@ -102,6 +102,32 @@ std::vector<std::string> DxfListing(const std::string &bytes)
     return out;
 }
 
+std::vector<std::string> DrawingListing(const TDrawing &drawing)
+{
+    std::vector<std::string> out;
+    const auto colour = [](TDrawColour c) {
+        return c < 0 ? 256 : int(c);
+    };
+    for (const TDrawEntity &entity : drawing.Entities()) {
+        if (const auto *line = std::get_if<TDrawLine>(&entity)) {
+            out.push_back(EzdxfLine(
+                line->From.X, line->From.Y, line->To.X, line->To.Y, colour(line->Colour)));
+        } else if (const auto *text = std::get_if<TDrawText>(&entity)) {
+            out.push_back(
+                EzdxfText(text->At.X, text->At.Y, text->Height, colour(text->Colour), text->Text));
+        } else {
+            const auto &polyline = std::get<TDrawPolyline>(entity);
+            std::string listed = "POLYLINE closed=" + std::string(polyline.Closed ? "1" : "0")
+                + " w=" + EzdxfNumber(polyline.Width)
+                + " c=" + std::to_string(colour(polyline.Colour));
+            for (const TDrawPoint p : polyline.Vertices)
+                listed += " " + EzdxfPoint(p.X, p.Y);
+            out.push_back(listed);
+        }
+    }
+    return out;
+}
+
 void ExpectEzdxfListing(const std::filesystem::path &dxf, const std::vector<std::string> &listing)
 {
     if (const auto read = EzdxfEntities(dxf)) {
