@@ -40,6 +40,7 @@ public:
     std::optional<TLanguage> ChooseLanguage(TLanguage) override { return {}; }
     std::optional<TUnitSystem> ChooseUnits(TUnitSystem) override { return {}; }
     void ShowAbout() override { }
+    void ShowScheme(TDrawing) override { }
     TAppPort Port() { return {*this, *this, *this, *this, *this, *this}; }
 };
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make
+    cmake g++ make ninja-build
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
     python3 python3-xlrd python3-ezdxf
@@ -13,6 +13,8 @@ packages=(
     # The desktop program (Qt 6 Widgets, and QtTest for its tests), a font for its texts, and
     # an X server without a screen to start it as a person would.
     qt6-base-dev fonts-dejavu-core
+    # Qt's own dialogs and buttons in Russian with the Russian interface.
+    qt6-translations-l10n
     xvfb xauth
 )
 missing=()

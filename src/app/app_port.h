@@ -12,6 +12,7 @@
 
 namespace vartesk {
 
+class TDrawing;
 class TFormParcel;
 class TFormPillar;
 class TFormParcelVM;
@@ -57,6 +58,8 @@ public:
     virtual std::optional<TUnitSystem> ChooseUnits(TUnitSystem current) = 0;
     // The about window, modeless: returns at once.
     virtual void ShowAbout() = 0;
+    // The scheme's preview window, modeless: returns at once.
+    virtual void ShowScheme(TDrawing drawing) = 0;
 };
 
 struct TAppPort

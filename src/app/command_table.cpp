@@ -45,6 +45,7 @@ constexpr TCommandRow kCommands[] = {
     {TCommand::Sagging,            "Sagging",                     "", "Sagging_h", [](TF &f) { f.ActProjectSagging(); },         OffDamperPage,       "",             TMenu::Calculation, false, TToolBar::None},
     {TCommand::Vibromuffles,       "Vibration_dampers",           "", nullptr,     [](TF &f) { f.ActProjectVibromuffles(); },    OnDamperPage,        "",             TMenu::Calculation, false, TToolBar::None},
     {TCommand::Cad,                "Supports_in_Cad",             "", nullptr,     [](TF &f) { f.ActCad(); },                    Always,              "",             TMenu::Cad,         false, TToolBar::None},
+    {TCommand::SchemePreview,      "Scheme_preview",              "", nullptr,     [](TF &f) { f.ActSchemePreview(); },          Always,              "",             TMenu::Cad,         false, TToolBar::None},
     // The language's own name stays readable whichever language is on.
     {TCommand::Language,           nullptr,       "Language(Язык)",   nullptr,     [](TF &f) { f.ActSettingLanguage(); },        Always,              "",             TMenu::Setting,     false, TToolBar::None},
     {TCommand::Units,              "Units",                       "", nullptr,     [](TF &f) { f.ActUnits(); },                  Always,              "",             TMenu::Setting,     false, TToolBar::None},

@@ -39,6 +39,7 @@ enum class TCommand {
     Sagging,
     Vibromuffles,
     Cad,
+    SchemePreview,
     Language,
     Units,
     Help,

@@ -4,6 +4,7 @@
 #include "app/about_text.h"
 #include "base/number_text.h"
 #include "base/text_format.h"
+#include "cad/drawing.h"
 #include "catalog/check_catalog.h"
 #include "catalog/wires_list.h"
 #include "l10n/folders.h"
@@ -648,6 +649,16 @@ void TFormMain::ActCad()
     const TOutputScope writing(OutputsRunning);
     TUserPort port = Port.User();
     Change([&] { RunCadCommand(Project, Catalog, port, FileName); });
+}
+
+void TFormMain::ActSchemePreview()
+{
+    TakeScreens(true);
+    if (!CheckCatalog() || !ConfirmDoubtfulValues())
+        return;
+    TUserPort port = Port.User();
+    if (std::optional<TDrawing> drawing = PreviewScheme(Project, Catalog, port))
+        Port.Dialogs.ShowScheme(std::move(*drawing));
 }
 
 // ---- settings and help ----

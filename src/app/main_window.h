@@ -163,6 +163,8 @@ public:
     void ActProjectSagging();
     void ActProjectVibromuffles();
     void ActCad();
+    // The scheme the CAD output would write, in a window.
+    void ActSchemePreview();
 
     // Settings and help.
     void ActSettingLanguage();

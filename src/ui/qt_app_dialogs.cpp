@@ -2,6 +2,7 @@
 #include "ui/qt_app_dialogs.h"
 
 #include "ui/app_windows.h"
+#include "ui/scheme_preview.h"
 
 #include <QApplication>
 
@@ -70,6 +71,11 @@ std::optional<TUnitSystem> TQtAppDialogs::ChooseUnits(TUnitSystem current)
 void TQtAppDialogs::ShowAbout()
 {
     ShowAboutWindow(Parent);
+}
+
+void TQtAppDialogs::ShowScheme(TDrawing drawing)
+{
+    ShowSchemeWindow(Parent, std::move(drawing));
 }
 
 } // namespace vartesk::ui

@@ -27,6 +27,7 @@ public:
     std::optional<TLanguage> ChooseLanguage(TLanguage current) override;
     std::optional<TUnitSystem> ChooseUnits(TUnitSystem current) override;
     void ShowAbout() override;
+    void ShowScheme(TDrawing drawing) override;
 
 private:
     QPointer<QWidget> Parent;

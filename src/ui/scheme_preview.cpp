@@ -264,14 +264,17 @@ QWidget *ShowSchemePreview(QWidget *parent,
                            TUserPort &port)
 {
     std::optional<TDrawing> drawing = PreviewScheme(project, catalog, port);
-    if (!drawing)
-        return nullptr;
+    return drawing ? ShowSchemeWindow(parent, std::move(*drawing)) : nullptr;
+}
+
+QWidget *ShowSchemeWindow(QWidget *parent, TDrawing drawing)
+{
     auto *window = new QWidget(parent, Qt::Window);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(Q(LocalString("Scheme_preview")));
     auto *layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 4);
-    auto *preview = new TSchemePreview(std::move(*drawing), window);
+    auto *preview = new TSchemePreview(std::move(drawing), window);
     layout->addWidget(preview, 1);
     auto *hint = new QLabel(CaptionText(LocalString("Scheme_preview_hint")), window);
     hint->setContentsMargins(8, 0, 8, 0);

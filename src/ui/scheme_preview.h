@@ -86,5 +86,7 @@ QWidget *ShowSchemePreview(QWidget *parent,
                            const TProject &project,
                            const TWiresList &catalog,
                            TUserPort &port);
+// The window of a scheme already drawn.
+QWidget *ShowSchemeWindow(QWidget *parent, TDrawing drawing);
 
 } // namespace vartesk::ui

@@ -8,6 +8,7 @@
 #include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "model/projectfile/project_file.h"
+#include "reports/line_scheme.h"
 #include "scripted_app.h"
 #include "test_support.h"
 
@@ -258,4 +259,29 @@ TEST(OutputCommandsWithOneSection, AMissingWireOfASingleSectionIsNotReported)
     user.Targets = {std::nullopt};
     window.ActProjectCalc1();
     EXPECT_EQ(user.Log, (std::vector<std::string> {"save: *.xls|*.xls"}));
+}
+
+TEST(SchemePreviewCommand, ShowsWhatTheCadOutputDrawsWithoutAFileOrAChange)
+{
+    TScratchDir dir;
+    setenv("XDG_CONFIG_HOME", (dir.Path() / "config").c_str(), 1);
+    RegisterAllStrings();
+    UseLanguage(TLanguage::English);
+    TScriptedApp user;
+    TAppPort port = user.App();
+    TWiresList catalog;
+    (void)catalog.LoadFromFile(ProgramFolder() / "base_provod.dat");
+    TFormMain window(port, catalog);
+    window.Start();
+    ASSERT_TRUE(window.OpenProjectFile(std::filesystem::path(VARTESK_SOURCE_DIR) / "examples"
+                                       / "demo.vsk"));
+    user.Log.clear();
+    window.Run(TCommand::SchemePreview);
+    ASSERT_EQ(user.Schemes.size(), 1u) << ::testing::PrintToString(user.Log);
+    TProject copy;
+    copy.Assign(window.Project);
+    EXPECT_EQ(user.Schemes[0].Entities().size(),
+              DrawScheme(copy, catalog, user).Drawing.Entities().size());
+    EXPECT_FALSE(window.IsModified());
+    EXPECT_FALSE(window.IsEnabled(TCommand::Undo));
 }

@@ -62,6 +62,7 @@ public:
     std::optional<TLanguage> ChooseLanguage(TLanguage l) override { return Unexpected(l); }
     std::optional<TUnitSystem> ChooseUnits(TUnitSystem u) override { return Unexpected(u); }
     void ShowAbout() override { Unexpected(0); }
+    void ShowScheme(TDrawing) override { Unexpected(0); }
 
 private:
     template<class T>

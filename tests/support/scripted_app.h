@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/app_port.h"
+#include "cad/drawing.h"
 #include "catalog/wire_record.h"
 #include "scripted_user.h"
 
@@ -32,6 +33,7 @@ public:
     std::vector<TSaveRequest> SaveRequests; // what each save dialog was asked
     int CatalogShown = 0;
     int AboutShown = 0;
+    std::vector<TDrawing> Schemes; // the previews shown
 
     std::optional<std::filesystem::path> ChooseOpen(const TSaveRequest &request) override
     {
@@ -93,6 +95,11 @@ public:
     {
         Log.push_back("about");
         ++AboutShown;
+    }
+    void ShowScheme(TDrawing drawing) override
+    {
+        Log.push_back("scheme");
+        Schemes.push_back(std::move(drawing));
     }
 
     TAppPort App() { return {*this, *this, *this, *this, *this, *this}; }
