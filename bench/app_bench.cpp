@@ -41,6 +41,7 @@ public:
     std::optional<TUnitSystem> ChooseUnits(TUnitSystem) override { return {}; }
     void ShowAbout() override { }
     void ShowScheme(TDrawing) override { }
+    void ShowGuide(const std::string &) override { }
     TAppPort Port() { return {*this, *this, *this, *this, *this, *this}; }
 };
 

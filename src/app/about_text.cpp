@@ -1,7 +1,6 @@
 // The about window's texts and the help document.
 #include "app/about_text.h"
 
-#include "base/text_formats.h"
 #include "l10n/folders.h"
 #include "l10n/language.h"
 
@@ -11,12 +10,11 @@ namespace vartesk {
 
 namespace {
 
-constexpr double kVersion = 5.9;
-
-// "%sversion %1.1f" with an empty prefix.
+// The version of this build, as the build system numbers it: the number a person gives when
+// asking about the program is then the program's own, not a fixed one.
 std::string VersionLine(const char *word)
 {
-    return std::string(word) + " " + FixedNumber(kVersion, 1);
+    return std::string(word) + " " + VARTESK_VERSION;
 }
 
 } // namespace
@@ -45,6 +43,11 @@ std::filesystem::path HelpTarget()
             return candidate.lexically_normal();
     }
     return {};
+}
+
+bool IsUserGuide(const std::filesystem::path &target)
+{
+    return !target.empty() && target == UserGuide().lexically_normal();
 }
 
 } // namespace vartesk

@@ -11,7 +11,7 @@ struct TAboutText
     std::string Caption; // "About Program"
     std::string Name; // "Vartesk"
     std::string Description; // several lines
-    std::string Version; // "version 5.9"
+    std::string Version; // "version 0.1.0"
 };
 
 // In the current language.
@@ -20,5 +20,7 @@ TAboutText AboutText();
 // The help document of the current language when it is installed, otherwise the user guide
 // shipped with the program; empty when neither is there.
 std::filesystem::path HelpTarget();
+// True when `target` is the user guide, which the program shows itself.
+bool IsUserGuide(const std::filesystem::path &target);
 
 } // namespace vartesk

@@ -3,6 +3,7 @@
 // front end implement it; the application layer never talks to a person any other way.
 #pragma once
 
+#include "cad/drawing.h"
 #include "l10n/language.h"
 #include "l10n/units.h"
 #include "port/user_port.h"
@@ -12,7 +13,6 @@
 
 namespace vartesk {
 
-class TDrawing;
 class TFormParcel;
 class TFormPillar;
 class TFormParcelVM;
@@ -60,6 +60,8 @@ public:
     virtual void ShowAbout() = 0;
     // The scheme's preview window, modeless: returns at once.
     virtual void ShowScheme(TDrawing drawing) = 0;
+    // The user guide (Markdown) in a window of the program's own, modeless.
+    virtual void ShowGuide(const std::string &markdown) = 0;
 };
 
 struct TAppPort

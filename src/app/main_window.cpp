@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "app/about_text.h"
+#include "base/file_io.h"
 #include "base/number_text.h"
 #include "base/text_format.h"
 #include "cad/drawing.h"
@@ -237,6 +238,13 @@ bool TFormMain::CheckCatalog()
         return false;
     }
     return true;
+}
+
+std::string TFormMain::WindowTitle() const
+{
+    const std::string name
+        = FileName.empty() ? LocalString("Untitled") : FileName.filename().string();
+    return name + (IsModified() ? "*" : "") + " - " + Captions.WindowTitle;
 }
 
 void TFormMain::ShowProjectName()
@@ -699,8 +707,15 @@ void TFormMain::ActAbout()
 
 void TFormMain::ActHelp()
 {
-    if (const auto document = HelpTarget(); !document.empty())
-        Port.Desktop.Open(document);
+    const std::filesystem::path document = HelpTarget();
+    if (document.empty())
+        return;
+    // The help document is for the desktop's reader; the guide is plain Markdown, which the
+    // program shows itself rather than leaving it to whatever opens text files.
+    if (!IsUserGuide(document))
+        return Port.Desktop.Open(document);
+    constexpr std::uintmax_t kGuideLimit = 4 << 20;
+    Port.Dialogs.ShowGuide(ReadFileBytes(document, kGuideLimit));
 }
 
 // ---- section commands ----

@@ -128,6 +128,9 @@ public:
     // The catalog check before a calculation; false after its error box.
     bool CheckCatalog();
     void ShowProjectName();
+    // The window's title: the project's file name, '*' while it holds unsaved changes, and
+    // the program's caption.
+    std::string WindowTitle() const;
     void UpdateCommands();
     void ApplyLanguage();
 

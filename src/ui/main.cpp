@@ -4,13 +4,32 @@
 #include "l10n/localization.h"
 #include "l10n/string_table.h"
 #include "ui/main_window_widget.h"
+#include "ui/screenshot.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 #include <string>
+
+namespace {
+
+// Removes `--name VALUE` from the arguments and gives VALUE; empty when not given.
+QString TakeOption(QStringList &arguments, const QString &name)
+{
+    const qsizetype at = arguments.indexOf(name);
+    if (at < 0)
+        return {};
+    if (at + 1 >= arguments.size())
+        throw std::runtime_error(name.toStdString() + " needs a value");
+    const QString value = arguments.at(at + 1);
+    arguments.remove(at, 2);
+    return value;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -22,15 +41,30 @@ int main(int argc, char **argv)
     // For start checks (a new machine, an installation): start, load, say so, leave. No one is
     // there to answer a box, so what would be one goes to the standard error.
     const bool exitAfterStart = arguments.removeAll(QStringLiteral("--exit-after-start")) > 0;
+    // --screenshot FILE.png [--page N]: the window with the project and its results, as a
+    // picture for the guide and for reviewing the look; then it leaves like a start check.
+    const bool unattended = exitAfterStart || arguments.contains(QStringLiteral("--screenshot"));
     try {
+        const QString screenshot = TakeOption(arguments, QStringLiteral("--screenshot"));
+        const QString page = TakeOption(arguments, QStringLiteral("--page"));
         InitLocalization();
         RegisterAllStrings();
         const std::vector<std::string> warnings = LoadWorkingCatalog();
         ui::TMainWindowWidget window(WireCatalog());
-        window.UserPort().SetUnattended(exitAfterStart);
+        window.UserPort().SetUnattended(unattended);
         TFormMain &form = window.State();
         form.Start();
-        window.RestoreWindowState();
+        if (screenshot.isEmpty()) {
+            window.RestoreWindowState();
+        } else {
+            // The same picture on every machine: a fixed size, the page asked for (the
+            // sections and their results unless told).
+            window.resize(1280, 800);
+            const int number = page.isEmpty() ? int(TPage::Sections) : page.toInt();
+            if (number < 1 || number > 4)
+                throw std::runtime_error("--page takes 1 to 4");
+            form.Navigate(TPage(number));
+        }
         window.show();
         if (!warnings.empty()) {
             std::string text;
@@ -45,7 +79,14 @@ int main(int argc, char **argv)
                 && loaded;
             window.Refresh();
         }
-        if (exitAfterStart) {
+        if (!screenshot.isEmpty()) {
+            window.Refresh();
+            // Layouts and the results settle over a few turns of the event loop.
+            for (int i = 0; i < 5; ++i)
+                QApplication::processEvents();
+            ui::SaveScreenshot(window, ui::ToPath(screenshot));
+        }
+        if (unattended) {
             QApplication::processEvents();
             std::printf("%s; sections: %d\n",
                         window.windowTitle().toStdString().c_str(),
@@ -62,7 +103,7 @@ int main(int argc, char **argv)
             + (IsEnglish() ? "Please tell the developers what you did and what it said: "
                            : "Сообщите разработчикам, что вы делали и что было сказано: ")
             + e.what());
-        if (exitAfterStart)
+        if (unattended)
             std::fprintf(stderr, "vartesk-gui: error: %s\n", text.toLocal8Bit().constData());
         else
             QMessageBox::critical(nullptr, QStringLiteral("Vartesk"), text);

@@ -2,7 +2,9 @@
 #include "ui/main_window_widget.h"
 
 #include "app/window_placement.h"
+#include "l10n/language.h"
 #include "ui/pages.h"
+#include "ui/qt_translations.h"
 
 #include <QAbstractTableModel>
 #include <QAction>
@@ -335,6 +337,7 @@ void TMainWindowWidget::Refresh()
     Stack->setCurrentIndex(page);
     PageTitle->setText(Q(Form.Captions.PageTitles[size_t(page)]));
     ProjectNameLabel->setText(Q(Form.ProjectName));
+    setWindowTitle(Q(Form.WindowTitle()));
     EnableActions();
     Refreshing = false;
 }
@@ -349,7 +352,7 @@ void TMainWindowWidget::RefreshCaptions()
 {
     const TMainCaptions &c = Form.Captions;
     CaptionsVersion = c.Version;
-    setWindowTitle(Q(c.WindowTitle));
+    UseQtTranslations(CurrentLanguage());
     StatusLabel->setText(Q(c.StatusLine));
     for (const TMenuRow &row : MenuTable())
         Menus[size_t(row.Menu)]->setTitle(Q(c.Menus[size_t(row.Menu)]));

@@ -2,6 +2,7 @@
 #include "ui/qt_app_dialogs.h"
 
 #include "ui/app_windows.h"
+#include "ui/guide_window.h"
 #include "ui/scheme_preview.h"
 
 #include <QApplication>
@@ -71,6 +72,11 @@ std::optional<TUnitSystem> TQtAppDialogs::ChooseUnits(TUnitSystem current)
 void TQtAppDialogs::ShowAbout()
 {
     ShowAboutWindow(Parent);
+}
+
+void TQtAppDialogs::ShowGuide(const std::string &markdown)
+{
+    ShowGuideWindow(Parent, markdown);
 }
 
 void TQtAppDialogs::ShowScheme(TDrawing drawing)

@@ -28,6 +28,7 @@ public:
     std::optional<TUnitSystem> ChooseUnits(TUnitSystem current) override;
     void ShowAbout() override;
     void ShowScheme(TDrawing drawing) override;
+    void ShowGuide(const std::string &markdown) override;
 
 private:
     QPointer<QWidget> Parent;

@@ -144,6 +144,7 @@ TEST_F(MainWindow, SaveAfterNewAsksForANameAndAFailedSaveKeepsTheFileAndTheChang
     Window.ActProjectNew();
     EXPECT_TRUE(Window.FileName.empty());
     EXPECT_TRUE(Window.ProjectName.empty());
+    EXPECT_EQ(Window.WindowTitle().rfind("Untitled - Vartesk - ", 0), 0u);
     User.Targets = {std::nullopt};
     EXPECT_FALSE(Window.ActProjectSave()); // asked, cancelled
     EXPECT_EQ(User.SaveRequests.back().Title, "Сохранение проекта - Ostrel");
@@ -156,6 +157,7 @@ TEST_F(MainWindow, SaveAfterNewAsksForANameAndAFailedSaveKeepsTheFileAndTheChang
     EXPECT_FALSE(Window.ActProjectSave());
     std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     EXPECT_TRUE(Window.IsModified());
+    EXPECT_EQ(Window.WindowTitle().rfind("line.vsk* - Vartesk - ", 0), 0u);
     EXPECT_EQ(test::ReadAll(path), before);
     ASSERT_FALSE(User.Told.empty());
     EXPECT_NE(User.Told.back().find("read-only"), std::string::npos) << User.Told.back();
@@ -164,6 +166,15 @@ TEST_F(MainWindow, SaveAfterNewAsksForANameAndAFailedSaveKeepsTheFileAndTheChang
     EXPECT_FALSE(Window.IsModified());
     EXPECT_EQ(User.Told.back(), "File is successfully saved.");
     EXPECT_EQ(Window.ProjectName, "Project: line");
+    EXPECT_EQ(Window.WindowTitle().rfind("line.vsk - Vartesk - ", 0), 0u);
+}
+
+TEST_F(MainWindow, HelpShowsTheUserGuideInsideTheProgram)
+{
+    User.Log.clear();
+    Window.Run(TCommand::Help);
+    EXPECT_EQ(User.Log, std::vector<std::string> {"guide"});
+    EXPECT_EQ(User.Guide.rfind("# Vartesk", 0), 0u);
 }
 
 TEST_F(MainWindow, OpenShowsTheFirstSectionAndAFailedOpenKeepsWhatWasCurrent)

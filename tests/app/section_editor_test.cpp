@@ -63,6 +63,7 @@ public:
     std::optional<TUnitSystem> ChooseUnits(TUnitSystem u) override { return Unexpected(u); }
     void ShowAbout() override { Unexpected(0); }
     void ShowScheme(TDrawing) override { Unexpected(0); }
+    void ShowGuide(const std::string &) override { Unexpected(0); }
 
 private:
     template<class T>

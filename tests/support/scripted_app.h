@@ -34,6 +34,7 @@ public:
     int CatalogShown = 0;
     int AboutShown = 0;
     std::vector<TDrawing> Schemes; // the previews shown
+    std::string Guide; // the user guide last shown
 
     std::optional<std::filesystem::path> ChooseOpen(const TSaveRequest &request) override
     {
@@ -95,6 +96,11 @@ public:
     {
         Log.push_back("about");
         ++AboutShown;
+    }
+    void ShowGuide(const std::string &markdown) override
+    {
+        Log.push_back("guide");
+        Guide = markdown;
     }
     void ShowScheme(TDrawing drawing) override
     {

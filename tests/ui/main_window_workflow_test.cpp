@@ -262,6 +262,9 @@ TEST_F(DesktopWorkflow, LanguageAndUnitsShowAtOnce)
     });
     Window->Execute(TCommand::Language);
     EXPECT_EQ(CurrentLanguage(), TLanguage::Russian);
+    // Qt's own buttons follow.
+    EXPECT_EQ(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
+              "Отмена");
     EXPECT_EQ(Window->Action(TCommand::CalcLoads)->text(), "Нагрузки на опоры");
     EXPECT_EQ(Window->NavigationList()->item(0)->text(), "Климатические условия");
     Screenshot(*Window, "main-window-ru.png");

@@ -149,7 +149,7 @@ TEST_F(SmallDialogs, TheAboutWindowIsOneModelessWindowThatAClickCloses)
                         "Vartesk",
                         "Calculation of mounting stresses and sagging curves\r\nof wires cords, "
                         "self-supporting cables\r\nwith the calculation of loads",
-                        "version 5.9",
+                        "version 0.1.0",
                         &owner);
     };
     const auto shown = [] {
@@ -170,7 +170,7 @@ TEST_F(SmallDialogs, TheAboutWindowIsOneModelessWindowThatAClickCloses)
     EXPECT_EQ(about.Description(),
               "Calculation of mounting stresses and sagging curves\nof wires cords, "
               "self-supporting cables\nwith the calculation of loads");
-    EXPECT_EQ(about.Version(), "version 5.9");
+    EXPECT_EQ(about.Version(), "version 0.1.0");
     Shot(about, "about-window.png");
 
     QPointer<TAboutWindow> gone(&about);
