@@ -115,6 +115,15 @@ TEST_F(Localization, KeysMatchWithoutRegardToCase)
     EXPECT_EQ(LocalString("Cancel"), "");
 }
 
+TEST_F(Localization, AnEscapedSemicolonBelongsToTheText)
+{
+    RegisterString("Kept", "a\\; b;а\\; б\\;");
+    UseLanguage(TLanguage::English);
+    EXPECT_EQ(LocalString("Kept"), "a; b");
+    UseLanguage(TLanguage::Russian);
+    EXPECT_EQ(LocalString("Kept"), "а; б;");
+}
+
 TEST_F(Localization, FirstRunStoresBothSettings)
 {
     InitLocalization();
