@@ -3,7 +3,7 @@
 
 #include "base/text_formats.h"
 #include "l10n/folders.h"
-#include "l10n/language.h"
+#include "l10n/string_table.h"
 
 #include <system_error>
 
@@ -14,27 +14,19 @@ namespace {
 constexpr double kVersion = 5.9;
 
 // "%sversion %1.1f" with an empty prefix.
-std::string VersionLine(const char *word)
+std::string VersionLine(const std::string &word)
 {
-    return std::string(word) + " " + FixedNumber(kVersion, 1);
+    return word + " " + FixedNumber(kVersion, 1);
 }
 
 } // namespace
 
 TAboutText AboutText()
 {
-    if (IsEnglish())
-        return {"About Program",
-                "Vartesk",
-                "Calculation of mounting stresses and sagging curves\r\nof wires cords, "
-                "self-supporting cables\r\nwith the calculation of loads\r\nfrom the wire, cable "
-                "and cable anchor support",
-                VersionLine("version")};
-    return {"О программе",
+    return {LocalString("About_title"),
             "Vartesk",
-            "Расчёт монтажных тяжений и стрел провеса\r\nпроводов, тросов и самонесущих "
-            "кабелей\r\nс расчётом нагрузок от провода, троса,\r\nкабеля на анкерные опоры",
-            VersionLine("версия")};
+            LocalString("About_description"),
+            VersionLine(LocalString("About_version"))};
 }
 
 std::filesystem::path HelpTarget()

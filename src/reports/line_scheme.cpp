@@ -4,6 +4,7 @@
 #include "base/file_io.h"
 #include "base/number_text.h"
 #include "base/rounding.h"
+#include "base/text_format.h"
 #include "cad/acad_dxf.h"
 #include "calc/calc_section.h"
 #include "calc/strain_sections.h"
@@ -379,17 +380,13 @@ void TSchemeExport::DrawFrameAndLegend()
 
 std::string StopMessage(const TProject &project, const TPlace &place, const std::string &why)
 {
-    const bool english = IsEnglish();
-    std::string where;
-    if (place.Section >= 0 && place.Section < project.Parcels.Count()) {
-        where = (english ? " at the section \"" : " на участке \"")
-            + project.Parcels.Get(place.Section).Name + "\"";
-        if (!place.StrainSection.empty())
-            where += (english ? ", strain section " : ", анкерный участок ") + place.StrainSection;
-    }
-    return (english ? "The drawing stopped" : "Чертёж остановлен") + where + ": " + why
-        + (english ? "; the file holds what was drawn until then."
-                   : "; файл содержит то, что было начерчено до этого.");
+    if (place.Section < 0 || place.Section >= project.Parcels.Count())
+        return FormatText(LocalString("Scheme_stopped"), {why});
+    const std::string strainSection = place.StrainSection.empty()
+        ? std::string()
+        : FormatText(LocalString("At_strain_section"), {place.StrainSection});
+    return FormatText(LocalString("Scheme_stopped_at"),
+                      {project.Parcels.Get(place.Section).Name, strainSection, why});
 }
 
 } // namespace
