@@ -2,7 +2,7 @@
 #include "app/about_text.h"
 
 #include "l10n/folders.h"
-#include "l10n/language.h"
+#include "l10n/string_table.h"
 
 #include <system_error>
 
@@ -12,27 +12,19 @@ namespace {
 
 // The version of this build, as the build system numbers it: the number a person gives when
 // asking about the program is then the program's own, not a fixed one.
-std::string VersionLine(const char *word)
+std::string VersionLine(const std::string &word)
 {
-    return std::string(word) + " " + VARTESK_VERSION;
+    return word + " " + VARTESK_VERSION;
 }
 
 } // namespace
 
 TAboutText AboutText()
 {
-    if (IsEnglish())
-        return {"About Program",
-                "Vartesk",
-                "Calculation of mounting stresses and sagging curves\r\nof wires cords, "
-                "self-supporting cables\r\nwith the calculation of loads\r\nfrom the wire, cable "
-                "and cable anchor support",
-                VersionLine("version")};
-    return {"О программе",
+    return {LocalString("About_title"),
             "Vartesk",
-            "Расчёт монтажных тяжений и стрел провеса\r\nпроводов, тросов и самонесущих "
-            "кабелей\r\nс расчётом нагрузок от провода, троса,\r\nкабеля на анкерные опоры",
-            VersionLine("версия")};
+            LocalString("About_description"),
+            VersionLine(LocalString("About_version"))};
 }
 
 std::filesystem::path HelpTarget()

@@ -15,6 +15,13 @@ std::string FormatText(std::string_view pattern, std::initializer_list<std::stri
                 ++i;
                 continue;
             }
+            if (k >= '1' && k <= '9' && i + 3 < pattern.size() && pattern[i + 2] == '$'
+                && (pattern[i + 3] == 's' || pattern[i + 3] == 'd')
+                && size_t(k - '0') <= args.size()) {
+                out.append(args.begin()[k - '1']);
+                i += 3;
+                continue;
+            }
             if ((k == 's' || k == 'd') && next != args.end()) {
                 out.append(*next++);
                 ++i;

@@ -4,7 +4,6 @@
 #include "base/rounding.h"
 #include "base/text_format.h"
 #include "catalog/wires_list.h"
-#include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "mechanics/arithmetic_error.h"
 #include "mechanics/coefficient_tables.h"
@@ -359,19 +358,14 @@ void TCall::Run()
     TCriticalSpans spans;
     const TCriticalSpansCheck check = CriticalSpans(c, spans);
     if (check != TCriticalSpansCheck::Ok)
-        End(TCalcMessageKind::Warning, std::string(CriticalSpansMessage(check, IsEnglish())));
+        End(TCalcMessageKind::Warning, LocalString(CriticalSpansKey(check)));
     R.Critical = spans;
     R.State = GoverningState(R.RulingSpan, spans.L1, spans.L2, spans.L3);
     if (R.State == TGoverningState::None && !(IsWire() && Parcel().IsGis)) {
         // No rule covers this ordering of the critical spans. Inventing a state would print
         // sags nobody can check, and an empty table must not pass for a calculated one.
         const std::string label = Support(R.First).Nomer.str() + "-" + Support(R.Last).Nomer.str();
-        Say(TCalcMessageKind::Warning,
-            IsEnglish() ? "No governing state was found for the strain section " + label
-                    + ": its sags and tensions are not calculated."
-                        : "Для анкерного участка " + label
-                    + " не найден исходный режим: стрелы провеса и тяжения не "
-                      "рассчитаны.");
+        Say(TCalcMessageKind::Warning, FormatText(LocalString("Calc_no_governing_state"), {label}));
     }
     Spans(c);
     if (Mode == TCalcMode::Dampers && Hooks.Dampers)

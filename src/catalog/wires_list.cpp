@@ -8,7 +8,7 @@
 #include "base/text_format.h"
 #include "base/text_lines.h"
 #include "base/utf8.h"
-#include "l10n/language.h"
+#include "l10n/string_table.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,8 +28,7 @@ bool IsBlank(std::string_view line)
 struct TNumberField
 {
     double TWireRecord::*Member;
-    const char *English;
-    const char *Russian;
+    const char *Key; // of its name in messages
     // Zero or less makes no sense here, but existing catalogs hold such entries and the
     // calculation answers them with its own error: they are kept, with a warning.
     bool Positive;
@@ -37,11 +36,11 @@ struct TNumberField
 
 // clang-format off
 constexpr TNumberField kNumberFields[] = {
-    {&TWireRecord::Diameter,    "diameter",    "диаметр",     true},
-    {&TWireRecord::Section,     "area",        "сечение",     true},
-    {&TWireRecord::Weight,      "weight",      "вес",         true},
-    {&TWireRecord::Modulus,     "modulus",     "модуль",      true},
-    {&TWireRecord::ThermalCoef, "coefficient", "коэффициент", false},
+    {&TWireRecord::Diameter,    "Catalog_field_diameter",    true},
+    {&TWireRecord::Section,     "Catalog_field_area",        true},
+    {&TWireRecord::Weight,      "Catalog_field_weight",      true},
+    {&TWireRecord::Modulus,     "Catalog_field_modulus",     true},
+    {&TWireRecord::ThermalCoef, "Catalog_field_coefficient", false},
 };
 // clang-format on
 constexpr size_t kRequiredFields = 1 + std::size(kNumberFields);
@@ -53,9 +52,9 @@ constexpr std::int32_t kDefaultImportGroup = 7;
 // A hostile file must not turn into a flood of warnings on the terminal.
 constexpr size_t kMaxWarnings = 20;
 
-const char *FieldName(const TNumberField &field)
+std::string FieldName(const TNumberField &field)
 {
-    return IsEnglish() ? field.English : field.Russian;
+    return LocalString(field.Key);
 }
 
 // A name in double quotes with its control characters escaped, so that a line break or a
@@ -85,8 +84,7 @@ std::string QuotedName(std::string_view name)
 
 std::string LineMessage(const std::string &source, int line, const std::string &what)
 {
-    return FormatText(IsEnglish() ? "%s, line %d: %s" : "%s, строка %d: %s",
-                      {source, std::to_string(line), what});
+    return FormatText(LocalString("File_line"), {source, std::to_string(line), what});
 }
 
 // Keeps the first kMaxWarnings and counts the rest.
@@ -103,8 +101,7 @@ public:
     std::vector<std::string> Take(const std::string &source)
     {
         if (Dropped > 0)
-            Items.push_back(FormatText(IsEnglish() ? "%s: %d more warnings are not shown."
-                                                   : "%s: ещё %d предупреждений не показано.",
+            Items.push_back(FormatText(LocalString("Catalog_more_warnings"),
                                        {source, std::to_string(Dropped)}));
         return std::move(Items);
     }
@@ -139,31 +136,20 @@ std::vector<std::string> SplitFields(std::string_view line)
 
 std::string FieldCountMessage(size_t count)
 {
-    const bool few = count < kRequiredFields;
-    if (IsEnglish())
-        return FormatText(few ? "%d fields where six are needed "
-                                "(name;diameter;area;weight;modulus;coefficient[;group])"
-                              : "%d fields where seven at most are allowed "
-                                "(name;diameter;area;weight;modulus;coefficient[;group])",
-                          {std::to_string(count)});
-    return FormatText(few ? "полей %d, а нужно шесть "
-                            "(марка;диаметр;сечение;вес;модуль;коэффициент[;группа])"
-                          : "полей %d, а допускается не более семи "
-                            "(марка;диаметр;сечение;вес;модуль;коэффициент[;группа])",
-                      {std::to_string(count)});
+    return FormatText(
+        LocalString(count < kRequiredFields ? "Catalog_too_few_fields" : "Catalog_too_many_fields"),
+        {std::to_string(count), LocalString("Catalog_line_fields")});
 }
 
-std::string EmptyFieldMessage(const char *english, const char *russian)
+std::string EmptyFieldMessage(const char *fieldKey)
 {
-    return FormatText(IsEnglish() ? "the %s field is empty" : "поле \"%s\" пусто",
-                      {IsEnglish() ? english : russian});
+    return FormatText(LocalString("Catalog_field_empty"), {LocalString(fieldKey)});
 }
 
 // One line of a text export; warnings go to warnings, errors raise the bare message.
 TWireRecord
 ParseWireLine(std::string_view line, const std::string &source, int number, TWarningList &warnings)
 {
-    const bool en = IsEnglish();
     const size_t count = FieldCount(line);
     if (count < kRequiredFields || count > kAllFields)
         throw EConvertError(FieldCountMessage(count));
@@ -171,30 +157,27 @@ ParseWireLine(std::string_view line, const std::string &source, int number, TWar
 
     TWireRecord rec;
     if (fields[0].empty())
-        throw EConvertError(EmptyFieldMessage("name", "марка"));
+        throw EConvertError(EmptyFieldMessage("Catalog_field_name"));
     rec.Name = fields[0];
     if (Utf8Length(fields[0]) > kWireNameLength)
         warnings.Add(
             LineMessage(source,
                         number,
-                        FormatText(en ? "the name is longer than %d characters and is cut to %s"
-                                      : "марка длиннее %d символов и обрезана до %s",
+                        FormatText(LocalString("Catalog_name_cut"),
                                    {std::to_string(kWireNameLength), QuotedName(rec.Name.str())})));
 
     for (size_t i = 0; i < std::size(kNumberFields); ++i) {
         const TNumberField &field = kNumberFields[i];
         const std::string &text = fields[1 + i];
         if (IsBlank(text))
-            throw EConvertError(EmptyFieldMessage(field.English, field.Russian));
+            throw EConvertError(EmptyFieldMessage(field.Key));
         const double value = ParseFloat(text);
         rec.*field.Member = value;
         if (field.Positive && !(value > 0))
-            warnings.Add(
-                LineMessage(source,
-                            number,
-                            FormatText(en ? "the %s %s is not above zero; the entry is kept"
-                                          : "%s %s не больше нуля; запись оставлена",
-                                       {FieldName(field), FormatGeneral(value)})));
+            warnings.Add(LineMessage(source,
+                                     number,
+                                     FormatText(LocalString("Catalog_not_positive"),
+                                                {FieldName(field), FormatGeneral(value)})));
     }
     rec.Group = fields.size() > kRequiredFields && !IsBlank(fields[kRequiredFields])
         ? ParseInt(fields[kRequiredFields])
@@ -205,17 +188,14 @@ ParseWireLine(std::string_view line, const std::string &source, int number, TWar
 // Why an entry would not come back from its own export, or nothing.
 std::optional<std::string> NotExportable(const TWireRecord &rec)
 {
-    const bool en = IsEnglish();
     const std::string &name = rec.Name.str();
     if (name.empty())
-        return en ? "its name is empty" : "марка пуста";
+        return LocalString("Catalog_name_empty");
     if (name.find_first_of(";\r\n") != std::string::npos)
-        return en ? "its name holds ';' or a line break" : "марка содержит ';' или перевод строки";
+        return LocalString("Catalog_name_separator");
     for (const auto &field : kNumberFields)
         if (!std::isfinite(rec.*field.Member))
-            return FormatText(en ? "its %s is not a finite number"
-                                 : "%s не является конечным числом",
-                              {FieldName(field)});
+            return FormatText(LocalString("Catalog_not_finite"), {FieldName(field)});
     return std::nullopt;
 }
 
@@ -335,16 +315,12 @@ std::vector<std::string> TWiresList::LoadFromFile(const std::filesystem::path &p
 std::vector<std::string> TWiresList::LoadFromBytes(const std::string &bytes,
                                                    const std::filesystem::path &path)
 {
-    const bool en = IsEnglish();
     const size_t whole = bytes.size() / kWireRecordSize;
     TWarningList warnings;
     const size_t rest = bytes.size() % kWireRecordSize;
     if (rest != 0)
-        warnings.Add(FormatText(en ? "The catalog file %s ends with %d bytes that do not make a "
-                                     "whole record; they were ignored."
-                                   : "Файл справочника %s заканчивается %d байтами, не "
-                                     "составляющими целой записи; они пропущены.",
-                                {path.string(), std::to_string(rest)}));
+        warnings.Add(
+            FormatText(LocalString("Catalog_file_tail"), {path.string(), std::to_string(rest)}));
     std::vector<TWireRecord> items;
     items.reserve(whole);
     for (size_t i = 0; i < whole; ++i) {
@@ -359,10 +335,7 @@ std::vector<std::string> TWiresList::LoadFromBytes(const std::string &bytes,
             fields += FieldName(field);
         }
         if (!fields.empty())
-            warnings.Add(FormatText(en ? "The catalog file %s: entry %d %s holds a field that is "
-                                         "not a finite number (%s); it was loaded as it is."
-                                       : "Файл справочника %s: запись %d %s содержит поле, не "
-                                         "являющееся конечным числом (%s); она загружена как есть.",
+            warnings.Add(FormatText(LocalString("Catalog_file_not_finite"),
                                     {path.string(),
                                      std::to_string(i + 1),
                                      QuotedName(items.back().Name.str()),
@@ -388,8 +361,7 @@ void TWiresList::ExportText(const std::filesystem::path &path) const
     for (size_t i = 0; i < Items.size(); ++i)
         if (const auto why = NotExportable(Items[i]))
             throw EConvertError(
-                FormatText(IsEnglish() ? "Entry %d %s cannot be exported: %s."
-                                       : "Запись %d %s нельзя экспортировать: %s.",
+                FormatText(LocalString("Catalog_not_exportable"),
                            {std::to_string(i + 1), QuotedName(Items[i].Name.str()), *why}));
     TTextWriter writer;
     for (const auto &rec : Items) {
@@ -411,9 +383,7 @@ std::vector<std::string> TWiresList::ImportText(const std::filesystem::path &pat
     // catalog they had.
     TWireText text = ParseWireText(ReadFileBytes(path, kMaxCatalogFileBytes), path.string());
     if (text.Entries.empty())
-        throw EConvertError(FormatText(IsEnglish() ? "%s holds no entries; the catalog was kept."
-                                                   : "%s не содержит записей; справочник сохранён.",
-                                       {path.string()}));
+        throw EConvertError(FormatText(LocalString("Catalog_import_empty"), {path.string()}));
     Items = std::move(text.Entries);
     ChangeCount = 1;
     return std::move(text.Warnings);

@@ -5,7 +5,7 @@
 #include "base/file_limits.h"
 #include "base/text_format.h"
 #include "l10n/folders.h"
-#include "l10n/language.h"
+#include "l10n/string_table.h"
 
 #include <system_error>
 
@@ -81,11 +81,7 @@ std::vector<std::string> LoadWorkingCatalog()
         if (std::filesystem::is_regular_file(shipped, ec))
             SeedWorkingCopy(shipped, working);
         else
-            warnings.push_back(FormatText(
-                IsEnglish() ? "No catalog was found beside the program (%s); the catalog "
-                              "starts empty."
-                            : "Рядом с программой не найден справочник (%s); справочник пуст.",
-                {shipped.string()}));
+            warnings.push_back(FormatText(LocalString("Catalog_none_shipped"), {shipped.string()}));
     }
     TWiresList list;
     if (std::filesystem::exists(working, ec)) {

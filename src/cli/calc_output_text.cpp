@@ -4,7 +4,6 @@
 #include "base/number_text.h"
 #include "base/text_formats.h"
 #include "base/utf8.h"
-#include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/unit_labels.h"
 #include "l10n/units.h"
@@ -20,11 +19,6 @@ namespace {
 constexpr size_t kLabelWidth = 14;
 constexpr size_t kNumberWidth = 9;
 
-const char *Say(const char *english, const char *russian)
-{
-    return IsEnglish() ? english : russian;
-}
-
 // A kN is a hundred daN: three decimals there keep the precision of one in daN.
 int TensionDecimals()
 {
@@ -38,22 +32,22 @@ std::string TemperatureHeading(double t)
 
 std::string CriticalSpanText(double l)
 {
-    return IsImaginarySpan(l) ? Say("imaginary", "мнимый") : FixedNumber(l, 2);
+    return IsImaginarySpan(l) ? LocalString("Cli_imaginary") : FixedNumber(l, 2);
 }
 
 std::string StateText(const TCalcResult &r)
 {
     switch (r.State) {
     case TGoverningState::AverageTemperature:
-        return Say("1 (average annual temperature)", "1 (среднегодовая температура)");
+        return "1 (" + LocalString("Sag_state_1") + ")";
     case TGoverningState::MinimumTemperature:
-        return Say("2 (minimum temperature)", "2 (низшая температура)");
+        return "2 (" + LocalString("Sag_state_2") + ")";
     case TGoverningState::MaximumLoad:
-        return Say("3 (maximum load)", "3 (наибольшая нагрузка)");
+        return "3 (" + LocalString("Sag_state_3") + ")";
     case TGoverningState::None:
         break;
     }
-    return Say("none", "не найдено");
+    return LocalString("Cli_state_none");
 }
 
 // Column widths of one grid: the usual ones, widened so that even a number no one meant
@@ -72,7 +66,7 @@ std::string SpanLabel(const TSpanResult &span)
 
 std::string TensionLabel()
 {
-    return std::string(Say("Tension", "Тяжение")) + ", " + ForceUnitLabel();
+    return LocalString("Cli_tension") + ", " + ForceUnitLabel();
 }
 
 std::string TensionText(double t)
@@ -99,7 +93,7 @@ TGridWidths GridWidths(const TCalcResult &r)
     for (double t : r.Tension)
         w.Number = Widened(w.Number, TensionText(t));
     // The tension row's label spans the label, length and attestation columns.
-    const size_t spanned = w.Label + w.Length + 2 + Utf8Length(Say("Att.", "Виз."));
+    const size_t spanned = w.Label + w.Length + 2 + Utf8Length(LocalString("Cli_attested"));
     const size_t label = Utf8Length(TensionLabel()) + 1;
     if (label > spanned)
         w.Label += label - spanned;
@@ -108,8 +102,9 @@ TGridWidths GridWidths(const TCalcResult &r)
 
 void WriteGridHeading(std::ostream &out, const TGridWidths &w)
 {
-    out << "      " << PadRight(Say("Span", "Пролёт"), w.Label)
-        << PadLeft(Say("Length", "Длина"), w.Length) << "  " << Say("Att.", "Виз.");
+    out << "      " << PadRight(LocalString("Cli_span"), w.Label)
+        << PadLeft(LocalString("Cli_length_heading"), w.Length) << "  "
+        << LocalString("Cli_attested");
     for (double t : kTemperatureGrid)
         out << PadLeft(TemperatureHeading(t), w.Number);
     out << "\n";
@@ -118,39 +113,37 @@ void WriteGridHeading(std::ostream &out, const TGridWidths &w)
 void WriteStrainSection(std::ostream &out, const TStrainSectionRun &run)
 {
     const TCalcResult &r = run.Result;
-    out << "    " << Say("Strain section", "Анкерный участок") << " " << run.Label << ": "
-        << Say("length", "длина") << " " << FormatGeneral(r.Length) << " " << LocalString("meter")
-        << ", " << Say("ruling span", "приведённый пролёт") << " " << FixedNumber(r.RulingSpan, 2)
-        << " " << LocalString("meter") << "\n";
+    out << "    " << LocalString("Cli_strain_section") << " " << run.Label << ": "
+        << LocalString("Cli_length") << " " << FormatGeneral(r.Length) << " "
+        << LocalString("meter") << ", " << LocalString("Cli_ruling_span") << " "
+        << FixedNumber(r.RulingSpan, 2) << " " << LocalString("meter") << "\n";
     if (r.TypeFound)
         out << "      σmax " << FormatGeneral(r.StressMax * StressFactor()) << ", σavg "
             << FormatGeneral(r.StressAvg * StressFactor()) << " " << StressUnitLabel() << "; "
-            << Say("ice", "гололёд") << " " << FixedNumber(r.Ice, 2) << " " << LocalString("mm")
+            << LocalString("Cli_ice") << " " << FixedNumber(r.Ice, 2) << " " << LocalString("mm")
             << "\n";
     if (r.Critical)
-        out << "      " << Say("Critical spans", "Критические пролёты") << ", "
-            << LocalString("meter") << ": l1 " << CriticalSpanText(r.Critical->L1) << ", l2 "
+        out << "      " << LocalString("Cli_critical_spans") << ", " << LocalString("meter")
+            << ": l1 " << CriticalSpanText(r.Critical->L1) << ", l2 "
             << CriticalSpanText(r.Critical->L2) << ", l3 " << CriticalSpanText(r.Critical->L3)
-            << "; " << Say("governing state", "исходный режим") << " " << StateText(r)
-            << (r.UsesStrings ? Say(" (spans with insulator strings follow their own)",
-                                    " (пролёты с гирляндами рассчитываются по своему)")
-                              : "")
-            << "\n";
+            << "; " << LocalString("Cli_governing_state") << " " << StateText(r)
+            << (r.UsesStrings ? " (" + LocalString("Cli_strings_own") + ")" : "") << "\n";
     if (!r.Spans.empty()) {
-        out << "      " << Say("Sags", "Стрелы провеса") << ", " << LocalString("meter") << ", "
-            << Say("at", "при") << " C:\n";
+        out << "      " << LocalString("Cli_sags") << ", " << LocalString("meter") << ", "
+            << LocalString("Cli_at") << " C:\n";
         const TGridWidths w = GridWidths(r);
         WriteGridHeading(out, w);
         for (const auto &span : r.Spans) {
             out << "      " << PadRight(SpanLabel(span), w.Label)
                 << PadLeft(FormatGeneral(span.Length), w.Length) << "  "
-                << PadRight(span.Attested ? "V" : "", Utf8Length(Say("Att.", "Виз.")));
+                << PadRight(span.Attested ? "V" : "", Utf8Length(LocalString("Cli_attested")));
             for (double f : span.Sag)
                 out << PadLeft(FixedNumber(f, 2), w.Number);
             out << "\n";
         }
         out << "      "
-            << PadRight(TensionLabel(), w.Label + w.Length + 2 + Utf8Length(Say("Att.", "Виз.")));
+            << PadRight(TensionLabel(),
+                        w.Label + w.Length + 2 + Utf8Length(LocalString("Cli_attested")));
         for (double t : r.Tension)
             out << PadLeft(TensionText(t), w.Number);
         out << "\n";
@@ -159,14 +152,11 @@ void WriteStrainSection(std::ostream &out, const TStrainSectionRun &run)
         out << "      ! " << OneLine(message) << "\n";
 }
 
-void WriteConductor(std::ostream &out,
-                    const char *english,
-                    const char *russian,
-                    const TConductorRun &conductor)
+void WriteConductor(std::ostream &out, const char *key, const TConductorRun &conductor)
 {
-    out << "  " << Say(english, russian) << " " << conductor.Type << "\n";
+    out << "  " << LocalString(key) << " " << conductor.Type << "\n";
     if (conductor.StrainSections.empty())
-        out << "    " << Say("no strain sections", "нет анкерных участков") << "\n";
+        out << "    " << LocalString("Cli_no_strain_sections") << "\n";
     for (const auto &run : conductor.StrainSections)
         WriteStrainSection(out, run);
 }
@@ -180,12 +170,12 @@ void WriteCalcText(std::ostream &out, const TCalcReport &report)
         if (!first)
             out << "\n";
         first = false;
-        out << Say("Section", "Участок") << " " << section.Index + 1 << ". " << section.Name
+        out << LocalString("Cli_section") << " " << section.Index + 1 << ". " << section.Name
             << "\n";
         if (section.Wire)
-            WriteConductor(out, "Wire", "Провод", *section.Wire);
+            WriteConductor(out, "Wire", *section.Wire);
         if (section.Cord)
-            WriteConductor(out, "Cord", "Трос", *section.Cord);
+            WriteConductor(out, "Cord", *section.Cord);
     }
 }
 

@@ -1,5 +1,6 @@
 // vartesk calc: every strain section of a project through the section calculation.
 #include "base/message_quote.h"
+#include "base/text_format.h"
 #include "calc/calc_section.h"
 #include "calc/strain_sections.h"
 #include "catalog/working_catalog.h"
@@ -8,7 +9,7 @@
 #include "cli/command.h"
 #include "cli/project_loading.h"
 #include "dampers/calc_dampers.h"
-#include "l10n/language.h"
+#include "l10n/string_table.h"
 #include "model/project.h"
 #include "model/projectfile/project_file.h"
 
@@ -145,11 +146,11 @@ private:
             TStrainSectionRun one;
             one.Label = SupportsLabel(p, ss);
             // Boxes name the call they come from: a project gives many of them at once.
-            const std::string where = std::string(IsEnglish() ? "section " : "участок ")
-                + std::to_string(section + 1) + ", "
-                + (conductor == TConductor::Wire ? (IsEnglish() ? "wire " : "провод ")
-                                                 : (IsEnglish() ? "cord " : "трос "))
-                + one.Label + ": ";
+            const std::string where
+                = FormatText(LocalString(conductor == TConductor::Wire ? "Cli_where_wire"
+                                                                       : "Cli_where_cord"),
+                             {std::to_string(section + 1), one.Label})
+                + ": ";
             TCalcHooks hooks;
             hooks.Message = [&](TCalcMessageKind kind, const std::string &text) {
                 Err << "vartesk: " << (kind == TCalcMessageKind::Error ? "error: " : "warning: ")

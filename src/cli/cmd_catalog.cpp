@@ -10,7 +10,6 @@
 #include "catalog/working_catalog.h"
 #include "cli/catalog_option.h"
 #include "cli/command.h"
-#include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/unit_labels.h"
 
@@ -68,15 +67,14 @@ int RunList(TCommandContext &c,
     if (column)
         catalog.SortBy(column);
 
-    const bool en = IsEnglish();
     std::vector<std::vector<std::string>> rows;
-    rows.push_back({en ? "Type" : "Марка",
-                    (en ? "Diameter, " : "Диаметр, ") + LocalString("mm"),
-                    (en ? "Area, " : "Сечение, ") + LocalString("mm") + "2",
-                    (en ? "Weight, " : "Вес, ") + LocalString("kg_m"),
-                    (en ? "Modulus, " : "Модуль, ") + ModulusUnitLabel(),
-                    (en ? "Expansion, 1/K" : "ТКЛР, 1/K"),
-                    en ? "Group" : "Группа"});
+    rows.push_back({LocalString("Type"),
+                    LocalString("Diameter") + ", " + LocalString("mm"),
+                    LocalString("Cli_area") + ", " + LocalString("mm") + "2",
+                    LocalString("Cli_weight") + ", " + LocalString("kg_m"),
+                    LocalString("Cli_modulus") + ", " + ModulusUnitLabel(),
+                    LocalString("Cli_expansion") + ", 1/K",
+                    LocalString("Group")});
     for (int i = 0; i < catalog.Count(); ++i) {
         const TWireRecord rec = catalog.Get(i);
         if (group != 0 && rec.Group != group)

@@ -4,7 +4,6 @@
 #include "cli/command.h"
 #include "cli/desktop_open.h"
 #include "cli/project_loading.h"
-#include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/unit_labels.h"
 #include "l10n/units.h"
@@ -114,8 +113,8 @@ int RunInfo(TCommandContext &c)
     const TKlimatKoef &f = project.KlimatKoef;
     out << Label("Climatic_param_title") << ":\n";
     out << "  " << Label("Type_of_terrain") << ": " << f.TypeTerText() << "; "
-        << (IsEnglish() ? "heights of wires / cords" : "высоты проводов / тросов") << ": "
-        << f.visotaPC << " / " << f.visotaPC_tros << " " << LocalString("meter") << "\n";
+        << LocalString("Cli_heights") << ": " << f.visotaPC << " / " << f.visotaPC_tros << " "
+        << LocalString("meter") << "\n";
     out << "  " << Label("Windloads") << ": " << Num(f.V_Otv) << " " << Num(f.V_Reg) << " "
         << Num(f.V_Nad) << "; " << Label("Iceloads") << ": " << Num(f.G_Otv) << " " << Num(f.G_Reg)
         << " " << Num(f.G_Nad) << " " << Num(f.G_Usl) << "\n";
@@ -145,8 +144,8 @@ int RunInfo(TCommandContext &c)
             length += s->Prolet;
         }
         out << "    " << Label("Supports") << ": " << p.Pillars.Count() << "; "
-            << (IsEnglish() ? "length" : "длина") << " " << Num(length) << " "
-            << LocalString("meter") << "\n";
+            << LocalString("Cli_length") << " " << Num(length) << " " << LocalString("meter")
+            << "\n";
     }
     return 0;
 }

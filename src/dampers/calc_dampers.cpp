@@ -2,9 +2,10 @@
 #include "dampers/calc_dampers.h"
 
 #include "base/rounding.h"
+#include "base/text_format.h"
 #include "dampers/damper_model_name.h"
 #include "dampers/damper_rules.h"
-#include "l10n/language.h"
+#include "l10n/string_table.h"
 #include "mechanics/arithmetic_error.h"
 #include "model/project.h"
 
@@ -54,16 +55,15 @@ public:
     void Run();
 
 private:
-    void Warn(const std::string &en, const std::string &ru) const
+    // The key's first argument is the value, its second the conductor, in whichever order the
+    // language names them.
+    void Warn(const char *key, const std::string &value) const
     {
-        if (Say)
-            Say(TCalcMessageKind::Warning, IsEnglish() ? en : ru);
-    }
-    std::string Whose(bool english) const
-    {
-        return english
-            ? (IsWire ? "the wire " : "the cord ") + R.Type + " of section \"" + Parcel.Name + "\""
-            : (IsWire ? "провода " : "троса ") + R.Type + " участка \"" + Parcel.Name + "\"";
+        if (!Say)
+            return;
+        const std::string whose = FormatText(
+            LocalString(IsWire ? "Damp_whose_wire" : "Damp_whose_cord"), {R.Type, Parcel.Name});
+        Say(TCalcMessageKind::Warning, FormatText(LocalString(key), {value, whose}));
     }
     bool InputsUsable() const;
     // Step 9: the count and the two position counts of a span before the type tables.
@@ -94,19 +94,11 @@ private:
 bool TDamperCall::InputsUsable() const
 {
     if (Vm.NumbCat < 1 || Vm.NumbCat > 5) {
-        const std::string cat = std::to_string(Vm.NumbCat);
-        Warn("The terrain category " + cat + " lies outside 1..5: " + Whose(true)
-                 + " gets no vibration dampers.",
-             "Категория местности " + cat + " вне 1..5: для " + Whose(false)
-                 + " гасители вибрации не выбраны.");
+        Warn("Damp_category_outside", std::to_string(Vm.NumbCat));
         return false;
     }
     if (!DamperSpanLimit(M, R.Area, Vm)) {
-        const std::string area = Number(R.Area);
-        Warn("The sectional area " + area + " mm2 lies outside the span-length table: "
-                 + Whose(true) + " gets no vibration dampers.",
-             "Сечение " + area + " мм2 вне таблицы длин пролётов: для " + Whose(false)
-                 + " гасители вибрации не выбраны.");
+        Warn("Damp_area_outside", Number(R.Area));
         return false;
     }
     return true;
@@ -213,11 +205,7 @@ void TDamperCall::Run()
     const double t = Vm.IsNord ? Vm.Tcold : Project.Klimat.Tsrec;
     const std::optional<double> tension = DesignTension(R.Tension, t);
     if (!tension) {
-        const std::string temp = Number(t);
-        Warn("The design temperature " + temp + " C of the vibration dampers lies outside "
-                 + "-40..+40 C: the dampers of " + Whose(true) + " are not calculated.",
-             "Расчётная температура " + temp + " °C для гасителей вибрации вне -40..+40 °C: "
-                 + "гасители " + Whose(false) + " не рассчитаны.");
+        Warn("Damp_temperature_outside", Number(t));
         return;
     }
     Record.IsCalculated = true;
@@ -272,10 +260,7 @@ void TDamperCall::Run()
         Record.DamperTypes[q] = Y[q];
     }
     if (Undesignated) {
-        Warn("The damper model " + DamperModelName(K) + " has no type for " + Whose(true)
-                 + ": choose another damper model.",
-             "Для " + Whose(false) + " у модели гасителей " + DamperModelName(K)
-                 + " нет марки: выберите другую модель гасителей.");
+        Warn("Damp_model_no_type", DamperModelName(K));
     }
 }
 

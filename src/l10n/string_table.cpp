@@ -5,6 +5,7 @@
 #include "base/utf8.h"
 #include "l10n/language.h"
 
+#include <algorithm>
 #include <map>
 
 namespace vartesk {
@@ -64,9 +65,19 @@ std::string LocalString(std::string_view key)
     auto it = table.find(Utf8Lower(key));
     if (it == table.end() || it->second.empty())
         return {};
-    const auto parts = SplitByChar(it->second, ';');
+    // A ';' that belongs to a text is written "\;": a bare one separates the languages. It is
+    // kept aside as a control character no text holds while the value is split.
+    constexpr char kKeptSemicolon = '\x1F';
+    std::string value = it->second;
+    for (size_t at = value.find("\\;"); at != std::string::npos; at = value.find("\\;", at))
+        value.replace(at, 2, 1, kKeptSemicolon);
+    const auto parts = SplitByChar(value, ';');
     const size_t index = size_t(CurrentLanguage());
-    return index < parts.size() ? parts[index] : std::string();
+    if (index >= parts.size())
+        return {};
+    std::string text = parts[index];
+    std::replace(text.begin(), text.end(), kKeptSemicolon, ';');
+    return text;
 }
 
 size_t StringCount()

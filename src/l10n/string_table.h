@@ -29,7 +29,8 @@ void RegisterAllStrings();
 // Empties the table.
 void ClearStrings();
 
-// The text of the key in the current language; an unknown key gives an empty text.
+// The text of the key in the current language; an unknown key gives an empty text. "\;" in a
+// value is a ';' of the text, not the separator of the languages.
 std::string LocalString(std::string_view key);
 
 // Number of entries registered (for checks).

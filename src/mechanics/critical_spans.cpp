@@ -12,26 +12,19 @@ constexpr double kZeroStress = 1e-5;
 
 } // namespace
 
-std::string_view CriticalSpansMessage(TCriticalSpansCheck check, bool english)
+std::string_view CriticalSpansKey(TCriticalSpansCheck check)
 {
     switch (check) {
     case TCriticalSpansCheck::Ok:
         return {};
     case TCriticalSpansCheck::NoMaxStress:
-        return english ? "Maximum permissible tension equals 0,\r\ncalculation is impossible!"
-                       : "Макс. допустимое напряжение равно 0, расчёт невозможен!";
+        return "Critical_no_max_stress";
     case TCriticalSpansCheck::NoAvgStress:
-        return english ? "Tension at average annual temperature equals 0,\r\n"
-                         "calculation is impossible!"
-                       : "Напряжение при Тср.г. равно 0, расчёт невозможен!";
+        return "Critical_no_avg_stress";
     case TCriticalSpansCheck::EqualStresses:
-        return english ? "Tension at average annual temperature equals maximum permissible "
-                         "tension,\r\ncalculation is impossible!"
-                       : "Напряжение при Тср.г. равно макс. допустимому, расчёт невозможен!";
+        return "Critical_equal_stresses";
     case TCriticalSpansCheck::IceBelowMinimum:
-        return english ? "Minimum temperature is lower than that for cases of ice accumulation,"
-                         "\r\ncalculation is impossible!"
-                       : "Минимальная температура выше чем при гололёде, расчёт невозможен!";
+        return "Critical_ice_below_minimum";
     }
     return {};
 }

@@ -49,9 +49,9 @@ enum class TCriticalSpansCheck {
     IceBelowMinimum, // tice − tmin < 0
 };
 
-// The warning text of a failed check (shown in a warning box with OK), English or Russian;
-// the pairs are fixed and have no localization key. Empty for Ok.
-std::string_view CriticalSpansMessage(TCriticalSpansCheck check, bool english);
+// The string-table key of a failed check's warning (shown in a warning box with OK); empty
+// for Ok.
+std::string_view CriticalSpansKey(TCriticalSpansCheck check);
 
 // Makes the four checks in order and returns the first that fails, leaving `spans` untouched;
 // otherwise sets L1, L2, L3 in this order and returns Ok. Throws EArithmeticError on a zero γ1,

@@ -4,7 +4,6 @@
 #include "base/number_text.h"
 #include "base/rounding.h"
 #include "base/text_format.h"
-#include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "model/project.h"
@@ -17,8 +16,7 @@ namespace vartesk {
 
 namespace {
 
-// The texts of the check. They are not captions of any window, so they stay here rather
-// than in the string table.
+// The texts of the check.
 enum TText {
     kClimateWhere,
     kCoefWhere,
@@ -65,63 +63,58 @@ enum TText {
     kTextCount
 };
 
-struct TPair
-{
-    const char *English;
-    const char *Russian;
-};
-
+// The string-table key of each text.
 // clang-format off
-constexpr TPair kTexts[] = {
-    {"climatic conditions", "климатические условия"},
-    {"climatic parameters and coefficients", "климатические параметры и коэффициенты"},
-    {"section %s \"%s\"", "участок %s «%s»"},
-    {"%s, support %s", "%s, опора %s"},
-    {"%s, wire", "%s, провод"},
-    {"%s, cord", "%s, трос"},
-    {"%s: %s %s is outside %s", "%s: %s %s вне пределов %s"},
-    {"%s: %s %s is not above zero", "%s: %s %s не больше нуля"},
-    {"%s: span %s m is negative", "%s: пролёт %s м отрицательный"},
-    {"%s: span of 0 m before the last support of the section", "%s: пролёт 0 м не у последней опоры участка"},
-    {"%s: span %s m is longer than %s m", "%s: пролёт %s м длиннее %s м"},
-    {"%s: minimum temperature %s °C is above the maximum %s °C", "%s: минимальная температура %s °C выше максимальной %s °C"},
-    {"%s: terrain type %s is none of 1, 2, 3 (A, B, C)", "%s: тип местности %s не 1, 2 или 3 (A, B, C)"},
-    {"ice wall thickness", "толщина стенки гололёда"},
-    {"maximum wind velocity", "максимальная скорость ветра"},
-    {"wind velocity in case of ice", "скорость ветра при гололёде"},
-    {"minimum temperature", "минимальная температура"},
-    {"maximum temperature", "максимальная температура"},
-    {"temperature at ice without wind", "температура при гололёде без ветра"},
-    {"temperature at ice with wind", "температура при гололёде с ветром"},
-    {"average annual temperature", "среднегодовая температура"},
-    {"height of the centre of gravity of the wires", "высота приведённого центра тяжести проводов"},
-    {"height of the centre of gravity of the cords", "высота приведённого центра тяжести тросов"},
-    {"responsibility coefficient to wind loads", "коэффициент ответственности к ветровым нагрузкам"},
-    {"regional coefficient to wind loads", "региональный коэффициент к ветровым нагрузкам"},
-    {"reliability coefficient to wind loads", "коэффициент надёжности к ветровым нагрузкам"},
-    {"responsibility coefficient to ice loads", "коэффициент ответственности к гололёдным нагрузкам"},
-    {"regional coefficient to ice loads", "региональный коэффициент к гололёдным нагрузкам"},
-    {"reliability coefficient to ice loads", "коэффициент надёжности к гололёдным нагрузкам"},
-    {"operating-conditions coefficient to ice loads", "коэффициент условий работы к гололёдным нагрузкам"},
-    {"maximum permissible stress", "максимальное допускаемое напряжение"},
-    {"stress at average annual temperature", "напряжение при среднегодовой температуре"},
-    {"maximum permissible tension", "максимальное допускаемое тяжение"},
-    {"tension at average annual temperature", "тяжение при среднегодовой температуре"},
-    {"mm", "мм"},
-    {"m/s", "м/с"},
-    {"°C", "°C"},
-    {"m", "м"},
-    {"daN/mm2", "даН/мм2"},
-    {"N/mm2", "Н/мм2"},
-    {"daN", "даН"},
-    {"kN", "кН"},
+constexpr const char *kKeys[] = {
+    "Doubt_climate_where",
+    "Doubt_coef_where",
+    "Doubt_section_where",
+    "Doubt_support_where",
+    "Doubt_wire_where",
+    "Doubt_cord_where",
+    "Doubt_outside",
+    "Doubt_not_positive",
+    "Doubt_negative_span",
+    "Doubt_zero_span",
+    "Doubt_long_span",
+    "Doubt_min_above_max",
+    "Doubt_terrain",
+    "Doubt_ice",
+    "Doubt_wind_max",
+    "Doubt_wind_ice",
+    "Doubt_temperature_min",
+    "Doubt_temperature_max",
+    "Doubt_temperature_ice_no_wind",
+    "Doubt_temperature_ice_wind",
+    "Doubt_temperature_average",
+    "Doubt_height_wires",
+    "Doubt_height_cords",
+    "Doubt_wind_responsibility",
+    "Doubt_wind_regional",
+    "Doubt_wind_reliability",
+    "Doubt_ice_responsibility",
+    "Doubt_ice_regional",
+    "Doubt_ice_reliability",
+    "Doubt_ice_operating",
+    "Doubt_stress_max",
+    "Doubt_stress_average",
+    "Doubt_tension_max",
+    "Doubt_tension_average",
+    "mm",
+    "ms",
+    "Celsius",
+    "meter",
+    "daN_mm2",
+    "N_mm2",
+    "daN",
+    "kN",
 };
 // clang-format on
-static_assert(std::size(kTexts) == kTextCount);
+static_assert(std::size(kKeys) == kTextCount);
 
 std::string Text(TText id)
 {
-    return IsEnglish() ? kTexts[id].English : kTexts[id].Russian;
+    return LocalString(kKeys[id]);
 }
 
 std::string Num(double v)

@@ -31,7 +31,7 @@ TCadOutcome RunCadCommand(TProject &project,
                           const std::vector<TInputFile> &inputs)
 {
     TOutputCommand command;
-    command.Save = {"Вывод в CAD - Vartesk",
+    command.Save = {LocalString("Cad_save_title"),
                     "CAD file(*.dxf)|*.dxf",
                     "dxf",
                     SchemeProposedName(projectFile),

@@ -4,7 +4,8 @@
 #include "base/file_io.h"
 #include "base/file_limits.h"
 #include "base/number_text.h"
-#include "l10n/language.h"
+#include "base/text_format.h"
+#include "l10n/string_table.h"
 #include "model/project.h"
 #include "model/projectfile/line_source.h"
 
@@ -97,8 +98,8 @@ bool ImportClimate(TProject &project, const std::filesystem::path &path, TMessag
         return true;
     } catch (const EClimateFileError &e) {
         messages.Tell(TMessageKind::Error,
-                      path.filename().string() + (IsEnglish() ? ", line " : ", строка ")
-                          + std::to_string(e.Line) + ": " + e.what());
+                      FormatText(LocalString("File_line"),
+                                 {path.filename().string(), std::to_string(e.Line), e.what()}));
     } catch (const std::exception &e) {
         messages.Tell(TMessageKind::Error, e.what());
     }

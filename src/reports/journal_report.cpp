@@ -4,6 +4,7 @@
 
 #include "base/number_text.h"
 #include "base/rounding.h"
+#include "base/text_format.h"
 #include "base/utf8.h"
 #include "calc/calc_section.h"
 #include "calc/strain_sections.h"
@@ -278,17 +279,9 @@ private:
         std::string list;
         for (const std::string &label : labels)
             list += (list.empty() ? "" : ", ") + label;
-        const bool wire = conductor == TConductor::Wire;
-        Messages.Tell(TMessageKind::Warning,
-                      IsEnglish() ? std::string(wire ? "The wire" : "The cord")
-                              + " lengths of the strain sections " + list + " of the section \""
-                              + section
-                              + "\" are not calculated: they and the totals that include them "
-                                "are left blank."
-                                  : std::string(wire ? "Длины провода" : "Длины троса")
-                              + " анкерных участков " + list + " участка \"" + section
-                              + "\" не рассчитаны: они и итоги, в которые они входят, не "
-                                "заполнены.");
+        const char *key
+            = conductor == TConductor::Wire ? "Journal_wire_blank" : "Journal_cord_blank";
+        Messages.Tell(TMessageKind::Warning, FormatText(LocalString(key), {list, section}));
     }
 
     // Numbers, codes, angles, spans, equivalent spans, notes and pickets; gives the section's

@@ -3,8 +3,8 @@
 
 #include "base/cp1251.h"
 #include "base/number_text.h"
+#include "base/text_format.h"
 #include "base/utf8.h"
-#include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "model/project.h"
 #include "reports/report_messages.h"
@@ -86,14 +86,8 @@ public:
         section->Name = Names.Apart(To1251(Sheet.Name(), nameFits));
         if (!nameFits)
             Messages.Tell(TMessageKind::Warning,
-                          IsEnglish() ? "The name of the sheet " + Quote(Sheet.Name())
-                                  + " holds characters that Windows-1251 cannot store; the "
-                                    "section is named "
-                                  + Quote(section->Name) + "."
-                                      : "Имя листа " + Quote(Sheet.Name())
-                                  + " содержит символы, которых нет в кодировке Windows-1251; "
-                                    "участок назван "
-                                  + Quote(section->Name) + ".");
+                          FormatText(LocalString("Import_sheet_name_lossy"),
+                                     {Quote(Sheet.Name()), Quote(section->Name)}));
         int lossyRow = -1;
         for (int row = kFirstRow; row <= kLastRow; ++row) {
             const std::string number = Text(row, kNumber);
@@ -121,13 +115,8 @@ public:
         }
         if (lossyRow >= 0)
             Messages.Tell(TMessageKind::Warning,
-                          (IsEnglish() ? "Sheet " : "Лист ") + Quote(Sheet.Name())
-                              + (IsEnglish() ? ", row " : ", строка ")
-                              + std::to_string(lossyRow + 1)
-                              + (IsEnglish() ? ": characters that Windows-1251 cannot store "
-                                               "became \"?\"."
-                                             : ": символы, которых нет в кодировке "
-                                               "Windows-1251, заменены на \"?\"."));
+                          FormatText(LocalString("Import_row_lossy"),
+                                     {Quote(Sheet.Name()), std::to_string(lossyRow + 1)}));
         return section;
     }
 
@@ -138,14 +127,8 @@ private:
     void TellStop(int row, const std::string &span)
     {
         Messages.Tell(TMessageKind::Warning,
-                      IsEnglish() ? "Sheet " + Quote(Sheet.Name()) + ", row "
-                              + std::to_string(row + 1) + ": the span " + Quote(span)
-                              + " is not a number (the decimal separator is \".\"); the import "
-                                "stopped there, without this sheet and the sheets after it."
-                                  : "Лист " + Quote(Sheet.Name()) + ", строка "
-                              + std::to_string(row + 1) + ": пролёт " + Quote(span)
-                              + " не является числом (десятичный разделитель \".\"); импорт "
-                                "остановлен на нём, без этого листа и следующих.");
+                      FormatText(LocalString("Import_span_not_number"),
+                                 {Quote(Sheet.Name()), std::to_string(row + 1), Quote(span)}));
     }
 
     xls::TSheet &Sheet;
@@ -155,10 +138,7 @@ private:
 
 void TellUnchanged(TMessages &messages, const std::string &why)
 {
-    messages.Tell(TMessageKind::Warning,
-                  why
-                      + (IsEnglish() ? " The sections of the project are left as they were."
-                                     : " Участки проекта оставлены без изменений."));
+    messages.Tell(TMessageKind::Warning, FormatText(LocalString("Import_unchanged"), {why}));
 }
 
 } // namespace
@@ -194,19 +174,11 @@ TSupportImport ImportSupports(TProject &project, xls::TWorkbook &book, TMessages
     if (sections.Count() == 0) {
         if (marked == 0)
             TellUnchanged(messages,
-                          IsEnglish() ? "No sheet carries the marker " + Quote(kImportMarker)
-                                  + " in B2 (the sheets are read from the first one while they "
-                                    "carry it)."
-                                      : "Ни один лист не содержит метку " + Quote(kImportMarker)
-                                  + " в ячейке B2 (листы читаются с первого, пока она есть).");
+                          FormatText(LocalString("Import_no_marker"), {Quote(kImportMarker)}));
         else if (!result.Stopped)
-            TellUnchanged(messages,
-                          IsEnglish() ? "No sheet holds a section of two or more supports."
-                                      : "Ни на одном листе нет участка из двух и более опор.");
+            TellUnchanged(messages, LocalString("Import_no_section"));
         else
-            TellUnchanged(messages,
-                          IsEnglish() ? "No section was read before the stop."
-                                      : "До остановки не прочитано ни одного участка.");
+            TellUnchanged(messages, LocalString("Import_nothing_before_stop"));
         return result;
     }
     result.Sections = sections.Count();

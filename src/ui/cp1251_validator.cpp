@@ -2,7 +2,7 @@
 #include "ui/cp1251_validator.h"
 
 #include "base/cp1251.h"
-#include "l10n/language.h"
+#include "l10n/string_table.h"
 
 #include <QLineEdit>
 #include <QToolTip>
@@ -21,9 +21,7 @@ QValidator::State TCp1251Validator::validate(QString &input, int &) const
 {
     if (!FitsCp1251(input.toStdString())) {
         if (Refused)
-            Refused(IsEnglish()
-                        ? QStringLiteral("This character cannot be stored in a project file.")
-                        : QStringLiteral("Этот символ нельзя сохранить в файле проекта."));
+            Refused(QString::fromStdString(LocalString("Char_not_in_project_file")));
         return Invalid;
     }
     if (MaxChars > 0 && input.toStdU32String().size() > size_t(MaxChars))

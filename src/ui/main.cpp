@@ -1,6 +1,6 @@
 // vartesk-gui: the desktop program.
+#include "base/text_format.h"
 #include "catalog/working_catalog.h"
-#include "l10n/language.h"
 #include "l10n/localization.h"
 #include "l10n/string_table.h"
 #include "ui/main_window_widget.h"
@@ -98,11 +98,10 @@ int main(int argc, char **argv)
         ClearStrings();
         return code;
     } catch (const std::exception &e) {
-        const QString text = QString::fromStdString(
-            (IsEnglish() ? std::string("Program error.") : "Ошибка в работе программы.") + "\n"
-            + (IsEnglish() ? "Please tell the developers what you did and what it said: "
-                           : "Сообщите разработчикам, что вы делали и что было сказано: ")
-            + e.what());
+        // The failure may have come before the table was filled.
+        RegisterAllStrings();
+        const QString text
+            = QString::fromStdString(FormatText(LocalString("Program_error"), {e.what()}));
         if (unattended)
             std::fprintf(stderr, "vartesk-gui: error: %s\n", text.toLocal8Bit().constData());
         else

@@ -1,7 +1,7 @@
 // The save prompt's widgets.
 #include "ui/save_prompt.h"
 
-#include "l10n/language.h"
+#include "l10n/string_table.h"
 #include "ui/app_windows.h"
 #include "ui/qt_user_port.h"
 
@@ -20,16 +20,16 @@ TSavePrompt::TSavePrompt(QWidget *parent)
 {
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
     Question->setTextFormat(Qt::PlainText);
-    Question->setText(
-        IsEnglish() ? QStringLiteral("Changes have been done to the project.\nSave the project?")
-                    : QStringLiteral("В проекте были сделаны изменения.\nСохранить проект?"));
+    Question->setText(QString::fromStdString(LocalString("Save_changes")));
     auto *icon = new QLabel(this);
     const int side = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(side, side));
 
     auto *buttons = new QDialogButtonBox(this);
-    auto *ok = buttons->addButton(QStringLiteral("ОК"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    auto *ok = buttons->addButton(QString::fromStdString(LocalString("Save_prompt_ok")),
+                                  QDialogButtonBox::AcceptRole);
+    buttons->addButton(QString::fromStdString(LocalString("Save_prompt_cancel")),
+                       QDialogButtonBox::RejectRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -7,7 +7,7 @@ class QLabel;
 
 namespace vartesk::ui {
 
-// Its text follows the current language; the buttons are "ОК" and "Отмена" in either.
+// Its text follows the current language; its two buttons are the same Russian words in either.
 class TSavePrompt final : public QDialog
 {
     Q_OBJECT

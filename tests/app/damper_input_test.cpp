@@ -156,10 +156,9 @@ TEST_F(DamperInput, CategoryDescriptionFollowsTheCategoryAndTheLanguage)
 
     for (int cat = 1; cat <= 5; ++cat)
         for (int other = cat + 1; other <= 5; ++other)
-            EXPECT_NE(CategoryDescription(cat, TLanguage::English),
-                      CategoryDescription(other, TLanguage::English));
-    EXPECT_EQ(CategoryDescription(0, TLanguage::English), "");
-    EXPECT_EQ(CategoryDescription(6, TLanguage::Russian), "");
+            EXPECT_NE(CategoryDescription(cat), CategoryDescription(other));
+    EXPECT_EQ(CategoryDescription(0), "");
+    EXPECT_EQ(CategoryDescription(6), "");
 }
 
 TEST_F(DamperInput, CategoryOutsideTheFieldShowsAsItsNearestEnd)

@@ -84,4 +84,6 @@ TEST(FormatText, FillsPlaceholdersInTurn)
     EXPECT_EQ(FormatText("The wire %s is not found.", {"АС50/8"}), "The wire АС50/8 is not found.");
     EXPECT_EQ(FormatText("List index out of bounds (%d)", {"7"}), "List index out of bounds (7)");
     EXPECT_EQ(FormatText("100%% %s", {}), "100% %s");
+    // Numbered ones take their argument wherever they stand; one beyond the list stays.
+    EXPECT_EQ(FormatText("%2$s: %1$s, %s %3$s", {"a", "b"}), "b: a, a %3$s");
 }

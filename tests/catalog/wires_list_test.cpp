@@ -6,6 +6,7 @@
 #include "base/file_io.h"
 #include "base/number_text.h"
 #include "l10n/language.h"
+#include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "test_support.h"
 
@@ -70,6 +71,7 @@ class WiresList : public ::testing::Test
 protected:
     void SetUp() override
     {
+        RegisterAllStrings();
         UseLanguage(TLanguage::English);
         UseUnitSystem(TUnitSystem::DaN);
     }

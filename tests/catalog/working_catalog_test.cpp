@@ -4,6 +4,7 @@
 
 #include "base/file_io.h"
 #include "l10n/language.h"
+#include "l10n/string_table.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,7 @@ class WorkingCatalog : public ::testing::Test
 protected:
     void SetUp() override
     {
+        RegisterAllStrings();
         UseLanguage(TLanguage::English);
         if (const char *old = std::getenv("XDG_DATA_HOME"))
             Saved = old;

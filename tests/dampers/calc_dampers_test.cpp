@@ -246,8 +246,19 @@ TEST_F(Dampers, AModelWithoutTypeKeepsTheOldOneAndSaysWhichConductor)
     EXPECT_EQ(d.Spans.Get(0).Counts, (TCounts {1, 1, 1, 0}));
     EXPECT_EQ(d.DamperTypes[0], "");
     ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_NE(Messages[0].find("S1"), std::string::npos);
-    EXPECT_NE(Messages[0].find("wire"), std::string::npos);
+    EXPECT_EQ(Messages[0],
+              "The damper model ГВП has no type for the wire W of section \"S1\": choose another "
+              "damper model.");
+    // Russian names the conductor before the model.
+    UseLanguage(TLanguage::Russian);
+    Messages.clear();
+    Project.SpanDataProvod.Clear();
+    Run();
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0],
+              "Для провода W участка \"S1\" у модели гасителей ГВП нет марки: выберите другую "
+              "модель гасителей.");
+    UseLanguage(TLanguage::English);
 
     Messages.clear();
     Project.SpanDataProvod.Clear();

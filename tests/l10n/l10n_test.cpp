@@ -46,7 +46,7 @@ protected:
 TEST_F(Localization, TableHoldsEveryKeyWithTwoTexts)
 {
     RegisterAllStrings();
-    EXPECT_EQ(StringCount(), 316u);
+    EXPECT_EQ(StringCount(), 446u);
     for (const char *key : {"Wait",
                             "Cancel",
                             "OSSС",
@@ -113,6 +113,15 @@ TEST_F(Localization, KeysMatchWithoutRegardToCase)
     EXPECT_EQ(LocalString("Cancel"), "Прервать");
     RegisterString("Cancel", "");
     EXPECT_EQ(LocalString("Cancel"), "");
+}
+
+TEST_F(Localization, AnEscapedSemicolonBelongsToTheText)
+{
+    RegisterString("Kept", "a\\; b;а\\; б\\;");
+    UseLanguage(TLanguage::English);
+    EXPECT_EQ(LocalString("Kept"), "a; b");
+    UseLanguage(TLanguage::Russian);
+    EXPECT_EQ(LocalString("Kept"), "а; б;");
 }
 
 TEST_F(Localization, FirstRunStoresBothSettings)

@@ -1,4 +1,6 @@
 // Preconditions, critical spans and the choice of the governing state.
+#include "l10n/language.h"
+#include "l10n/string_table.h"
 #include "mechanics/arithmetic_error.h"
 #include "mechanics/critical_spans.h"
 
@@ -65,28 +67,35 @@ TEST(CriticalSpans, ChecksComeInOrderAndLeaveTheSpansUntouched)
     }
 }
 
+// The table's texts, byte for byte as the program has always shown them.
 TEST(CriticalSpans, MessagesAreTheFixedPairs)
 {
     using C = TCriticalSpansCheck;
-    EXPECT_EQ(CriticalSpansMessage(C::NoMaxStress, true),
+    RegisterAllStrings();
+    const auto text = [](C check, TLanguage language) {
+        UseLanguage(language);
+        return LocalString(CriticalSpansKey(check));
+    };
+    const auto en = TLanguage::English;
+    const auto ru = TLanguage::Russian;
+    EXPECT_EQ(text(C::NoMaxStress, en),
               "Maximum permissible tension equals 0,\r\ncalculation is impossible!");
-    EXPECT_EQ(CriticalSpansMessage(C::NoMaxStress, false),
-              "Макс. допустимое напряжение равно 0, расчёт невозможен!");
-    EXPECT_EQ(CriticalSpansMessage(C::NoAvgStress, true),
+    EXPECT_EQ(text(C::NoMaxStress, ru), "Макс. допустимое напряжение равно 0, расчёт невозможен!");
+    EXPECT_EQ(text(C::NoAvgStress, en),
               "Tension at average annual temperature equals 0,\r\ncalculation is impossible!");
-    EXPECT_EQ(CriticalSpansMessage(C::NoAvgStress, false),
-              "Напряжение при Тср.г. равно 0, расчёт невозможен!");
-    EXPECT_EQ(CriticalSpansMessage(C::EqualStresses, true),
+    EXPECT_EQ(text(C::NoAvgStress, ru), "Напряжение при Тср.г. равно 0, расчёт невозможен!");
+    EXPECT_EQ(text(C::EqualStresses, en),
               "Tension at average annual temperature equals maximum permissible tension,\r\n"
               "calculation is impossible!");
-    EXPECT_EQ(CriticalSpansMessage(C::EqualStresses, false),
+    EXPECT_EQ(text(C::EqualStresses, ru),
               "Напряжение при Тср.г. равно макс. допустимому, расчёт невозможен!");
-    EXPECT_EQ(CriticalSpansMessage(C::IceBelowMinimum, true),
+    EXPECT_EQ(text(C::IceBelowMinimum, en),
               "Minimum temperature is lower than that for cases of ice accumulation,\r\n"
               "calculation is impossible!");
-    EXPECT_EQ(CriticalSpansMessage(C::IceBelowMinimum, false),
+    EXPECT_EQ(text(C::IceBelowMinimum, ru),
               "Минимальная температура выше чем при гололёде, расчёт невозможен!");
-    EXPECT_TRUE(CriticalSpansMessage(C::Ok, true).empty());
+    EXPECT_TRUE(CriticalSpansKey(C::Ok).empty());
+    ClearStrings();
 }
 
 TEST(CriticalSpans, ReferenceWireToTheLastBit)

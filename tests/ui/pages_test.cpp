@@ -283,7 +283,7 @@ TEST_F(Pages, DamperPageEnablesAfterItsSwitchesAndShowsTheDescriptionAtOnce)
     Type(tcold, "-32.5");
     EXPECT_EQ(state.Tcold, -32.5);
 
-    EXPECT_EQ(description.text().toStdString(), CategoryDescription(1, TLanguage::English));
+    EXPECT_EQ(description.text().toStdString(), CategoryDescription(1));
     category.setFocus();
     QTest::keyClick(&category, Qt::Key_Up);
     QTest::keyClick(&category, Qt::Key_Up);
@@ -312,7 +312,7 @@ TEST_F(Pages, DamperPageEnablesAfterItsSwitchesAndShowsTheDescriptionAtOnce)
     EXPECT_FALSE(tcold.isEnabled());
     EXPECT_EQ(category.value(), 5);
     EXPECT_EQ(tcold.text(), "-45");
-    EXPECT_EQ(description.text().toStdString(), CategoryDescription(5, TLanguage::English));
+    EXPECT_EQ(description.text().toStdString(), CategoryDescription(5));
     Screenshot(*page, "damper-page.png");
 }
 

@@ -9,7 +9,6 @@
 #include "catalog/modulus_units.h"
 #include "catalog/wire_groups.h"
 #include "catalog/wires_list.h"
-#include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "model/project.h"
@@ -24,16 +23,14 @@ namespace {
 
 constexpr int kNoEntry = -1;
 
-// The file dialogs' titles are fixed texts, not entries of the string table.
-const char *const kExportTitle = "Экспорт в текстовый файл";
-const char *const kImportTitle = "Импорт из текстового файла";
 const char *const kTextFilter = "*.txt|*.txt";
 const char *const kTextExtension = "txt";
 
-TSaveRequest TextFileRequest(const char *title)
+// The titles are the same Russian texts in either language.
+TSaveRequest TextFileRequest(const char *titleKey)
 {
     TSaveRequest request;
-    request.Title = title;
+    request.Title = LocalString(titleKey);
     request.Filter = kTextFilter;
     request.DefaultExtension = kTextExtension;
     return request;
@@ -53,11 +50,10 @@ TCatalogRow RowOf(const TWireRecord &rec, int index)
 // Section names as the data warnings quote them: "A", "B" in English, «A», «B» in Russian.
 std::string SectionList(const std::vector<std::string> &names)
 {
-    const bool en = IsEnglish();
+    const std::string quoted = LocalString("Quoted_name");
     std::string list;
     for (const auto &name : names)
-        list
-            += (list.empty() ? "" : ", ") + std::string(en ? "\"" : "«") + name + (en ? "\"" : "»");
+        list += (list.empty() ? "" : ", ") + FormatText(quoted, {name});
     return list;
 }
 
@@ -261,16 +257,12 @@ bool TFormWiresBase::DoubleClick(int row, TAppPort &port)
 
 void TFormWiresBase::Export(TAppPort &port)
 {
-    const auto target = port.Files.ChooseSave(TextFileRequest(kExportTitle));
+    const auto target = port.Files.ChooseSave(TextFileRequest("Catalog_export_title"));
     if (!target)
         return;
     // Text over the binary catalog would leave nothing to load at the next start.
     if (!Catalog.FileName().empty() && SameFile(*target, Catalog.FileName())) {
-        port.Messages.Tell(TMessageKind::Error,
-                           IsEnglish() ? "The export would overwrite the catalog file itself; "
-                                         "choose another file."
-                                       : "Экспорт записал бы поверх самого файла справочника; "
-                                         "выберите другой файл.");
+        port.Messages.Tell(TMessageKind::Error, LocalString("Catalog_export_over_itself"));
         return;
     }
     try {
@@ -282,7 +274,7 @@ void TFormWiresBase::Export(TAppPort &port)
 
 bool TFormWiresBase::Import(TAppPort &port)
 {
-    const auto source = port.Open.ChooseOpen(TextFileRequest(kImportTitle));
+    const auto source = port.Open.ChooseOpen(TextFileRequest("Catalog_import_title"));
     if (!source)
         return false;
     std::vector<std::string> warnings;

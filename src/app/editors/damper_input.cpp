@@ -16,26 +16,12 @@ namespace vartesk {
 
 namespace {
 
-struct TCategoryText
-{
-    const char *English;
-    const char *Russian;
-};
-
-// clang-format off
-constexpr std::array<TCategoryText, kMaxCategory> kCategoryTexts = {{
-    {"Even open terrain with no obstacles with the snow blanket for more than 5 months of the year, water surface of considerable area",
-     "Ровная открытая местность без преград со снежным покровом более 5 мес. в году, водная поверхность значительных размеров"},
-    {"Even open terrain without the snow blanket or with the snow blanket for less than 5 months of the year",
-     "Ровная открытая местность без снежного покрова или со снежным покровом менее 5 мес. в году"},
-    {"Open terrain with few hills, separate trees and buildings",
-     "Слабохолмистая местность, отдельные деревья и строения"},
-    {"Rough terrain, sparse and undergrown wood, short buildings",
-     "Пересеченная местность, редкий или низкорослый лес, невысокая застройка"},
-    {"Mountain regions, urbar territory with tall buildings, woodland",
-     "Горные районы, территория города с высокой застройкой, лесной массив"},
-}};
-// clang-format on
+// What each terrain category means, 1..5.
+constexpr std::array<const char *, kMaxCategory> kCategoryKeys = {"Terrain_category_1",
+                                                                  "Terrain_category_2",
+                                                                  "Terrain_category_3",
+                                                                  "Terrain_category_4",
+                                                                  "Terrain_category_5"};
 
 // Index into a list of `count` items, as a list field can hold it.
 int ListIndex(int value, int count)
@@ -120,12 +106,11 @@ std::string WithColon(const char *key)
 
 } // namespace
 
-std::string CategoryDescription(int numbCat, TLanguage language)
+std::string CategoryDescription(int numbCat)
 {
     if (numbCat < kMinCategory || numbCat > kMaxCategory)
         return {};
-    const TCategoryText &text = kCategoryTexts[size_t(numbCat - kMinCategory)];
-    return language == TLanguage::English ? text.English : text.Russian;
+    return LocalString(kCategoryKeys[size_t(numbCat - kMinCategory)]);
 }
 
 void TFrameVibroMuffles::Load(const TProject &project)
@@ -161,7 +146,7 @@ void TFrameVibroMuffles::Store(TVM_Data &vm) const
 
 std::string TFrameVibroMuffles::CategoryDescription() const
 {
-    return vartesk::CategoryDescription(NumbCat, CurrentLanguage());
+    return vartesk::CategoryDescription(NumbCat);
 }
 
 std::string TDamperHalf::AvgStressText() const

@@ -2,8 +2,6 @@
 // model lists and captions.
 #pragma once
 
-#include "l10n/language.h"
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,8 +18,8 @@ class TWiresList;
 inline constexpr int kMinCategory = 1;
 inline constexpr int kMaxCategory = 5;
 
-// What category 1..5 means, in the language given; empty for any other number.
-std::string CategoryDescription(int numbCat, TLanguage language);
+// What category 1..5 means; empty for any other number.
+std::string CategoryDescription(int numbCat);
 
 // One row of the page's section list.
 struct TDamperRow

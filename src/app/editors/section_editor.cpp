@@ -17,18 +17,15 @@ constexpr size_t kNameMaxLength = 31;
 // Characters a workbook refuses in a sheet name; each section becomes a sheet of the reports.
 constexpr std::string_view kNameForbidden = "\\/?*[]";
 
-// The messages are in Russian whatever the language.
-constexpr const char *kNoWireType = "Выберите марку провода (кабеля)";
-constexpr const char *kNoCordType = "Выберите марку троса";
-constexpr const char *kNoName = "Введите название участка";
-constexpr const char *kNameTooLong = "Убедитесь что имя участка не содержит более 31 символа";
-constexpr const char *kNameForbiddenChars
-    = "Убедитесь что имя участка не включает символы \\ / ? * [  ]";
-constexpr const char *kNoWireMaterial = "Не выбран материал провода!";
-constexpr const char *kNoCordMaterial = "Не выбран материал троса!";
-constexpr const char *kAverageAboveMaximum
-    = "Не верно введены данные: допустимое макс. напряжение, должно быть больше напряжения при "
-      "среднегодовой температуре";
+// The messages are the same Russian texts in either language.
+constexpr const char *kNoWireType = "Sect_no_wire_type";
+constexpr const char *kNoCordType = "Sect_no_cord_type";
+constexpr const char *kNoName = "Sect_no_name";
+constexpr const char *kNameTooLong = "Sect_name_too_long";
+constexpr const char *kNameForbiddenChars = "Sect_name_forbidden";
+constexpr const char *kNoWireMaterial = "Sect_no_wire_material";
+constexpr const char *kNoCordMaterial = "Sect_no_cord_material";
+constexpr const char *kAverageAboveMaximum = "Sect_average_above_maximum";
 
 // Positions of the limits in TFormParcel::Loaded.
 enum TLimit { kNaprMax, kNaprSrg, kTagMax, kTagSrg, kNaprtMax, kNaprtSrg, kTagtMax, kTagtSrg };
@@ -171,7 +168,7 @@ bool TFormParcel::Validate(TMessages &messages) const
         error = kAverageAboveMaximum;
     if (error == nullptr)
         return true;
-    messages.Tell(TMessageKind::Error, error);
+    messages.Tell(TMessageKind::Error, LocalString(error));
     return false;
 }
 

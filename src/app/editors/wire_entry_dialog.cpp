@@ -4,7 +4,6 @@
 #include "base/number_text.h"
 #include "catalog/modulus_units.h"
 #include "catalog/wire_groups.h"
-#include "l10n/language.h"
 #include "l10n/string_table.h"
 #include "l10n/units.h"
 #include "port/user_port.h"
@@ -41,17 +40,10 @@ constexpr const char *kSquared = "\u00B2";
 // out, and its reader takes ';' and line breaks as field and line ends and needs a name.
 std::string NameFault(const std::string &name)
 {
-    const bool en = IsEnglish();
     if (name.empty())
-        return en ? "Enter the type: an entry without one can be neither exported nor chosen "
-                    "for a section."
-                  : "Введите марку: запись без марки нельзя ни экспортировать, ни выбрать для "
-                    "участка.";
+        return LocalString("Wire_entry_no_type");
     if (name.find_first_of(";\r\n") != std::string::npos)
-        return en ? "The type may not hold ';' or a line break: the text export separates its "
-                    "fields and lines with them."
-                  : "Марка не может содержать ';' или перевод строки: ими разделяются поля и "
-                    "строки текстового экспорта.";
+        return LocalString("Wire_entry_separator");
     return {};
 }
 
