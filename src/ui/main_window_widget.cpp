@@ -3,10 +3,12 @@
 
 #include "app/window_placement.h"
 #include "ui/pages.h"
+#include "ui/results_view.h"
 
 #include <QAbstractTableModel>
 #include <QAction>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -105,6 +107,8 @@ TMainWindowWidget::TMainWindowWidget(TWiresList &catalog, QWidget *parent)
     , Form(Port, catalog)
 {
     Dialogs.SetPort(&Port);
+    // An edit in the catalog window may change what the results were calculated with.
+    Dialogs.OnCatalogReloaded([this] { RefreshResults(); });
     CreateActions();
     CreateMenus();
 
@@ -128,6 +132,8 @@ TMainWindowWidget::TMainWindowWidget(TWiresList &catalog, QWidget *parent)
     Pages[3] = static_cast<TBoundWidget *>(CreateSectionsPage());
     for (TBoundWidget *page : Pages)
         Stack->addWidget(page);
+    CalculationMenu->addSeparator();
+    CalculationMenu->addAction(ResultsDock->toggleViewAction());
 
     PageTitle = new QLabel;
     QFont titleFont = PageTitle->font();
@@ -310,9 +316,19 @@ QWidget *TMainWindowWidget::CreateSectionsPage()
     splitter->addWidget(left);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
+    // The results panel docks beside the supports within this page, so that the other pages
+    // keep the whole width; it can be closed, moved below them or floated.
+    Results = new TResultsView;
+    ResultsDock = new QDockWidget;
+    ResultsDock->setObjectName(QStringLiteral("results"));
+    ResultsDock->setWidget(Results);
+    ResultsHost = new QMainWindow;
+    ResultsHost->setWindowFlags(Qt::Widget);
+    ResultsHost->setCentralWidget(splitter);
+    ResultsHost->addDockWidget(Qt::RightDockWidgetArea, ResultsDock);
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
+    layout->addWidget(ResultsHost);
     return page;
 }
 
@@ -367,6 +383,7 @@ void TMainWindowWidget::Refresh()
     for (TBoundWidget *page : Pages)
         page->Reload();
     RefreshGrids();
+    RefreshResults();
     RefreshRecent();
     const int page = int(Form.CurrentPage) - 1;
     Navigation->setCurrentRow(page);
@@ -441,6 +458,19 @@ void TMainWindowWidget::RefreshGrids()
                            SupportsModel->index(Form.SelectionLast, 3)),
             QItemSelectionModel::ClearAndSelect);
         Supports->scrollTo(current);
+    }
+}
+
+void TMainWindowWidget::RefreshResults()
+{
+    const TResultsCaptions captions = ResultsCaptions();
+    ResultsDock->setWindowTitle(Q(captions.Panel));
+    const TSectionResults *results = Form.CurrentResults();
+    Results->Show(results, captions, Form.Results.Calculations());
+    // The panel starts as wide as the first results need, as far as the page allows.
+    if (results && !ResultsWidthSet && ResultsHost->isVisible()) {
+        ResultsWidthSet = true;
+        ResultsHost->resizeDocks({ResultsDock}, {Results->sizeHint().width()}, Qt::Horizontal);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "ui/qt_app_dialogs.h"
 
 #include "ui/app_windows.h"
+#include "ui/catalog_window_widget.h"
 
 #include <QApplication>
 
@@ -49,7 +50,11 @@ std::optional<TWireRecord> TQtAppDialogs::SelectFromCatalog(TFormWiresBase &cata
 
 void TQtAppDialogs::ShowCatalog(TFormWiresBase &catalog)
 {
-    ShowCatalogWindow(catalog, *Port, Parent);
+    TCatalogWindow *window = ShowCatalogWindow(catalog, *Port, Parent);
+    // The window is kept between showings: connected once for each.
+    QObject::disconnect(window, &TCatalogWindow::Reloaded, nullptr, nullptr);
+    if (CatalogReloaded)
+        QObject::connect(window, &TCatalogWindow::Reloaded, window, CatalogReloaded);
 }
 
 bool TQtAppDialogs::ShowWireEntry(TFormWiresEdit &dialog)
