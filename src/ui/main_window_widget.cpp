@@ -316,19 +316,23 @@ QWidget *TMainWindowWidget::CreateSectionsPage()
     splitter->addWidget(left);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
+    // With the results beside them the grids share less room: the supports' four columns take
+    // the larger part.
+    const int x = Supports->fontMetrics().horizontalAdvance(QLatin1Char('x'));
+    splitter->setSizes({22 * x, 38 * x});
     // The results panel docks beside the supports within this page, so that the other pages
     // keep the whole width; it can be closed, moved below them or floated.
     Results = new TResultsView;
     ResultsDock = new QDockWidget;
     ResultsDock->setObjectName(QStringLiteral("results"));
     ResultsDock->setWidget(Results);
-    ResultsHost = new QMainWindow;
-    ResultsHost->setWindowFlags(Qt::Widget);
-    ResultsHost->setCentralWidget(splitter);
-    ResultsHost->addDockWidget(Qt::RightDockWidgetArea, ResultsDock);
+    auto *docks = new QMainWindow;
+    docks->setWindowFlags(Qt::Widget);
+    docks->setCentralWidget(splitter);
+    docks->addDockWidget(Qt::RightDockWidgetArea, ResultsDock);
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(ResultsHost);
+    layout->addWidget(docks);
     return page;
 }
 
@@ -465,13 +469,7 @@ void TMainWindowWidget::RefreshResults()
 {
     const TResultsCaptions captions = ResultsCaptions();
     ResultsDock->setWindowTitle(Q(captions.Panel));
-    const TSectionResults *results = Form.CurrentResults();
-    Results->Show(results, captions, Form.Results.Calculations());
-    // The panel starts as wide as the first results need, as far as the page allows.
-    if (results && !ResultsWidthSet && ResultsHost->isVisible()) {
-        ResultsWidthSet = true;
-        ResultsHost->resizeDocks({ResultsDock}, {Results->sizeHint().width()}, Qt::Horizontal);
-    }
+    Results->Show(Form.CurrentResults(), captions, Form.Results.Calculations());
 }
 
 void TMainWindowWidget::RefreshRecent()

@@ -99,8 +99,6 @@ private:
     TSupportsModel *SupportsModel = nullptr;
     TResultsView *Results = nullptr;
     QDockWidget *ResultsDock = nullptr; // beside the supports grid, on the sections page
-    QMainWindow *ResultsHost = nullptr; // the sections page's frame that docks it
-    bool ResultsWidthSet = false; // made as wide as its first table, once
     QLabel *ProjectNameLabel = nullptr;
     QLabel *StatusLabel = nullptr;
     bool Refreshing = false; // the grids' signals during a refresh are not the person's

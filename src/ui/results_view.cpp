@@ -284,7 +284,11 @@ QSize TResultsView::sizeHint() const
     int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < kColumns; ++c)
         width += columnWidth(c);
-    return {width, QTableView::sizeHint().height()};
+    // The navigation list and the two grids keep about a hundred characters' width.
+    const int room
+        = std::max(window()->width() - 100 * fontMetrics().horizontalAdvance(QLatin1Char('x')),
+                   window()->width() / 3);
+    return {std::min(width, room), QTableView::sizeHint().height()};
 }
 
 QString TResultsView::RowText(int row) const

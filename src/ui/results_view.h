@@ -24,7 +24,8 @@ public:
     // The text of a row as the person reads it, cells joined by " | " (for the tests).
     QString RowText(int row) const;
 
-    // As wide as the table's columns, so that a panel made this wide shows every temperature.
+    // As wide as the table's columns, so that the panel shows every temperature, as far as the
+    // window leaves room beside the grids.
     QSize sizeHint() const override;
 
 private:
