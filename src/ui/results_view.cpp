@@ -272,7 +272,7 @@ void TResultsView::FitColumns()
     const int temperature = *std::max_element(widths.begin() + 2, widths.end());
     std::fill(widths.begin() + 2, widths.end(), temperature);
     // The tension and stress captions lie over the first two columns.
-    const int over = gridCaption - (widths[0] + widths[1] + 2 * padding);
+    const int over = gridCaption - (widths[0] + widths[1] + padding);
     if (over > 0)
         widths[0] += over;
     for (int c = 0; c < kColumns; ++c)
