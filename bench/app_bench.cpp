@@ -1,5 +1,6 @@
 // The main window's state over the 10,000-support line: opening the project and showing its
-// first section, and one undoable edit (snapshot, change, comparison).
+// first section (with its results), one undoable edit (snapshot, change, comparison), and one
+// edited span with its section's results calculated again.
 #include "app/main_window.h"
 #include "l10n/string_table.h"
 #include "line_fixture.h"
@@ -32,7 +33,12 @@ public:
     void Open(const std::filesystem::path &) override { }
     bool AskSaveProject() override { return false; }
     bool ShowSectionEditor(TFormParcel &) override { return true; }
-    bool ShowSupportEditor(TFormPillar &) override { return true; }
+    bool ShowSupportEditor(TFormPillar &editor) override
+    {
+        if (!SpanTyped.empty())
+            editor.Prolet = SpanTyped;
+        return true;
+    }
     bool ShowSectionDampers(TFormParcelVM &) override { return true; }
     std::optional<TWireRecord> SelectFromCatalog(TFormWiresBase &) override { return {}; }
     void ShowCatalog(TFormWiresBase &) override { }
@@ -43,6 +49,8 @@ public:
     void ShowScheme(TDrawing) override { }
     void ShowGuide(const std::string &) override { }
     TAppPort Port() { return {*this, *this, *this, *this, *this, *this}; }
+
+    std::string SpanTyped; // what the support editor gets typed into its span, if anything
 };
 
 // The line's project file, written once and removed when the program ends.
@@ -84,6 +92,23 @@ void BM_OpenLargeProject(benchmark::State &state)
 }
 BENCHMARK(BM_OpenLargeProject)->Unit(benchmark::kMillisecond);
 
+void BM_OpenLargeProjectWithResults(benchmark::State &state)
+{
+    RegisterAllStrings();
+    const auto file = LineFile();
+    TSilentPort silent;
+    TAppPort port = silent.Port();
+    TWiresList catalog = bench::LineCatalog();
+    for (auto _ : state) {
+        TFormMain window(port, catalog);
+        window.Start();
+        window.Navigate(TPage::Sections);
+        window.OpenProjectFile(file);
+        benchmark::DoNotOptimize(window.CurrentResults());
+    }
+}
+BENCHMARK(BM_OpenLargeProjectWithResults)->Unit(benchmark::kMillisecond);
+
 void BM_UndoableSupportEdit(benchmark::State &state)
 {
     RegisterAllStrings();
@@ -98,5 +123,48 @@ void BM_UndoableSupportEdit(benchmark::State &state)
         window.ActPillarEdit();
 }
 BENCHMARK(BM_UndoableSupportEdit)->Unit(benchmark::kMillisecond);
+
+// A span of the first section (200 supports) typed anew in the support editor: the undoable
+// step over the whole line, then that section's results calculated again.
+void BM_EditSpanRefreshesResults(benchmark::State &state)
+{
+    RegisterAllStrings();
+    TSilentPort silent;
+    TAppPort port = silent.Port();
+    TWiresList catalog = bench::LineCatalog();
+    TFormMain window(port, catalog);
+    window.Start();
+    window.Navigate(TPage::Sections);
+    window.OpenProjectFile(LineFile());
+    window.SelectPillars(100, 100);
+    benchmark::DoNotOptimize(window.CurrentResults());
+    const long before = window.Results.Calculations();
+    int edits = 0;
+    for (auto _ : state) {
+        silent.SpanTyped = edits++ % 2 ? "210" : "240";
+        window.ActPillarEdit();
+        benchmark::DoNotOptimize(window.CurrentResults());
+    }
+    if (window.Results.Calculations() - before != edits)
+        state.SkipWithError("each edit must calculate its section again, and only that");
+}
+BENCHMARK(BM_EditSpanRefreshesResults)->Unit(benchmark::kMillisecond);
+
+// The same refresh alone: the section's results after its span changed.
+void BM_SectionResultsAfterASpanChange(benchmark::State &state)
+{
+    RegisterAllStrings();
+    TProject line;
+    bench::BuildLine(line);
+    const TWiresList catalog = bench::LineCatalog();
+    TResultsModel model;
+    TPillar &support = line.Parcels.Get(0).Pillars.Get(100);
+    int edits = 0;
+    for (auto _ : state) {
+        support.Prolet = edits++ % 2 ? 210 : 240;
+        benchmark::DoNotOptimize(&model.Section(line, catalog, 0));
+    }
+}
+BENCHMARK(BM_SectionResultsAfterASpanChange)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -918,6 +918,16 @@ void TFormMain::DamperRowActivated(int row)
     });
 }
 
+// ---- results ----
+
+const TSectionResults *TFormMain::CurrentResults()
+{
+    if (Project.Parcels.Count() == 0)
+        return nullptr;
+    return &Results.Section(
+        Project, Catalog, std::clamp(ParcelIndex, 0, Project.Parcels.Count() - 1));
+}
+
 // ---- undo ----
 
 void TFormMain::ActUndo()

@@ -11,6 +11,7 @@
 #include "app/editors/section_editor.h"
 #include "app/editors/support_editor.h"
 #include "app/recent_projects.h"
+#include "app/results_model.h"
 #include "app/undo_history.h"
 #include "l10n/string_table.h"
 #include "model/project.h"
@@ -96,6 +97,13 @@ public:
     std::array<bool, kCommandCount> Enabled {};
     TMainCaptions Captions;
     TRecentProjects Recent;
+
+    // The results panel's calculations, kept per section until their inputs change.
+    TResultsModel Results;
+    // The current section's results, calculated again only when the section, its supports,
+    // the climate, the coefficients, the catalog, the language or the units changed; null
+    // without sections. The screens ask for them whenever they show the project again.
+    const TSectionResults *CurrentResults();
 
     // When the window is first shown: captions, folders, a new project on page 1.
     void Start();

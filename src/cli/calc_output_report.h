@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/calc_section.h"
+#include "calc/conductor_runs.h"
 #include "dampers/calc_dampers.h"
 
 #include <array>
@@ -42,20 +43,6 @@ struct TDamperStrainSection
     int Last = 0; // o
     std::optional<TDamperConductor> Wire; // set when the section asks for the wire's dampers
     std::optional<TDamperConductor> Cord;
-};
-
-// One call of the calculation with the label of its supports, known even when the call
-// ended before it set its own.
-struct TStrainSectionRun
-{
-    std::string Label;
-    TCalcResult Result;
-};
-
-struct TConductorRun
-{
-    std::string Type; // the section's Provod or Tros
-    std::vector<TStrainSectionRun> StrainSections;
 };
 
 struct TSectionRun

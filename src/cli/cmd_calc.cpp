@@ -2,6 +2,7 @@
 #include "base/message_quote.h"
 #include "base/text_format.h"
 #include "calc/calc_section.h"
+#include "calc/conductor_runs.h"
 #include "calc/strain_sections.h"
 #include "catalog/working_catalog.h"
 #include "cli/calc_output_report.h"
@@ -98,12 +99,6 @@ TFormat ParseFormat(const std::optional<std::string> &value)
     throw EUsageError("--format must be text, csv or json, not " + QuoteForMessage(*value));
 }
 
-std::string SupportsLabel(const TParcel &section, const TStrainSection &ss)
-{
-    return section.Pillars.Get(ss.First - 1).Nomer.str() + "-"
-        + section.Pillars.Get(ss.Last - 1).Nomer.str();
-}
-
 class TRunner
 {
 public:
@@ -121,9 +116,9 @@ public:
             s.Index = i;
             s.Name = p.Name;
             if (p.IsProvod)
-                s.Wire = Conductor(i, TConductor::Wire, p.Provod, WireStrainSections(p));
+                s.Wire = Conductor(i, TConductor::Wire);
             if (p.IsTros)
-                s.Cord = Conductor(i, TConductor::Cord, p.Tros, CordStrainSections(p));
+                s.Cord = Conductor(i, TConductor::Cord);
             s.Dampers = CalculatedDampers(
                 Project, WireCatalog(), i, [&](TCalcMessageKind, const std::string &text) {
                     Err << "vartesk: warning: " << OneLine(text) << "\n";
@@ -134,35 +129,20 @@ public:
     }
 
 private:
-    TConductorRun Conductor(int section,
-                            TConductor conductor,
-                            const std::string &type,
-                            const std::vector<TStrainSection> &strainSections)
+    TConductorRun Conductor(int section, TConductor conductor)
     {
-        TConductorRun run;
-        run.Type = type;
-        const TParcel &p = Project.Parcels.Get(section);
-        for (const TStrainSection &ss : strainSections) {
-            TStrainSectionRun one;
-            one.Label = SupportsLabel(p, ss);
-            // Boxes name the call they come from: a project gives many of them at once.
-            const std::string where
-                = FormatText(LocalString(conductor == TConductor::Wire ? "Cli_where_wire"
-                                                                       : "Cli_where_cord"),
-                             {std::to_string(section + 1), one.Label})
-                + ": ";
-            TCalcHooks hooks;
-            hooks.Message = [&](TCalcMessageKind kind, const std::string &text) {
-                Err << "vartesk: " << (kind == TCalcMessageKind::Error ? "error: " : "warning: ")
-                    << where << OneLine(text) << "\n";
-            };
-            // The loads mode computes all that the stringing-table modes compute and the three
-            // anchor load cases on top, so one call per strain section serves every format.
-            one.Result = CalcSection(
-                Project, WireCatalog(), TCalcMode::Loads, section, conductor, ss, hooks);
-            run.StrainSections.push_back(std::move(one));
-        }
-        return run;
+        // Boxes name the call they come from: a project gives many of them at once.
+        const auto say
+            = [&](const std::string &label, TCalcMessageKind kind, const std::string &text) {
+                  const std::string where
+                      = FormatText(LocalString(conductor == TConductor::Wire ? "Cli_where_wire"
+                                                                             : "Cli_where_cord"),
+                                   {std::to_string(section + 1), label})
+                      + ": ";
+                  Err << "vartesk: " << (kind == TCalcMessageKind::Error ? "error: " : "warning: ")
+                      << where << OneLine(text) << "\n";
+              };
+        return CalcConductorRun(Project, WireCatalog(), section, conductor, say);
     }
 
     TProject &Project;

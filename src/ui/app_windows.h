@@ -11,6 +11,8 @@ class QWidget;
 
 namespace vartesk::ui {
 
+class TCatalogWindow;
+
 // The section editor; OK runs editor.Accept and closes only when it gives true. Its catalog
 // buttons open the catalog through `port`. True when closed with OK.
 bool ExecSectionEditor(TFormParcel &editor, TAppPort &port, QWidget *parent);
@@ -21,8 +23,9 @@ bool ExecSectionDampers(TFormParcelVM &dialog, QWidget *parent);
 // The catalog window in selection mode, modal: the chosen record, nothing on Cancel.
 std::optional<TWireRecord>
 ExecCatalogSelection(TFormWiresBase &catalog, TAppPort &port, QWidget *parent);
-// The catalog window in editing mode, modeless: shown (or raised) and returns at once.
-void ShowCatalogWindow(TFormWiresBase &catalog, TAppPort &port, QWidget *parent);
+// The catalog window in editing mode, modeless: shown (or raised) and returns at once, giving
+// the window.
+TCatalogWindow *ShowCatalogWindow(TFormWiresBase &catalog, TAppPort &port, QWidget *parent);
 // The catalog entry dialog; OK runs dialog.Accept and closes only when it gives true.
 bool ExecWireEntry(TFormWiresEdit &dialog, TMessages &messages, QWidget *parent);
 // The language and units dialogs: the choice on OK.

@@ -251,6 +251,7 @@ void TCatalogWindow::Reload()
     }
     Filling = false;
     SyncCommands();
+    emit Reloaded();
 }
 
 void TCatalogWindow::SyncCommands()
@@ -373,7 +374,7 @@ ExecCatalogSelection(TFormWiresBase &catalog, TAppPort &port, QWidget *parent)
     return choice;
 }
 
-void ShowCatalogWindow(TFormWiresBase &catalog, TAppPort &port, QWidget *parent)
+TCatalogWindow *ShowCatalogWindow(TFormWiresBase &catalog, TAppPort &port, QWidget *parent)
 {
     TCatalogWindow *window = EditingWindowOf(parent);
     if (window) {
@@ -387,6 +388,7 @@ void ShowCatalogWindow(TFormWiresBase &catalog, TAppPort &port, QWidget *parent)
     window->show();
     window->raise();
     window->activateWindow();
+    return window;
 }
 
 } // namespace vartesk::ui

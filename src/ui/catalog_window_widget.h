@@ -69,6 +69,11 @@ public:
     // The rows and the commands' availability as the state now has them.
     void Reload();
 
+signals:
+    // The rows were shown again: after every command, the catalog may have changed.
+    void Reloaded();
+
+public:
     // Selection mode: the record chosen when the window closed with Select.
     std::optional<TWireRecord> Choice() const { return Chosen; }
 

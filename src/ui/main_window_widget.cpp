@@ -5,10 +5,12 @@
 #include "l10n/language.h"
 #include "ui/pages.h"
 #include "ui/qt_translations.h"
+#include "ui/results_view.h"
 
 #include <QAbstractTableModel>
 #include <QAction>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -110,6 +112,8 @@ TMainWindowWidget::TMainWindowWidget(TWiresList &catalog, QWidget *parent)
     , Form(Port, catalog)
 {
     Dialogs.SetPort(&Port);
+    // An edit in the catalog window may change what the results were calculated with.
+    Dialogs.OnCatalogReloaded([this] { RefreshResults(); });
     CreateActions();
     CreateMenus();
 
@@ -133,6 +137,10 @@ TMainWindowWidget::TMainWindowWidget(TWiresList &catalog, QWidget *parent)
     Pages[3] = static_cast<TBoundWidget *>(CreateSectionsPage());
     for (TBoundWidget *page : Pages)
         Stack->addWidget(page);
+    // Showing the panel is the window's own matter, not a command of the project.
+    QMenu *calculation = Menus[size_t(TMenu::Calculation)];
+    calculation->addSeparator();
+    calculation->addAction(ResultsDock->toggleViewAction());
 
     PageTitle = new QLabel;
     QFont titleFont = PageTitle->font();
@@ -270,9 +278,23 @@ QWidget *TMainWindowWidget::CreateSectionsPage()
     splitter->addWidget(left);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
+    // With the results beside them the grids share less room: the supports' four columns take
+    // the larger part.
+    const int x = Supports->fontMetrics().horizontalAdvance(QLatin1Char('x'));
+    splitter->setSizes({22 * x, 38 * x});
+    // The results panel docks beside the supports within this page, so that the other pages
+    // keep the whole width; it can be closed, moved below them or floated.
+    Results = new TResultsView;
+    ResultsDock = new QDockWidget;
+    ResultsDock->setObjectName(QStringLiteral("results"));
+    ResultsDock->setWidget(Results);
+    auto *docks = new QMainWindow;
+    docks->setWindowFlags(Qt::Widget);
+    docks->setCentralWidget(splitter);
+    docks->addDockWidget(Qt::RightDockWidgetArea, ResultsDock);
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
+    layout->addWidget(docks);
     return page;
 }
 
@@ -327,6 +349,7 @@ void TMainWindowWidget::Refresh()
     for (TBoundWidget *page : Pages)
         page->Reload();
     RefreshGrids();
+    RefreshResults();
     const int page = int(Form.CurrentPage) - 1;
     Navigation->setCurrentRow(page);
     for (int i = 0; i < 4; ++i) {
@@ -402,6 +425,13 @@ void TMainWindowWidget::RefreshGrids()
             QItemSelectionModel::ClearAndSelect);
         Supports->scrollTo(current);
     }
+}
+
+void TMainWindowWidget::RefreshResults()
+{
+    const TResultsCaptions captions = ResultsCaptions();
+    ResultsDock->setWindowTitle(Q(captions.Panel));
+    Results->Show(Form.CurrentResults(), captions, Form.Results.Calculations());
 }
 
 void TMainWindowWidget::FillRecent()

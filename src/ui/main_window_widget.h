@@ -16,6 +16,7 @@
 #include <functional>
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -26,6 +27,7 @@ class QToolBar;
 namespace vartesk::ui {
 
 class TSupportsModel;
+class TResultsView;
 
 class TMainWindowWidget : public QMainWindow
 {
@@ -43,6 +45,8 @@ public:
     QAction *Action(TCommand command) const { return Actions[size_t(command)]; }
     QListWidget *SectionsGrid() const { return Sections; }
     QTableView *SupportsGrid() const { return Supports; }
+    TResultsView *ResultsGrid() const { return Results; }
+    QDockWidget *ResultsPanel() const { return ResultsDock; }
     QListWidget *NavigationList() const { return Navigation; }
     TBoundWidget *Page(TPage page) const { return Pages[size_t(page) - 1]; }
 
@@ -65,6 +69,8 @@ private:
     void RefreshGrids();
     void EnableActions();
     void FillRecent();
+    // The current section's results, recalculated by the form only when out of date.
+    void RefreshResults();
     void SupportsSelectionChanged();
     // Every slot that calls the form goes through here: the form's guard, then the screens.
     void Do(const std::function<void()> &action, bool refresh = true);
@@ -91,6 +97,8 @@ private:
     QListWidget *Sections = nullptr;
     QTableView *Supports = nullptr;
     TSupportsModel *SupportsModel = nullptr;
+    TResultsView *Results = nullptr;
+    QDockWidget *ResultsDock = nullptr; // beside the supports grid, on the sections page
     QLabel *ProjectNameLabel = nullptr;
     QLabel *StatusLabel = nullptr;
     bool Refreshing = false; // the grids' signals during a refresh are not the person's

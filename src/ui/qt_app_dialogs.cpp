@@ -4,6 +4,7 @@
 #include "ui/app_windows.h"
 #include "ui/guide_window.h"
 #include "ui/scheme_preview.h"
+#include "ui/catalog_window_widget.h"
 
 #include <QApplication>
 
@@ -51,7 +52,11 @@ std::optional<TWireRecord> TQtAppDialogs::SelectFromCatalog(TFormWiresBase &cata
 
 void TQtAppDialogs::ShowCatalog(TFormWiresBase &catalog)
 {
-    ShowCatalogWindow(catalog, *Port, Parent);
+    TCatalogWindow *window = ShowCatalogWindow(catalog, *Port, Parent);
+    // The window is kept between showings: connected once for each.
+    QObject::disconnect(window, &TCatalogWindow::Reloaded, nullptr, nullptr);
+    if (CatalogReloaded)
+        QObject::connect(window, &TCatalogWindow::Reloaded, window, CatalogReloaded);
 }
 
 bool TQtAppDialogs::ShowWireEntry(TFormWiresEdit &dialog)

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 namespace vartesk::ui {
 
 class TQtAppDialogs final : public TAppDialogs
@@ -16,6 +18,11 @@ public:
     { }
     // The whole port, for the windows that open others (the section editor's catalog button).
     void SetPort(TAppPort *port) { Port = port; }
+    // Called whenever the catalog window shows its rows again, after each of its commands.
+    void OnCatalogReloaded(std::function<void()> reloaded)
+    {
+        CatalogReloaded = std::move(reloaded);
+    }
 
     bool AskSaveProject() override;
     bool ShowSectionEditor(TFormParcel &editor) override;
@@ -33,6 +40,7 @@ public:
 private:
     QPointer<QWidget> Parent;
     TAppPort *Port = nullptr;
+    std::function<void()> CatalogReloaded;
 };
 
 } // namespace vartesk::ui

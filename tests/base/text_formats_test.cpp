@@ -46,6 +46,36 @@ TEST(TextFormats, NumbersReadBackExactlyWhateverTheLocale)
     EXPECT_EQ(FixedNumber(1e300, 1).size(), 303u);
 }
 
+TEST(TextFormats, SheetNumbersAreRoundedAsASpreadsheetShowsThem)
+{
+    // Fifteen significant digits first, then halves away from zero: 2.675 lies just below
+    // the half in binary, yet shows "2.68".
+    const struct
+    {
+        double Value;
+        int Decimals;
+        const char *Fixed;
+        const char *Scientific;
+    } cases[] = {
+        {2.675, 2, "2.68", "2.68E+00"},
+        {0.125, 2, "0.13", "1.25E-01"},
+        {-2.5, 0, "-3", "-3E+00"},
+        {-0.001, 2, "-0.00", "-1.00E-03"},
+        {0, 1, "0.0", "0.0E+00"},
+        {9.995, 2, "10.00", "1.00E+01"},
+        {0.0034430, 2, "0.00", "3.44E-03"},
+        {9.9999e-3, 3, "0.010", "1.000E-02"},
+        {1234.5, 0, "1235", "1E+03"},
+        {1e20, 1, "100000000000000000000.0", "1.0E+20"},
+        {1.5e-120, 2, "0.00", "1.50E-120"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(SheetFixedNumber(c.Value, c.Decimals), c.Fixed) << c.Value;
+        EXPECT_EQ(SheetScientificNumber(c.Value, c.Decimals), c.Scientific) << c.Value;
+    }
+    EXPECT_EQ(SheetFixedNumber(std::nan(""), 2), "");
+}
+
 TEST(TextFormats, PaddingCountsCharactersNotBytes)
 {
     EXPECT_EQ(PadLeft("Анк.", 6), "  Анк.");
