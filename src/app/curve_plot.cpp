@@ -75,7 +75,7 @@ void AddGoverningMarks(TCurvePlot &plot,
     }
     for (const auto &[key, sections] : labels) {
         const std::string state = LocalString("Sag_state_" + std::to_string(key.first));
-        const std::string t = SignedText(key.second, 0);
+        const std::string t = SignedText(key.second, 1);
         TPlotMark m;
         m.Kind = TPlotMark::Governing;
         m.Value = key.second;
@@ -233,7 +233,8 @@ TCurveResult BuildCurvePlot(const TProject &project,
             bottom = std::min(bottom, y);
         }
     if (!sag) {
-        // The limits are the conductor's, the same in every strain section.
+        // The limits are the conductor's, the same in every strain section; the curves carry
+        // the over-tensioning allowance, as the stringing tables do.
         AddPermissibleMarks(plot, project, *calculated);
         for (const TPlotMark &m : plot.Marks) {
             top = std::max(top, m.Value);

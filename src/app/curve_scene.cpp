@@ -154,7 +154,8 @@ LayoutCurvePlot(const TCurvePlot &plot, double width, double height, const TText
         blocks[0].Entries.push_back({series.Name, SeriesStroke(series), true});
     for (const TPlotMark &m : plot.Marks)
         blocks[1].Entries.push_back({m.Label, MarkStroke(m), false});
-    const double legendWidth = s.Right - s.Left;
+    // A widget not yet given its size is laid out all the same.
+    const double legendWidth = std::max(1.0, s.Right - s.Left);
     size_t rows = 0;
     for (TLegendBlock &b : blocks) {
         double widest = 0;
