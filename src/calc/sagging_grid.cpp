@@ -119,6 +119,8 @@ TSaggingStrainSection StrainSection(TProject &project,
     out.RulingSpan = r.RulingSpan;
     out.State = r.State;
     out.UsesStrings = r.UsesStrings;
+    out.TensionMax = r.TensionMax;
+    out.TensionAvg = r.TensionAvg;
     if (r.Error) {
         out.Error = r.Error;
         return out;
@@ -135,6 +137,7 @@ TSaggingStrainSection StrainSection(TProject &project,
         span.From = s.From;
         span.To = s.To;
         span.Length = s.Length;
+        span.Attested = s.Attested;
         for (int k = 0; k < kGridSize; ++k)
             span.Sag[SagIndex(k)] = s.Sag[size_t(k)];
         out.Spans.push_back(std::move(span));

@@ -32,6 +32,7 @@ struct TSaggingSpan
 {
     std::string From, To; // Nomer of the span's supports
     double Length = 0; // m
+    bool Attested = false; // the stringing tables give its sags
     TSagGrid Sag {}; // m
     TSagGrid WaveTime3 {}; // s
 };
@@ -44,6 +45,9 @@ struct TSaggingStrainSection
     TGoverningState State = TGoverningState::None;
     bool UsesStrings = false; // insulator strings: each span finds its own state
     TSagGrid Tension {}; // daN, over-tensioning included, as the stringing tables give it
+    // The permissible tensions of the conductor, daN: the maximum and the one at the average
+    // annual temperature.
+    double TensionMax = 0, TensionAvg = 0;
     std::vector<TSaggingSpan> Spans;
     std::optional<std::string> Error; // set instead of figures
 };
