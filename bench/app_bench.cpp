@@ -48,6 +48,9 @@ public:
     void ShowAbout() override { }
     void ShowScheme(TDrawing) override { }
     void ShowGuide(const std::string &) override { }
+    void
+    ShowCurves(const TProject &, const TWiresList &, const std::filesystem::path &, int) override
+    { }
     TAppPort Port() { return {*this, *this, *this, *this, *this, *this}; }
 
     std::string SpanTyped; // what the support editor gets typed into its span, if anything

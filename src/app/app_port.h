@@ -14,6 +14,8 @@
 namespace vartesk {
 
 class TFormParcel;
+class TProject;
+class TWiresList;
 class TFormPillar;
 class TFormParcelVM;
 class TFormWiresBase;
@@ -60,6 +62,13 @@ public:
     virtual void ShowAbout() = 0;
     // The scheme's preview window, modeless: returns at once.
     virtual void ShowScheme(TDrawing drawing) = 0;
+    // The sag and tension curves of the project's section `section` (0-based), modeless;
+    // `projectFile` names the exports and is never overwritten by them.
+    virtual void ShowCurves(const TProject &project,
+                            const TWiresList &catalog,
+                            const std::filesystem::path &projectFile,
+                            int section)
+        = 0;
     // The user guide (Markdown) in a window of the program's own, modeless.
     virtual void ShowGuide(const std::string &markdown) = 0;
 };

@@ -659,6 +659,14 @@ void TFormMain::ActCad()
     Change([&] { RunCadCommand(Project, Catalog, port, FileName); });
 }
 
+void TFormMain::ActCurves()
+{
+    TakeScreens(true);
+    if (Project.Parcels.Count() == 0 || !CheckCatalog())
+        return;
+    Port.Dialogs.ShowCurves(Project, Catalog, FileName, ParcelIndex);
+}
+
 void TFormMain::ActSchemePreview()
 {
     TakeScreens(true);

@@ -174,6 +174,8 @@ public:
     void ActProjectSagging();
     void ActProjectVibromuffles();
     void ActCad();
+    // The sag and tension curves of the current section, in a window.
+    void ActCurves();
     // The scheme the CAD output would write, in a window.
     void ActSchemePreview();
 

@@ -2,9 +2,10 @@
 #include "ui/qt_app_dialogs.h"
 
 #include "ui/app_windows.h"
+#include "ui/catalog_window_widget.h"
+#include "ui/curves_window.h"
 #include "ui/guide_window.h"
 #include "ui/scheme_preview.h"
-#include "ui/catalog_window_widget.h"
 
 #include <QApplication>
 
@@ -77,6 +78,14 @@ std::optional<TUnitSystem> TQtAppDialogs::ChooseUnits(TUnitSystem current)
 void TQtAppDialogs::ShowAbout()
 {
     ShowAboutWindow(Parent);
+}
+
+void TQtAppDialogs::ShowCurves(const TProject &project,
+                               const TWiresList &catalog,
+                               const std::filesystem::path &projectFile,
+                               int section)
+{
+    ShowCurvesWindow(project, catalog, projectFile, section, Parent);
 }
 
 void TQtAppDialogs::ShowGuide(const std::string &markdown)

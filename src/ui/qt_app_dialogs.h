@@ -36,6 +36,10 @@ public:
     void ShowAbout() override;
     void ShowScheme(TDrawing drawing) override;
     void ShowGuide(const std::string &markdown) override;
+    void ShowCurves(const TProject &project,
+                    const TWiresList &catalog,
+                    const std::filesystem::path &projectFile,
+                    int section) override;
 
 private:
     QPointer<QWidget> Parent;

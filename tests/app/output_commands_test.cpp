@@ -284,4 +284,8 @@ TEST(SchemePreviewCommand, ShowsWhatTheCadOutputDrawsWithoutAFileOrAChange)
               DrawScheme(copy, catalog, user).Drawing.Entities().size());
     EXPECT_FALSE(window.IsModified());
     EXPECT_FALSE(window.IsEnabled(TCommand::Undo));
+    // The curves window is shown for the section selected.
+    window.SelectParcel(1);
+    window.Run(TCommand::Curves);
+    EXPECT_EQ(user.Log.back(), "curves: 2");
 }

@@ -64,6 +64,11 @@ public:
     void ShowAbout() override { Unexpected(0); }
     void ShowScheme(TDrawing) override { Unexpected(0); }
     void ShowGuide(const std::string &) override { Unexpected(0); }
+    void
+    ShowCurves(const TProject &, const TWiresList &, const std::filesystem::path &, int) override
+    {
+        Unexpected(0);
+    }
 
 private:
     template<class T>

@@ -97,6 +97,13 @@ public:
         Log.push_back("about");
         ++AboutShown;
     }
+    void ShowCurves(const TProject &,
+                    const TWiresList &,
+                    const std::filesystem::path &,
+                    int section) override
+    {
+        Log.push_back("curves: " + std::to_string(section + 1));
+    }
     void ShowGuide(const std::string &markdown) override
     {
         Log.push_back("guide");
