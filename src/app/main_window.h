@@ -162,6 +162,8 @@ public:
     void ActProjectJournal();
     void ActProjectSagging();
     void ActProjectVibromuffles();
+    // Every output into one folder, then a summary of what was written.
+    void ActReportAll();
     void ActCad();
     // The scheme the CAD output would write, in a window.
     void ActSchemePreview();
