@@ -27,6 +27,7 @@ public:
     bool Ask(const std::string &) override { return true; }
     std::optional<std::filesystem::path> ChooseSave(const TSaveRequest &) override { return {}; }
     std::optional<std::filesystem::path> ChooseOpen(const TSaveRequest &) override { return {}; }
+    std::optional<std::filesystem::path> ChooseFolder(const TSaveRequest &) override { return {}; }
     void Begin(const std::string &, int) override { }
     void Step() override { }
     void End() override { }

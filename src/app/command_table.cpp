@@ -44,6 +44,7 @@ constexpr TCommandRow kCommands[] = {
     {TCommand::Journal,            "Supports_catalog",            "", nullptr,     [](TF &f) { f.ActProjectJournal(); },         OffDamperPage,       "",             TMenu::Calculation, false, TToolBar::None},
     {TCommand::Sagging,            "Sagging",                     "", "Sagging_h", [](TF &f) { f.ActProjectSagging(); },         OffDamperPage,       "",             TMenu::Calculation, false, TToolBar::None},
     {TCommand::Vibromuffles,       "Vibration_dampers",           "", nullptr,     [](TF &f) { f.ActProjectVibromuffles(); },    OnDamperPage,        "",             TMenu::Calculation, false, TToolBar::None},
+    {TCommand::ReportAll,          "Report_all",                  "", "Report_all_h", [](TF &f) { f.ActReportAll(); },           Always,              "",             TMenu::Calculation, true,  TToolBar::None},
     {TCommand::Curves,             "Curves",                      "", nullptr,     [](TF &f) { f.ActCurves(); },                 HasSections,         "",             TMenu::Calculation, true,  TToolBar::None},
     {TCommand::Cad,                "Supports_in_Cad",             "", nullptr,     [](TF &f) { f.ActCad(); },                    Always,              "",             TMenu::Cad,         false, TToolBar::None},
     {TCommand::SchemePreview,      "Scheme_preview",              "", nullptr,     [](TF &f) { f.ActSchemePreview(); },          Always,              "",             TMenu::Cad,         false, TToolBar::None},

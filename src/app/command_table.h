@@ -38,6 +38,7 @@ enum class TCommand {
     Journal,
     Sagging,
     Vibromuffles,
+    ReportAll,
     Curves,
     Cad,
     SchemePreview,

@@ -15,6 +15,7 @@
 #include "model/plausibility.h"
 #include "model/projectfile/project_file.h"
 #include "model/support_number.h"
+#include "reports/all_outputs.h"
 #include "reports/cad_command.h"
 #include "reports/climate_import.h"
 #include "reports/damper_report.h"
@@ -646,6 +647,29 @@ void TFormMain::ActProjectSagging()
 void TFormMain::ActProjectVibromuffles()
 {
     RunReport(TReport::Dampers);
+}
+
+void TFormMain::ActReportAll()
+{
+    TakeScreens(true);
+    if (!CheckCatalog() || !ConfirmDoubtfulValues())
+        return;
+    const TOutputScope writing(OutputsRunning);
+    TAllOutputsCommand command;
+    command.Forms = FormsFolder();
+    command.BaseName = OutputsBaseName(FileName);
+    command.Folder.Title = LocalString("Report_all_title");
+    command.Folder.InitialFolder = FileName.empty() ? ProjectsFolder : FileName.parent_path();
+    command.Inputs = {{FileName, TInputFile::Project}};
+    TUserPort port = Port.User();
+    // Each output is written from a copy: the project itself stays as it is.
+    const auto outcome = WriteAllOutputs(Project, Catalog, port, command);
+    if (!outcome)
+        return;
+    Port.Messages.Tell(outcome->Complete() ? TMessageKind::Information : TMessageKind::Warning,
+                       AllOutputsSummary(*outcome));
+    if (outcome->WrittenCount() > 0)
+        Port.Desktop.Open(outcome->Folder);
 }
 
 void TFormMain::ActCad()

@@ -173,6 +173,8 @@ public:
     void ActProjectJournal();
     void ActProjectSagging();
     void ActProjectVibromuffles();
+    // Every output into one folder, then a summary of what was written.
+    void ActReportAll();
     void ActCad();
     // The sag and tension curves of the current section, in a window.
     void ActCurves();

@@ -54,6 +54,11 @@ std::optional<std::filesystem::path> TCliPort::ChooseSave(const TSaveRequest &)
     return Target;
 }
 
+std::optional<std::filesystem::path> TCliPort::ChooseFolder(const TSaveRequest &)
+{
+    return Target;
+}
+
 void TCliPort::Begin(const std::string &text, int total)
 {
     WaitText = text;

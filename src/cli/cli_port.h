@@ -1,5 +1,5 @@
 // The user port of the command line: it never blocks. Messages go to stderr, questions take
-// the answer of --yes, the target is the one named on the command line.
+// the answer of --yes, the target (a file or a folder) is the one named on the command line.
 #pragma once
 
 #include "cli/command.h"
@@ -21,6 +21,7 @@ public:
     void Tell(TMessageKind kind, const std::string &text) override;
     bool Ask(const std::string &text) override;
     std::optional<std::filesystem::path> ChooseSave(const TSaveRequest &request) override;
+    std::optional<std::filesystem::path> ChooseFolder(const TSaveRequest &request) override;
     void Begin(const std::string &text, int total) override;
     void Step() override;
     void End() override;

@@ -8,15 +8,9 @@
 #include "l10n/folders.h"
 #include "l10n/string_table.h"
 #include "model/project.h"
-#include "reports/cad_command.h"
-#include "reports/damper_report.h"
-#include "reports/journal_report.h"
-#include "reports/line_scheme.h"
+#include "reports/all_outputs.h"
 #include "reports/output_command.h"
-#include "reports/sagging_report.h"
-#include "reports/stringing_report.h"
 
-#include <functional>
 #include <ostream>
 #include <system_error>
 #include <vector>
@@ -25,66 +19,9 @@ namespace vartesk::cli {
 
 namespace {
 
-using TWriter = std::function<TReportOutcome(TProject &,
-                                             const std::filesystem::path &forms,
-                                             const std::filesystem::path &target,
-                                             TMessages &,
-                                             TWaitScope *)>;
-
-TWriter Stringing(TStringingReport report)
-{
-    return [report](TProject &project,
-                    const auto &forms,
-                    const auto &target,
-                    auto &messages,
-                    TWaitScope *wait) {
-        return WriteStringingReport(report, project, WireCatalog(), forms, target, messages, wait);
-    };
-}
-
-TReportOutcome Journal(TProject &project,
-                       const std::filesystem::path &forms,
-                       const std::filesystem::path &target,
-                       TMessages &messages,
-                       TWaitScope *wait)
-{
-    return WriteJournal(project, WireCatalog(), forms, target, messages, wait);
-}
-
-TReportOutcome Dampers(TProject &project,
-                       const std::filesystem::path &forms,
-                       const std::filesystem::path &target,
-                       TMessages &messages,
-                       TWaitScope *wait)
-{
-    return WriteDamperReport(project, WireCatalog(), forms, target, messages, wait);
-}
-
-struct TKind
-{
-    const char *Name;
-    TWriter Write;
-    int StepsPerSection; // of the wait window
-    bool IsDampers = false; // no catalog check; in `all` only when the project asks for it
-};
-
-// clang-format off
-const TKind kKinds[] = {
-    {"mount1",  Stringing(TStringingReport::Form1),     2},
-    {"mount2",  Stringing(TStringingReport::Form1Full), 2},
-    {"mount3",  Stringing(TStringingReport::Form2),     2},
-    {"loads",   Stringing(TStringingReport::Loads),     2},
-    {"journal", Journal,                                1},
-    {"dampers", Dampers,                                1, true},
-    {"sagging", [](TProject &p, const auto &forms, const auto &target, auto &messages, auto *wait) {
-         return WriteSaggingReport(p, WireCatalog(), forms, target, messages, wait); }, 1},
-};
-// clang-format on
-
-// `report all`: every workbook and the scheme into one folder, named after the project. The
-// frame's check and question come once; each output then starts from the project as loaded,
-// since the journal and the scheme set the last spans to 0 as they go. What failed is listed
-// at the end; what was written stays.
+// `report all`: every workbook and the scheme into one folder, named after the project; the
+// frame's check and question come once. Each file is printed as it is written; what failed
+// is listed at the end, and what was written stays.
 int RunAll(TCommandContext &c,
            const std::string &projectPath,
            const std::filesystem::path &outputFolder,
@@ -99,75 +36,29 @@ int RunAll(TCommandContext &c,
     std::filesystem::create_directories(outputFolder, ec);
     if (!std::filesystem::is_directory(outputFolder, ec))
         throw std::runtime_error(outputFolder.string() + " is not a folder that can be written");
-    std::string base = SchemeProposedName(projectPath);
-    if (base.empty())
-        base = "project";
 
     TCliPort cli(c.Global, c.Err, yes, outputFolder);
     TUserPort port = cli.Port();
-    struct TOutput
-    {
-        std::string File;
-        std::function<TReportOutcome(TProject &, const std::filesystem::path &, TWaitScope &)>
-            Write;
-    };
-    const auto wanted = [&](const TKind &k) {
-        return !k.IsDampers || loaded.VMData.IsVibroMuffles;
-    };
-    std::vector<TOutput> outputs;
-    for (const TKind &k : kKinds)
-        if (wanted(k))
-            outputs.push_back(
-                {base + "-" + k.Name + ".xls", [&](TProject &p, const auto &target, TWaitScope &w) {
-                     return k.Write(p, forms, target, port.Messages, &w);
-                 }});
-    outputs.push_back({base + ".dxf", [&](TProject &p, const auto &target, TWaitScope &w) {
-                           const TSchemeOutcome scheme
-                               = ExportScheme(p, WireCatalog(), target, port.Messages, &w);
-                           return TReportOutcome {scheme.Written, scheme.Complete};
-                       }});
-
-    int steps = 0;
-    for (const TKind &k : kKinds)
-        if (wanted(k))
-            steps += k.StepsPerSection * loaded.Parcels.Count();
-    steps += SchemeSteps(loaded);
-
-    TOutputCommand command;
-    command.WaitText = LocalString("Port_to_Excel");
-    command.Steps = steps;
+    TAllOutputsCommand command;
+    command.Forms = forms;
+    command.BaseName = OutputsBaseName(projectPath);
     command.Inputs = ProtectedInputs(c.Global, {{projectPath, TInputFile::Project}});
-    std::vector<std::string> failed;
-    const auto done = RunOutputCommand(
-        loaded, WireCatalog(), port, command, [&](const auto &folder, TWaitScope &wait) {
-            int written = 0;
-            for (const TOutput &o : outputs) {
-                TProject project;
-                project.Assign(loaded);
-                const auto target = folder / o.File;
-                // A project named like an output ("demo.dxf") stays the project.
-                const TReportOutcome outcome = TargetIsFree(target, command.Inputs, port.Messages)
-                    ? o.Write(project, target, wait)
-                    : TReportOutcome {};
-                if (outcome.Written) {
-                    ++written;
-                    c.Out << target.string() << "\n";
-                }
-                if (!outcome.Written)
-                    failed.push_back(o.File + " (not written)");
-                else if (!outcome.Complete)
-                    failed.push_back(o.File + " (incomplete)");
-            }
-            return written > 0;
-        });
+    command.OnWritten = [&](const std::filesystem::path &file) {
+        c.Out << file.string() << "\n";
+    };
+    const auto outcome = WriteAllOutputs(loaded, WireCatalog(), port, command);
+    const bool done = outcome && outcome->WrittenCount() > 0;
+    if (done)
+        port.Desktop.Open(outcome->Folder);
     if (!done && cli.Declined())
         throw std::runtime_error("nothing was written: the question was answered No");
-    if (!failed.empty()) {
-        std::string list;
-        for (const auto &f : failed)
-            list += (list.empty() ? "" : ", ") + f;
-        throw std::runtime_error("not everything was written: " + list);
-    }
+    std::string failed;
+    for (const TOutputResult &o : outcome ? outcome->Outputs : std::vector<TOutputResult>())
+        if (!o.Complete)
+            failed += (failed.empty() ? "" : ", ") + o.File
+                + (o.Written ? " (incomplete)" : " (not written)");
+    if (!failed.empty())
+        throw std::runtime_error("not everything was written: " + failed);
     if (!done)
         throw std::runtime_error("nothing was written");
     return 0;
@@ -185,10 +76,7 @@ int Run(TCommandContext &c)
         return RunAll(
             c, args[1], *output, forms ? std::filesystem::path(*forms) : FormsFolder(), yes);
     }
-    const TKind *kind = nullptr;
-    for (const TKind &k : kKinds)
-        if (args[0] == k.Name)
-            kind = &k;
+    const TWorkbookOutput *kind = FindWorkbookOutput(args[0]);
     if (!kind)
         throw EUsageError("unknown report '" + args[0]
                           + "'; mount1, mount2, mount3, loads, journal, dampers, sagging or all");
@@ -213,7 +101,7 @@ int Run(TCommandContext &c)
     const auto written = RunOutputCommand(
         project, WireCatalog(), port, command, [&](const auto &target, TWaitScope &wait) {
             const TReportOutcome outcome
-                = kind->Write(project, folder, target, port.Messages, &wait);
+                = kind->Write(project, WireCatalog(), folder, target, port.Messages, &wait);
             complete = outcome.Complete;
             return outcome.Written;
         });

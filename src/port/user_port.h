@@ -45,6 +45,9 @@ public:
     virtual ~TFileChooser() = default;
     // The chosen target, or nothing when the person cancels.
     virtual std::optional<std::filesystem::path> ChooseSave(const TSaveRequest &request) = 0;
+    // An existing folder, for outputs of several files; the request's title and starting
+    // folder alone count. Nothing when the person cancels.
+    virtual std::optional<std::filesystem::path> ChooseFolder(const TSaveRequest &request) = 0;
 };
 
 // The modeless wait window with its progress bar.

@@ -134,6 +134,24 @@ std::optional<std::filesystem::path> TQtUserPort::Choose(const TSaveRequest &req
     return chosen;
 }
 
+std::optional<std::filesystem::path> TQtUserPort::ChooseFolder(const TSaveRequest &request)
+{
+    if (Unattended)
+        return std::nullopt;
+    QFileDialog dialog(Parent);
+    if (!request.Title.empty())
+        dialog.setWindowTitle(QString::fromStdString(request.Title));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    const auto &folder = request.InitialFolder.empty() ? Last : request.InitialFolder;
+    if (!folder.empty())
+        dialog.setDirectory(ToQString(folder));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    Last = ToPath(dialog.selectedFiles().constFirst());
+    return Last;
+}
+
 void TQtUserPort::Open(const std::filesystem::path &path)
 {
     std::error_code ec;

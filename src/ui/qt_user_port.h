@@ -62,6 +62,9 @@ public:
     // The same for an existing file; a name typed without an extension gets it when that names
     // an existing file. Nothing on Cancel.
     std::optional<std::filesystem::path> ChooseOpen(const TSaveRequest &request) override;
+    // A dialog of folders alone, titled and started as the save dialog; the folder chosen is
+    // where the next dialog starts. Nothing on Cancel.
+    std::optional<std::filesystem::path> ChooseFolder(const TSaveRequest &request) override;
     // The desktop's program for the file; one that cannot be opened is the desktop's to tell.
     void Open(const std::filesystem::path &path) override;
 

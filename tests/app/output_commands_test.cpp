@@ -289,3 +289,61 @@ TEST(SchemePreviewCommand, ShowsWhatTheCadOutputDrawsWithoutAFileOrAChange)
     window.Run(TCommand::Curves);
     EXPECT_EQ(user.Log.back(), "curves: 2");
 }
+
+TEST(ReportAllCommand, WritesEveryOutputIntoTheFolderAndSumsUp)
+{
+    TScratchDir dir;
+    setenv("XDG_CONFIG_HOME", (dir.Path() / "config").c_str(), 1);
+    RegisterAllStrings();
+    UseLanguage(TLanguage::English);
+    UseUnitSystem(TUnitSystem::DaN);
+    TScriptedApp user;
+    TAppPort port = user.App();
+    TWiresList catalog;
+    (void)catalog.LoadFromFile(ProgramFolder() / "base_provod.dat");
+    TFormMain window(port, catalog);
+    window.Start();
+    // The project is named like the scheme the command writes: it is left out and kept.
+    const auto project = dir.Path() / "demo.dxf";
+    const std::string bytes
+        = test::ReadAll(std::filesystem::path(VARTESK_SOURCE_DIR) / "examples" / "demo.vsk");
+    test::WriteAll(project, bytes);
+    ASSERT_TRUE(window.OpenProjectFile(project));
+    const std::vector<std::string> files = {"demo-mount1.xls",
+                                            "demo-mount2.xls",
+                                            "demo-mount3.xls",
+                                            "demo-loads.xls",
+                                            "demo-journal.xls",
+                                            "demo-dampers.xls",
+                                            "demo-sagging.xls"};
+    const auto out = dir.Path() / "out";
+    for (const auto &folder : {out, dir.Path()}) {
+        std::filesystem::create_directory(folder);
+        user.Log.clear();
+        user.Targets = {folder};
+        window.Run(TCommand::ReportAll);
+        std::string summary = "Folder: " + folder.string() + "\r\n\r\nWritten:";
+        for (const auto &file : files) {
+            EXPECT_TRUE(std::filesystem::exists(folder / file)) << file;
+            summary += "\r\n• " + file;
+        }
+        const bool clash = folder == dir.Path();
+        EXPECT_EQ(test::ReadAll(folder / "demo.dxf") == bytes, clash);
+        EXPECT_EQ(user.Log.back(), "open: " + folder.string());
+        EXPECT_EQ(user.Log.end()[-2],
+                  clash ? "tell warning: " + summary
+                          + "\r\n\r\nNot written (the messages "
+                            "before say why):\r\n• demo.dxf"
+                        : "tell information: " + summary + "\r\n• demo.dxf");
+    }
+    // The outputs are made from copies: the project itself is as it was.
+    EXPECT_FALSE(window.IsModified());
+
+    // Cancelling the folder choice writes nothing.
+    std::filesystem::remove_all(out);
+    user.Log.clear();
+    user.Targets = {std::nullopt};
+    window.Run(TCommand::ReportAll);
+    EXPECT_EQ(user.Log, std::vector<std::string> {"folder: Folder for all outputs"});
+    EXPECT_FALSE(std::filesystem::exists(out));
+}

@@ -17,10 +17,10 @@ class TScriptedUser : public TMessages, public TFileChooser, public TWaitWindow,
 public:
     // What the script answers, in order.
     std::deque<bool> Answers; // Ask
-    std::deque<std::optional<std::filesystem::path>> Targets; // ChooseSave
+    std::deque<std::optional<std::filesystem::path>> Targets; // ChooseSave, ChooseFolder
 
-    // What happened, in order: "tell error: ...", "ask: ...", "save: filter", "wait: text/N",
-    // "step", "end", "open: path".
+    // What happened, in order: "tell error: ...", "ask: ...", "save: filter", "folder: title",
+    // "wait: text/N", "step", "end", "open: path".
     std::vector<std::string> Log;
     std::vector<std::string> Told; // the texts of Tell alone
     int Steps = 0;
@@ -47,6 +47,17 @@ public:
         Log.push_back("save: " + request.Filter);
         if (Targets.empty()) {
             ADD_FAILURE() << "unexpected save dialog";
+            return std::nullopt;
+        }
+        auto target = Targets.front();
+        Targets.pop_front();
+        return target;
+    }
+    std::optional<std::filesystem::path> ChooseFolder(const TSaveRequest &request) override
+    {
+        Log.push_back("folder: " + request.Title);
+        if (Targets.empty()) {
+            ADD_FAILURE() << "unexpected folder dialog";
             return std::nullopt;
         }
         auto target = Targets.front();

@@ -181,6 +181,23 @@ TEST(QtUserPort, ADialogWithoutFolderStartsWhereTheLastFileWasChosen)
     EXPECT_EQ(*chosen, chosenIn.Path() / "c.xls");
 }
 
+TEST(QtUserPort, FolderDialogTakesAnExistingFolderAndStartsThereNextTime)
+{
+    test::TScratchDir dir;
+    std::filesystem::create_directory(dir / "out 1");
+    TQtUserPort port;
+    TDialogSeen seen;
+    AnswerFileDialog(seen, "out 1");
+    const auto chosen = port.ChooseFolder({"Folder for all outputs", "", "", "", dir.Path()});
+    EXPECT_EQ(seen.Title, "Folder for all outputs");
+    EXPECT_EQ(seen.Folder, Q(dir.Path()));
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen, dir.Path() / "out 1");
+    AnswerFileDialog(seen, QString());
+    EXPECT_FALSE(port.ChooseFolder({}));
+    EXPECT_EQ(seen.Folder, Q(dir.Path() / "out 1"));
+}
+
 TEST(QtUserPort, CancelChoosesNothingAndKeepsTheLastFolder)
 {
     test::TScratchDir dir;
