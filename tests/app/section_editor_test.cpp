@@ -3,6 +3,7 @@
 #include "app/app_port.h"
 #include "app/editors/catalog_window.h"
 #include "app/editors/section_editor.h"
+#include "cad/drawing.h"
 #include "catalog/wire_record.h"
 #include "catalog/wires_list.h"
 #include "l10n/language.h"
