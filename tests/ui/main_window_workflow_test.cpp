@@ -210,6 +210,8 @@ TEST_F(DesktopWorkflow, ALineIsEnteredEditedSavedReopenedAndWrittenOut)
     Window->Execute(TCommand::PillarInsert);
     EXPECT_EQ(Form().SupportRows.size(), 13u);
     EXPECT_EQ(Numbers()[5], "2");
+    // The copies themselves, not their rows' text on the desktop's clipboard.
+    EXPECT_EQ(Form().PillarClipboard.Count(), 0);
     Window->Execute(TCommand::Undo);
     EXPECT_EQ(Form().SupportRows.size(), 10u);
 
