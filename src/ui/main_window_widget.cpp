@@ -181,15 +181,29 @@ protected:
 class TSupportCellDelegate final : public QStyledItemDelegate
 {
 public:
-    TSupportCellDelegate(TMainWindowWidget &window, QObject *parent)
-        : QStyledItemDelegate(parent)
+    TSupportCellDelegate(TMainWindowWidget &window, QAbstractItemView &view)
+        : QStyledItemDelegate(&view)
         , Window(window)
+        , View(view)
     {
         // A reason shown beside the editor goes with it.
         connect(this, &QAbstractItemDelegate::closeEditor, this, [this] {
             if (QLabel *hint = FieldHint(&Window))
                 hint->hide();
         });
+    }
+
+    // The text being typed into a cell, taken now: what a command does must include it.
+    void TakeOpenCell()
+    {
+        auto *line
+            = Editing.isValid() ? qobject_cast<QLineEdit *>(View.indexWidget(Editing)) : nullptr;
+        if (!line)
+            return;
+        const int row = Editing.row(), column = Editing.column();
+        const std::string text = line->text().toStdString();
+        emit closeEditor(line, QAbstractItemDelegate::NoHint);
+        Window.CommitSupportCell(row, column, text, TMainWindowWidget::TCellMove::Stay);
     }
 
     QWidget *createEditor(QWidget *parent,
@@ -274,6 +288,7 @@ protected:
 
 private:
     TMainWindowWidget &Window;
+    QAbstractItemView &View;
     mutable QPersistentModelIndex Editing;
 };
 
@@ -398,7 +413,7 @@ QWidget *TMainWindowWidget::CreateSectionsPage()
     auto *view = new TSupportsView;
     Supports = view;
     Supports->setModel(SupportsModel);
-    Supports->setItemDelegate(new TSupportCellDelegate(*this, view));
+    Supports->setItemDelegate(new TSupportCellDelegate(*this, *view));
     view->InsertKey = [this] {
         InsertSupportHere();
     };
@@ -500,6 +515,7 @@ void TMainWindowWidget::Execute(TCommand command)
         close();
         return;
     }
+    static_cast<TSupportCellDelegate *>(Supports->itemDelegate())->TakeOpenCell();
     // The desktop's clipboard: Copy puts the rows there too; Paste takes rows copied
     // elsewhere when they are what was copied last.
     if (command == TCommand::PillarInsert && PasteClipboardText())
@@ -695,6 +711,7 @@ void TMainWindowWidget::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    static_cast<TSupportCellDelegate *>(Supports->itemDelegate())->TakeOpenCell();
     bool closing = false;
     Do([&] { closing = Form.ActExit(); });
     if (!closing) {

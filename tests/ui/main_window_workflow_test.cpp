@@ -402,6 +402,14 @@ TEST_F(DesktopWorkflow, TheSupportsGridTakesALineFromTheKeyboardAndFromASpreadsh
     EXPECT_EQ(Form().SupportRows[19].Span, "2205 m");
     EXPECT_EQ(grid->currentIndex(), cell(20, 1));
 
+    // A command takes the text being typed first.
+    grid->setCurrentIndex(cell(0, int(TSupportColumn::Crossing)));
+    type("7");
+    Window->Execute(TCommand::PillarCopy);
+    stepTaken();
+    EXPECT_EQ(Form().SupportRows[0].Crossing, "7");
+    grid->setCurrentIndex(cell(20, 0));
+
     // Ten rows copied from a spreadsheet, pasted on the new-support row.
     QString rows;
     for (int i = 21; i <= 30; ++i)
