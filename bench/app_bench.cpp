@@ -1,6 +1,7 @@
 // The main window's state over the 10,000-support line: opening the project and showing its
 // first section, and one undoable edit (snapshot, change, comparison).
 #include "app/main_window.h"
+#include "cad/drawing.h"
 #include "l10n/string_table.h"
 #include "line_fixture.h"
 #include "model/projectfile/project_file.h"
