@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -219,18 +220,21 @@ public:
     void
     setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
     {
-        // The editor left by a click or the focus: taken once the view has let it go, since
-        // taking it refills the grid.
+        // The editor left as the window lost the focus: taken once the view has let it go,
+        // since taking it refills the grid, and only into the section it was typed in.
         const auto *line = qobject_cast<QLineEdit *>(editor);
         if (!line)
             return;
         const std::string text = line->text().toStdString();
         const int row = index.row(), column = index.column();
+        const int section = Window.State().ParcelIndex;
         TMainWindowWidget *window = &Window;
         QMetaObject::invokeMethod(
             window,
-            [window, row, column, text] {
-                window->CommitSupportCell(row, column, text, TMainWindowWidget::TCellMove::Stay);
+            [window, section, row, column, text] {
+                if (window->State().ParcelIndex == section)
+                    window->CommitSupportCell(
+                        row, column, text, TMainWindowWidget::TCellMove::Stay);
             },
             Qt::QueuedConnection);
     }
@@ -256,6 +260,16 @@ protected:
     bool eventFilter(QObject *object, QEvent *event) override
     {
         auto *line = qobject_cast<QLineEdit *>(object);
+        if (line && event->type() == QEvent::FocusOut && Editing.isValid()) {
+            // Another widget of the window takes the focus, the sections list perhaps: the cell
+            // is taken before that widget acts.
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
+                && !line->isAncestorOf(QApplication::focusWidget())) {
+                TakeOpenCell();
+                return false;
+            }
+        }
         if (!line || event->type() != QEvent::KeyPress || !Editing.isValid())
             return QStyledItemDelegate::eventFilter(object, event);
         using enum TMainWindowWidget::TCellMove;

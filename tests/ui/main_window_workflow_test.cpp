@@ -408,6 +408,13 @@ TEST_F(DesktopWorkflow, TheSupportsGridTakesALineFromTheKeyboardAndFromASpreadsh
     Window->Execute(TCommand::PillarCopy);
     stepTaken();
     EXPECT_EQ(Form().SupportRows[0].Crossing, "7");
+    // So does another widget taking the focus, before it acts.
+    grid->setCurrentIndex(cell(1, int(TSupportColumn::Crossing)));
+    type("8");
+    Window->SectionsGrid()->setFocus(Qt::MouseFocusReason);
+    stepTaken();
+    EXPECT_EQ(Form().SupportRows[1].Crossing, "8");
+    grid->setFocus();
     grid->setCurrentIndex(cell(20, 0));
 
     // Ten rows copied from a spreadsheet, pasted on the new-support row.
