@@ -2,6 +2,7 @@
 // first section (with its results), one undoable edit (snapshot, change, comparison), and one
 // edited span with its section's results calculated again.
 #include "app/main_window.h"
+#include "cad/drawing.h"
 #include "l10n/string_table.h"
 #include "line_fixture.h"
 #include "model/projectfile/project_file.h"

@@ -26,7 +26,6 @@
 #include "reports/support_import.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdlib>
 #include <system_error>
 
@@ -44,27 +43,6 @@ const TSaveRequest kImportWorkbook {
     "Импорт данных из файла XLS", "*.xls|*.xls", "xls", "*.xls", {}};
 const TSaveRequest kImportClimate {"Импорт данных из Kembrin", "*.kbh|*.kbh", "kbh", "", {}};
 const TSaveRequest kSaveReport {"", "*.xls|*.xls", "xls", "*.xls", {}};
-
-std::string TypeText(TSupportType type)
-{
-    switch (type) {
-    case TSupportType::Strain:
-        return LocalString("Strain");
-    case TSupportType::Intermediate:
-        return LocalString("Intermediate");
-    case TSupportType::DeadEnd:
-        return LocalString("Dead-end");
-    }
-    return {};
-}
-
-TSupportGridRow GridRow(const TPillar &p)
-{
-    return {p.Nomer.str(),
-            FormatGeneral(p.Prolet) + " " + LocalString("meter"),
-            p.Visir ? "V" : "",
-            TypeText(p.Tip_Opor)};
-}
 
 // Doubtful values listed in the question before an output; a line of ten thousand supports
 // with a slip in each would otherwise make a box taller than any screen.
@@ -186,7 +164,7 @@ void TFormMain::RefillSupports(int current)
     SupportRows.clear();
     if (Project.Parcels.Count() > 0)
         for (const auto &p : Project.Parcels.Get(ParcelIndex).Pillars)
-            SupportRows.push_back(GridRow(*p));
+            SupportRows.push_back(SupportGridRow(*p));
     const int count = int(SupportRows.size());
     if (count == 0)
         SupportRows.push_back({});
@@ -198,7 +176,7 @@ void TFormMain::ShowPillarRow(int parcel, int pillar)
 {
     if (parcel != ParcelIndex || pillar < 0 || pillar >= int(SupportRows.size()))
         return;
-    SupportRows[size_t(pillar)] = GridRow(Project.Parcels.Get(parcel).Pillars.Get(pillar));
+    SupportRows[size_t(pillar)] = SupportGridRow(Project.Parcels.Get(parcel).Pillars.Get(pillar));
 }
 
 void TFormMain::TakeScreens(bool all)
@@ -310,6 +288,10 @@ void TFormMain::ApplyLanguage()
                     LocalString("Mounting_tables")};
     c.Sectors = LocalString("Sectors");
     c.Supports = LocalString("Supports");
+    for (const TSupportColumnRow &column : SupportColumns()) {
+        c.SupportHeaders[size_t(column.Id)] = LocalString(column.Caption);
+        c.SupportHeaderHints[size_t(column.Id)] = LocalString(column.Hint);
+    }
     ++c.Version;
     // The grids' texts are in the language too.
     if (!SupportRows.empty())
@@ -818,20 +800,8 @@ void TFormMain::ActPillarCreate()
     if (Project.Parcels.Count() == 0)
         return;
     TPillarList &list = Project.Parcels.Get(ParcelIndex).Pillars;
-    auto support = std::make_unique<TPillar>();
     const bool follows = list.Count() > 0;
-    if (follows) {
-        const TPillar &last = list.Get(list.Count() - 1);
-        support->Assign(last);
-        const TSupportNumber n = SplitNumber(last.Nomer.str());
-        // A number at the end of int's range stays there rather than wrapping round.
-        const long long next = std::clamp(static_cast<long long>(n.Number) + list.Step,
-                                          static_cast<long long>(INT_MIN),
-                                          static_cast<long long>(INT_MAX));
-        SetNumber(*support, int(next), n.Prefix, n.Suffix);
-    } else {
-        support->Nomer = "0";
-    }
+    auto support = ProposedSupport(follows ? &list.Get(list.Count() - 1) : nullptr, list.Step);
     SupportEditor.LoadPillar(*support);
     if (!Port.Dialogs.ShowSupportEditor(SupportEditor))
         return;
@@ -932,6 +902,164 @@ void TFormMain::DeleteKey()
         ActPillarDelete();
     else if (IsEnabled(TCommand::ParcelDelete))
         ActParcelDelete();
+}
+
+// ---- the supports grid edited in place ----
+
+int TFormMain::SupportCount() const
+{
+    return Project.Parcels.Count() > 0 ? Project.Parcels.Get(ParcelIndex).Pillars.Count() : 0;
+}
+
+std::unique_ptr<TPillar> TFormMain::NewRowSupport() const
+{
+    const TPillarList &list = Project.Parcels.Get(ParcelIndex).Pillars;
+    return GridProposal(list.Count() > 0 ? &list.Get(list.Count() - 1) : nullptr, list.Step);
+}
+
+std::unique_ptr<TPillar>
+TFormMain::SupportFromCell(int row, int column, const std::string &text, std::string &why) const
+{
+    why.clear();
+    if (Project.Parcels.Count() == 0 || column < 0 || column >= kSupportColumnCount || row < 0
+        || row > SupportCount())
+        return nullptr;
+    const TPillarList &list = Project.Parcels.Get(ParcelIndex).Pillars;
+    std::unique_ptr<TPillar> support;
+    if (row < list.Count()) {
+        support = std::make_unique<TPillar>();
+        support->Assign(list.Get(row));
+        // The text the cell started from leaves the support as it is, even where the editor
+        // would not take it (a dead-end support's type).
+        if (text == SupportColumn(column).Text(*support))
+            return support;
+    } else {
+        support = NewRowSupport();
+    }
+    why = TakeSupportCell(*support, column, text);
+    return support;
+}
+
+std::string TFormMain::SupportCellText(int row, int column) const
+{
+    if (Project.Parcels.Count() == 0 || column < 0 || column >= kSupportColumnCount || row < 0
+        || row > SupportCount())
+        return {};
+    const TPillarList &list = Project.Parcels.Get(ParcelIndex).Pillars;
+    return SupportColumn(column).Text(row < list.Count() ? list.Get(row) : *NewRowSupport());
+}
+
+std::string TFormMain::SupportCellError(int row, int column, const std::string &text) const
+{
+    std::string why;
+    SupportFromCell(row, column, text, why);
+    return why;
+}
+
+bool TFormMain::EditSupportCell(int row, int column, const std::string &text)
+{
+    std::string why;
+    std::unique_ptr<TPillar> support = SupportFromCell(row, column, text, why);
+    if (!support)
+        return false;
+    if (!why.empty()) {
+        Port.Messages.Tell(
+            TMessageKind::Error,
+            FormatText(LocalString("Cell_refused"),
+                       {std::to_string(row + 1), LocalString(SupportColumn(column).Caption), why}));
+        return false;
+    }
+    TPillarList &list = Project.Parcels.Get(ParcelIndex).Pillars;
+    Change([&] {
+        if (row < list.Count()) {
+            list.Get(row).Assign(*support);
+            ShowPillarRow(ParcelIndex, row);
+            PillarIndex = SelectionFirst = SelectionLast = row;
+            return;
+        }
+        // As Add: the direction of numbering follows the number entered.
+        if (list.Count() > 0)
+            list.Step = CompareNumber(*support, list.Get(list.Count() - 1));
+        list.Add(std::move(support));
+        RefillSupports(row);
+    });
+    return true;
+}
+
+bool TFormMain::InsertSupportAt(int row)
+{
+    if (Project.Parcels.Count() == 0 || row < 0 || row > SupportCount())
+        return false;
+    TPillarList &list = Project.Parcels.Get(ParcelIndex).Pillars;
+    if (row == list.Count())
+        return EditSupportCell(row, 0, SupportCellText(row, 0));
+    auto support = std::make_unique<TPillar>();
+    support->Assign(list.Get(row));
+    Change([&] {
+        list.Insert(row, std::move(support));
+        RefillSupports(row);
+    });
+    return true;
+}
+
+bool TFormMain::PasteSupportRows(const std::string &text, int row)
+{
+    if (Project.Parcels.Count() == 0)
+        return false;
+    TPillarList &list = Project.Parcels.Get(ParcelIndex).Pillars;
+    row = std::clamp(row, 0, list.Count());
+    const bool appending = row == list.Count();
+    const auto refuse = [&](const std::string &message) {
+        Port.Messages.Tell(TMessageKind::Error, message);
+        return false;
+    };
+    // Made aside first: each row's proposal follows the row before it, and a refused cell
+    // leaves the section untouched.
+    std::vector<std::unique_ptr<TPillar>> made;
+    const TPillar *before = row > 0 ? &list.Get(row - 1) : nullptr;
+    int step = list.Step;
+    const std::vector<std::vector<std::string>> rows = ReadTabText(text);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const std::vector<std::string> &cells = rows[r];
+        size_t count = cells.size();
+        // A spreadsheet's selection may be wider than what it holds.
+        while (count > 0 && cells[count - 1].empty())
+            --count;
+        if (count == 0)
+            continue;
+        const std::string line = std::to_string(r + 1);
+        if (count > size_t(kSupportColumnCount))
+            return refuse(
+                FormatText(LocalString("Paste_too_many_cells"),
+                           {line, std::to_string(count), std::to_string(kSupportColumnCount)}));
+        auto support = GridProposal(before, step);
+        for (size_t c = 0; c < count; ++c)
+            if (std::string why = TakeSupportCell(*support, int(c), cells[c]); !why.empty())
+                return refuse(FormatText(LocalString("Paste_refused"),
+                                         {line, LocalString(SupportColumn(int(c)).Caption), why}));
+        if (appending && before)
+            step = CompareNumber(*support, *before);
+        before = support.get();
+        made.push_back(std::move(support));
+    }
+    if (made.empty())
+        return false;
+    Change([&] {
+        for (size_t i = 0; i < made.size(); ++i)
+            list.Insert(row + int(i), std::move(made[i]));
+        if (appending)
+            list.Step = step;
+        RefillSupports(row);
+        SelectionLast = row + int(made.size()) - 1;
+    });
+    return true;
+}
+
+std::string TFormMain::SelectedSupportsText() const
+{
+    if (Project.Parcels.Count() == 0)
+        return {};
+    return SupportRowsText(Project.Parcels.Get(ParcelIndex).Pillars, SelectionFirst, SelectionLast);
 }
 
 void TFormMain::DamperRowActivated(int row)

@@ -12,6 +12,7 @@
 #include "app/editors/support_editor.h"
 #include "app/recent_projects.h"
 #include "app/results_model.h"
+#include "app/support_grid.h"
 #include "app/undo_history.h"
 #include "l10n/string_table.h"
 #include "model/project.h"
@@ -34,16 +35,6 @@ enum class TPage {
     Sections = 4,
 };
 
-// One row of the supports grid, as shown.
-struct TSupportGridRow
-{
-    std::string Nomer;
-    std::string Span; // "245 m"
-    std::string Attested; // "V" or empty
-    std::string Type; // the type's text
-    bool operator==(const TSupportGridRow &) const = default;
-};
-
 // The main window's own captions in the current language.
 struct TMainCaptions
 {
@@ -58,6 +49,7 @@ struct TMainCaptions
     std::array<std::string, 4> Navigation; // the items, in order
     std::array<std::string, 4> PageTitles; // the title each page shows
     std::string Sectors, Supports; // the panel titles
+    std::array<std::string, kSupportColumnCount> SupportHeaders, SupportHeaderHints;
 };
 
 // The main window. Its members are the state the screens show; the commands are its
@@ -201,6 +193,27 @@ public:
     void ActPillarDelete();
     void DeleteKey(); // the support delete when available, else the section delete
 
+    // The supports grid edited in place. Its rows are the current section's supports and,
+    // below them, the new-support row (row SupportCount()), where typing adds a support.
+    int SupportCount() const;
+    // What an edit of the cell starts from; on the new-support row, the proposal's.
+    std::string SupportCellText(int row, int column) const;
+    // Why the text would not go into the cell, or empty when it would.
+    std::string SupportCellError(int row, int column, const std::string &text) const;
+    // Takes the text into the cell as one step of the undo history; on the new-support row
+    // the support that Add proposes is appended with the text in that cell. A refused text
+    // is told and changes nothing. False when nothing was taken.
+    bool EditSupportCell(int row, int column, const std::string &text);
+    // Before the row's support, a copy of it; on the new-support row, the proposal appended.
+    bool InsertSupportAt(int row);
+    // Rows of tab-separated cells, as copied from a spreadsheet, columns in the grid's order,
+    // inserted as new supports before the row (appended from the new-support row); cells
+    // left out take the proposal's values. All or nothing: the first cell that is refused
+    // is told with its row and column, and no support is added.
+    bool PasteSupportRows(const std::string &text, int row);
+    // The selected supports as tab-separated rows, as Copy puts them on the clipboard.
+    std::string SelectedSupportsText() const;
+
     // Double click on the damper grid.
     void DamperRowActivated(int row);
 
@@ -211,6 +224,12 @@ private:
     template<class F>
     void Change(F &&change);
     void RefillSupports(int current);
+    // The row's support as the text in that cell would make it (on the new-support row, the
+    // support it would add), or why not; null when there is no such cell.
+    std::unique_ptr<TPillar>
+    SupportFromCell(int row, int column, const std::string &text, std::string &why) const;
+    // The proposal of the new-support row.
+    std::unique_ptr<TPillar> NewRowSupport() const;
     bool SaveToFile(const std::filesystem::path &path);
     bool IsAvailable(TAvailable when) const;
     enum class TReport { Form1, Form1Full, Form2, Loads, Journal, Dampers, Sagging };

@@ -3,25 +3,36 @@
 
 #include "app/window_placement.h"
 #include "l10n/language.h"
+#include "ui/number_field.h"
 #include "ui/pages.h"
 #include "ui/qt_translations.h"
 #include "ui/results_view.h"
 
 #include <QAbstractTableModel>
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QPalette>
+#include <QPen>
 #include <QScreen>
 #include <QSizePolicy>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -51,6 +62,10 @@ public:
 constexpr int kMinWidth = 400;
 constexpr int kMinHeight = 300;
 
+// What Copy adds to the rows' text on the clipboard: while it is there, Paste takes the
+// copies themselves, with every field, rather than the text.
+constexpr const char *kSupportsMime = "application/x-vartesk-supports";
+
 // The commands of a tool bar, in the table's order.
 std::vector<TCommand> BarCommands(TToolBar bar)
 {
@@ -64,7 +79,8 @@ std::vector<TCommand> BarCommands(TToolBar bar)
 } // namespace
 
 // The supports grid reads the form's rows directly: a line of ten thousand supports shows at
-// once, where a widget per cell would take seconds.
+// once, where a widget per cell would take seconds. Below the supports is the new-support row,
+// showing the number it would get.
 class TSupportsModel final : public QAbstractTableModel
 {
 public:
@@ -74,34 +90,224 @@ public:
     { }
     int rowCount(const QModelIndex &parent) const override
     {
-        return parent.isValid() ? 0 : int(Form.SupportRows.size());
+        return parent.isValid() ? 0 : Form.SupportCount() + 1;
     }
-    int columnCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : 4; }
+    int columnCount(const QModelIndex &parent) const override
+    {
+        return parent.isValid() ? 0 : kSupportColumnCount;
+    }
     QVariant data(const QModelIndex &index, int role) const override
     {
-        if (role != Qt::DisplayRole || !index.isValid()
-            || index.row() >= int(Form.SupportRows.size()))
+        const int row = index.row(), count = Form.SupportCount();
+        if (!index.isValid() || row > count)
             return {};
-        const TSupportGridRow &row = Form.SupportRows[size_t(index.row())];
-        switch (index.column()) {
-        case 0:
-            return Q(row.Nomer);
-        case 1:
-            return Q(row.Span);
-        case 2:
-            return Q(row.Attested);
+        const bool newRow = row == count;
+        switch (role) {
+        case Qt::DisplayRole:
+            if (!newRow)
+                return Q(Form.SupportRows[size_t(row)].Cell(index.column()));
+            if (index.column() == 0)
+                return Q(Form.SupportCellText(row, 0));
+            return {};
+        case Qt::EditRole:
+            return Q(Form.SupportCellText(row, index.column()));
+        case Qt::ForegroundRole:
+            if (newRow)
+                return QApplication::palette().brush(QPalette::PlaceholderText);
+            return {};
         default:
-            return Q(row.Type);
+            return {};
         }
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || section < 0 || section >= kSupportColumnCount)
+            return QAbstractTableModel::headerData(section, orientation, role);
+        if (role == Qt::DisplayRole)
+            return Q(Form.Captions.SupportHeaders[size_t(section)]);
+        if (role == Qt::ToolTipRole)
+            return Q(Form.Captions.SupportHeaderHints[size_t(section)]);
+        return {};
+    }
+    Qt::ItemFlags flags(const QModelIndex &index) const override
+    {
+        const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+        return Form.Project.Parcels.Count() > 0 ? flags | Qt::ItemIsEditable : flags;
     }
     void Reset()
     {
         beginResetModel();
         endResetModel();
     }
+    void HeadersChanged() { emit headerDataChanged(Qt::Horizontal, 0, kSupportColumnCount - 1); }
 
 private:
     const TFormMain &Form;
+};
+
+// The supports grid's keys as in a spreadsheet: Enter moves down, Insert makes a support
+// here; typing replaces a cell, F2 goes on from the end of its text.
+class TSupportsView final : public QTableView
+{
+public:
+    std::function<void()> InsertKey;
+
+protected:
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override
+    {
+        // The view selects the whole text, so that typing replaces it.
+        if (!QTableView::edit(index, trigger, event))
+            return false;
+        if (auto *line = qobject_cast<QLineEdit *>(indexWidget(index));
+            line && trigger == EditKeyPressed)
+            line->end(false);
+        return true;
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool plain
+            = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+        if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+            const QModelIndex at = currentIndex();
+            if (at.isValid() && at.row() + 1 < model()->rowCount())
+                setCurrentIndex(model()->index(at.row() + 1, at.column()));
+            return;
+        }
+        if (plain && event->key() == Qt::Key_Insert && InsertKey) {
+            InsertKey();
+            return;
+        }
+        QTableView::keyPressEvent(event);
+    }
+};
+
+// Edits a cell of the supports grid by the form's rules: Enter, Tab and Shift+Tab take the
+// text and move on, or keep the editor open with the reason beside it.
+class TSupportCellDelegate final : public QStyledItemDelegate
+{
+public:
+    TSupportCellDelegate(TMainWindowWidget &window, QAbstractItemView &view)
+        : QStyledItemDelegate(&view)
+        , Window(window)
+        , View(view)
+    {
+        // A reason shown beside the editor goes with it.
+        connect(this, &QAbstractItemDelegate::closeEditor, this, [this] {
+            if (QLabel *hint = FieldHint(&Window))
+                hint->hide();
+        });
+    }
+
+    // The text being typed into a cell, taken now: what a command does must include it.
+    void TakeOpenCell()
+    {
+        auto *line
+            = Editing.isValid() ? qobject_cast<QLineEdit *>(View.indexWidget(Editing)) : nullptr;
+        if (!line)
+            return;
+        const int row = Editing.row(), column = Editing.column();
+        const std::string text = line->text().toStdString();
+        emit closeEditor(line, QAbstractItemDelegate::NoHint);
+        Window.CommitSupportCell(row, column, text, TMainWindowWidget::TCellMove::Stay);
+    }
+
+    QWidget *createEditor(QWidget *parent,
+                          const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        Editing = index;
+        if (index.column() == int(TSupportColumn::Span))
+            AttachNumberRule(editor, TFormPillar::kSpanRule);
+        return editor;
+    }
+    void
+    setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
+    {
+        // The editor left as the window lost the focus: taken once the view has let it go,
+        // since taking it refills the grid, and only into the section it was typed in.
+        const auto *line = qobject_cast<QLineEdit *>(editor);
+        if (!line)
+            return;
+        const std::string text = line->text().toStdString();
+        const int row = index.row(), column = index.column();
+        const int section = Window.State().ParcelIndex;
+        TMainWindowWidget *window = &Window;
+        QMetaObject::invokeMethod(
+            window,
+            [window, section, row, column, text] {
+                if (window->State().ParcelIndex == section)
+                    window->CommitSupportCell(
+                        row, column, text, TMainWindowWidget::TCellMove::Stay);
+            },
+            Qt::QueuedConnection);
+    }
+
+    void paint(QPainter *painter,
+               const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        // The rows are selected whole: the cell that typing goes to is framed.
+        if (!(option.state & QStyle::State_HasFocus))
+            return;
+        painter->save();
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->setPen(QPen(
+            option.palette.color(selected ? QPalette::HighlightedText : QPalette::Highlight), 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
+        painter->restore();
+    }
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        auto *line = qobject_cast<QLineEdit *>(object);
+        if (line && event->type() == QEvent::FocusOut && Editing.isValid()) {
+            // Another widget of the window takes the focus, the sections list perhaps: the cell
+            // is taken before that widget acts.
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
+                && !line->isAncestorOf(QApplication::focusWidget())) {
+                TakeOpenCell();
+                return false;
+            }
+        }
+        if (!line || event->type() != QEvent::KeyPress || !Editing.isValid())
+            return QStyledItemDelegate::eventFilter(object, event);
+        using enum TMainWindowWidget::TCellMove;
+        TMainWindowWidget::TCellMove move;
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            move = Down;
+            break;
+        case Qt::Key_Tab:
+            move = Right;
+            break;
+        case Qt::Key_Backtab:
+            move = Left;
+            break;
+        default:
+            return QStyledItemDelegate::eventFilter(object, event);
+        }
+        const int row = Editing.row(), column = Editing.column();
+        const std::string text = line->text().toStdString();
+        const std::string why = Window.State().SupportCellError(row, column, text);
+        if (!why.empty()) {
+            ShowFieldHint(line, Q(why));
+            return true;
+        }
+        emit closeEditor(line, QAbstractItemDelegate::NoHint);
+        Window.CommitSupportCell(row, column, text, move);
+        return true;
+    }
+
+private:
+    TMainWindowWidget &Window;
+    QAbstractItemView &View;
+    mutable QPersistentModelIndex Editing;
 };
 
 TMainWindowWidget::TMainWindowWidget(TWiresList &catalog, QWidget *parent)
@@ -228,20 +434,28 @@ QWidget *TMainWindowWidget::CreateSectionsPage()
         Sections, &QListWidget::itemDoubleClicked, this, [this] { Execute(TCommand::ParcelEdit); });
 
     SupportsModel = new TSupportsModel(Form, this);
-    Supports = new QTableView;
+    auto *view = new TSupportsView;
+    Supports = view;
     Supports->setModel(SupportsModel);
-    Supports->horizontalHeader()->hide();
+    Supports->setItemDelegate(new TSupportCellDelegate(*this, *view));
+    view->InsertKey = [this] {
+        InsertSupportHere();
+    };
     Supports->verticalHeader()->hide();
     Supports->horizontalHeader()->setStretchLastSection(true);
+    Supports->horizontalHeader()->setHighlightSections(false);
     Supports->verticalHeader()->setDefaultSectionSize(Supports->fontMetrics().height() + 6);
     Supports->setSelectionBehavior(QAbstractItemView::SelectRows);
     // The commands act on a run of rows from the top to the bottom of the selection.
     Supports->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    Supports->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Typing into a cell edits it in place; a double click opens the support editor.
+    Supports->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     Supports->setContextMenuPolicy(Qt::ActionsContextMenu);
     for (const TCommand c : BarCommands(TToolBar::Supports))
         Supports->addAction(Action(c));
-    connect(Supports, &QTableView::doubleClicked, this, [this] { Execute(TCommand::PillarEdit); });
+    connect(Supports, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
+        Execute(index.row() == Form.SupportCount() ? TCommand::PillarCreate : TCommand::PillarEdit);
+    });
     connect(Supports->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         SupportsSelectionChanged();
     });
@@ -278,10 +492,10 @@ QWidget *TMainWindowWidget::CreateSectionsPage()
     splitter->addWidget(left);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
-    // With the results beside them the grids share less room: the supports' four columns take
+    // With the results beside them the grids share less room: the supports' nine columns take
     // the larger part.
     const int x = Supports->fontMetrics().horizontalAdvance(QLatin1Char('x'));
-    splitter->setSizes({22 * x, 38 * x});
+    splitter->setSizes({18 * x, 62 * x});
     // The results panel docks beside the supports within this page, so that the other pages
     // keep the whole width; it can be closed, moved below them or floated.
     Results = new TResultsView;
@@ -302,7 +516,8 @@ void TMainWindowWidget::SupportsSelectionChanged()
 {
     if (Refreshing)
         return;
-    const QModelIndexList rows = Supports->selectionModel()->selectedRows();
+    // The rows of the selected cells: a range of cells selects the rows it spans.
+    const QModelIndexList rows = Supports->selectionModel()->selectedIndexes();
     const int current = Supports->currentIndex().isValid() ? Supports->currentIndex().row() : 0;
     int first = current, last = current;
     if (!rows.isEmpty()) {
@@ -336,8 +551,16 @@ void TMainWindowWidget::Execute(TCommand command)
         close();
         return;
     }
+    static_cast<TSupportCellDelegate *>(Supports->itemDelegate())->TakeOpenCell();
+    // The desktop's clipboard: Copy puts the rows there too; Paste takes rows copied
+    // elsewhere when they are what was copied last.
+    if (command == TCommand::PillarInsert && PasteClipboardText())
+        return;
+    const bool copying = command == TCommand::PillarCopy && Form.IsEnabled(command);
     // Run guards the command itself.
     Form.Run(command);
+    if (copying)
+        PutCopiesOnClipboard();
     Refresh();
 }
 
@@ -391,13 +614,21 @@ void TMainWindowWidget::RefreshCaptions()
     SectionsBar->setWindowTitle(Q(c.Sectors));
     SupportsBar->setWindowTitle(Q(c.Supports));
     // A tool button keeps the width of the text it was made with: made anew for new texts.
-    const auto fill = [this](QToolBar *bar, TToolBar which) {
+    // The bars' Add, Edit, Paste and Delete read alike: each says first what it acts on.
+    const auto fill = [this](QToolBar *bar, TToolBar which, const std::string &title) {
         bar->clear();
+        auto *label = new QLabel(Q(title) + QStringLiteral(":"));
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        label->setContentsMargins(6, 0, 4, 0);
+        bar->addWidget(label);
         for (const TCommand command : BarCommands(which))
             bar->addAction(Action(command));
     };
-    fill(SectionsBar, TToolBar::Sections);
-    fill(SupportsBar, TToolBar::Supports);
+    fill(SectionsBar, TToolBar::Sections, c.Sectors);
+    fill(SupportsBar, TToolBar::Supports, c.Supports);
+    SupportsModel->HeadersChanged();
     for (TBoundWidget *page : Pages)
         page->Retranslate();
 }
@@ -414,14 +645,16 @@ void TMainWindowWidget::RefreshGrids()
     }
     if (!Form.SectionRows.empty())
         Sections->setCurrentRow(Form.ParcelIndex);
+    // The column the person works in stays current.
+    const int column = std::max(0, Supports->currentIndex().column());
     SupportsModel->Reset();
     Supports->resizeColumnsToContents();
     if (!Form.SupportRows.empty()) {
-        const QModelIndex current = SupportsModel->index(Form.PillarIndex, 0);
+        const QModelIndex current = SupportsModel->index(Form.PillarIndex, column);
         Supports->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
         Supports->selectionModel()->select(
             QItemSelection(SupportsModel->index(Form.SelectionFirst, 0),
-                           SupportsModel->index(Form.SelectionLast, 3)),
+                           SupportsModel->index(Form.SelectionLast, kSupportColumnCount - 1)),
             QItemSelectionModel::ClearAndSelect);
         Supports->scrollTo(current);
     }
@@ -432,6 +665,74 @@ void TMainWindowWidget::RefreshResults()
     const TResultsCaptions captions = ResultsCaptions();
     ResultsDock->setWindowTitle(Q(captions.Panel));
     Results->Show(Form.CurrentResults(), captions, Form.Results.Calculations());
+}
+
+void TMainWindowWidget::SetSupportCell(int row, int column)
+{
+    row = std::clamp(row, 0, Form.SupportCount());
+    column = std::clamp(column, 0, kSupportColumnCount - 1);
+    Supports->setCurrentIndex(SupportsModel->index(row, column));
+    Supports->scrollTo(Supports->currentIndex());
+}
+
+void TMainWindowWidget::CommitSupportCell(int row,
+                                          int column,
+                                          const std::string &text,
+                                          TCellMove move)
+{
+    const QModelIndex was = Supports->currentIndex();
+    bool taken = false;
+    Do([&] { taken = Form.EditSupportCell(row, column, text); });
+    if (move == TCellMove::Stay) {
+        // Left by a click: the cell clicked stays current.
+        if (was.isValid())
+            SetSupportCell(was.row(), was.column());
+        return;
+    }
+    if (taken) {
+        if (move == TCellMove::Down) {
+            ++row;
+        } else if (move == TCellMove::Right && ++column == kSupportColumnCount) {
+            column = 0;
+            ++row;
+        } else if (move == TCellMove::Left && --column < 0) {
+            column = kSupportColumnCount - 1;
+            row = std::max(0, row - 1);
+        }
+    }
+    SetSupportCell(row, column);
+}
+
+void TMainWindowWidget::InsertSupportHere()
+{
+    const QModelIndex at = Supports->currentIndex();
+    const int row = at.isValid() ? at.row() : Form.SupportCount();
+    bool inserted = false;
+    Do([&] { inserted = Form.InsertSupportAt(row); });
+    if (inserted)
+        SetSupportCell(row, 0);
+}
+
+void TMainWindowWidget::PutCopiesOnClipboard()
+{
+    auto *data = new QMimeData;
+    data->setText(Q(Form.SelectedSupportsText()));
+    data->setData(QString::fromLatin1(kSupportsMime), QByteArray("1"));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+bool TMainWindowWidget::PasteClipboardText()
+{
+    // What was copied last is pasted: the program's own copies while the clipboard still
+    // holds them, with every field; text copied elsewhere, from a spreadsheet, as rows.
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasText() || data->hasFormat(QString::fromLatin1(kSupportsMime)))
+        return false;
+    const QModelIndex at = Supports->currentIndex();
+    const int row = at.isValid() ? at.row() : Form.SupportCount();
+    const std::string text = data->text().toStdString();
+    Do([&] { Form.PasteSupportRows(text, row); });
+    return true;
 }
 
 void TMainWindowWidget::FillRecent()
@@ -455,6 +756,7 @@ void TMainWindowWidget::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    static_cast<TSupportCellDelegate *>(Supports->itemDelegate())->TakeOpenCell();
     bool closing = false;
     Do([&] { closing = Form.ActExit(); });
     if (!closing) {

@@ -50,6 +50,11 @@ public:
     QListWidget *NavigationList() const { return Navigation; }
     TBoundWidget *Page(TPage page) const { return Pages[size_t(page) - 1]; }
 
+    // A cell of the supports grid typed into: the text is taken, then the cell `move` away
+    // becomes current (Stay: the cell current now). A refused text is told.
+    enum class TCellMove { Stay, Down, Right, Left };
+    void CommitSupportCell(int row, int column, const std::string &text, TCellMove move);
+
     // The size, position and page of the last run, fitted to the screen; stored again on
     // closing.
     void RestoreWindowState();
@@ -72,6 +77,12 @@ private:
     // The current section's results, recalculated by the form only when out of date.
     void RefreshResults();
     void SupportsSelectionChanged();
+    void SetSupportCell(int row, int column);
+    void InsertSupportHere();
+    // Copy's rows as text on the desktop's clipboard, marked as the program's own.
+    void PutCopiesOnClipboard();
+    // Paste of text copied elsewhere as rows of supports; false when the clipboard holds none.
+    bool PasteClipboardText();
     // Every slot that calls the form goes through here: the form's guard, then the screens.
     void Do(const std::function<void()> &action, bool refresh = true);
     void KeepNormalPlacement();

@@ -183,8 +183,10 @@ TEST_F(MainWindow, OpenShowsTheFirstSectionAndAFailedOpenKeepsWhatWasCurrent)
     EXPECT_EQ(Window.ParcelIndex, 0);
     EXPECT_EQ(Window.SectionRows, (std::vector<std::string> {"Section 1", "Section 2"}));
     ASSERT_EQ(Window.SupportRows.size(), 4u);
-    EXPECT_EQ(Window.SupportRows[1], (TSupportGridRow {"2", "201 m", "V", "Intermediate"}));
-    EXPECT_EQ(Window.SupportRows[3], (TSupportGridRow {"4", "0 m", "", "Strain"}));
+    EXPECT_EQ(Window.SupportRows[1],
+              (TSupportGridRow {"2", "201 m", "V", "Intermediate", "", "", "", "", ""}));
+    EXPECT_EQ(Window.SupportRows[3],
+              (TSupportGridRow {"4", "0 m", "", "Strain", "", "", "", "", ""}));
     EXPECT_EQ(Window.ProjectName, "Project: line");
 
     // A file that stops part-way: the message names the line, nothing else changes.

@@ -12,16 +12,19 @@
 #include "test_support.h"
 #include "ui/catalog_window_widget.h"
 #include "ui/main_window_widget.h"
+#include "ui/number_field.h"
 #include "ui/section_editor_dialog.h"
 #include "ui/settings_dialogs.h"
 #include "ui/support_editor_dialog.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -207,6 +210,8 @@ TEST_F(DesktopWorkflow, ALineIsEnteredEditedSavedReopenedAndWrittenOut)
     Window->Execute(TCommand::PillarInsert);
     EXPECT_EQ(Form().SupportRows.size(), 13u);
     EXPECT_EQ(Numbers()[5], "2");
+    // The copies themselves, not their rows' text on the desktop's clipboard.
+    EXPECT_EQ(Form().PillarClipboard.Count(), 0);
     Window->Execute(TCommand::Undo);
     EXPECT_EQ(Form().SupportRows.size(), 10u);
 
@@ -329,6 +334,122 @@ TEST_F(DesktopWorkflow, TheWindowKeepsItsPlaceSizeAndPageBetweenRunsWithinTheScr
     huge.RestoreWindowState();
     const QRect area = huge.screen()->availableGeometry();
     EXPECT_EQ(huge.size(), area.size());
+}
+
+TEST_F(DesktopWorkflow, TheSupportsGridTakesALineFromTheKeyboardAndFromASpreadsheet)
+{
+    Form().Project.Parcels.Add(std::make_unique<TParcel>());
+    Form().ShowProject();
+    Form().Navigate(TPage::Sections);
+    Window->Refresh();
+    Window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+    QTableView *grid = Window->SupportsGrid();
+    const auto cell = [grid](int row, int column) {
+        return grid->model()->index(row, column);
+    };
+    grid->setFocus();
+    grid->setCurrentIndex(cell(0, 0));
+    const auto type = [](const char *keys) {
+        for (const char *c = keys; *c; ++c)
+            QTest::keyClick(QApplication::focusWidget(), *c);
+    };
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+    // What the grid shows after each step of the undo history.
+    std::vector<std::vector<TSupportGridRow>> states {Form().SupportRows};
+    const auto stepTaken = [&] {
+        states.push_back(Form().SupportRows);
+    };
+
+    // Twenty supports without a dialog: the first one's number, Tab, its span with a decimal
+    // comma, Enter; then a span and Enter on the new-support row, which numbers them on.
+    type("1");
+    press(Qt::Key_Tab);
+    stepTaken();
+    type("245,5");
+    press(Qt::Key_Return);
+    stepTaken();
+    for (int i = 2; i <= 20; ++i) {
+        type(std::to_string(200 + i).c_str());
+        press(Qt::Key_Return);
+        stepTaken();
+    }
+    ASSERT_EQ(Form().SupportCount(), 20);
+    EXPECT_EQ(Numbers()[19], "20");
+    EXPECT_EQ(Form().Project.Parcels.Get(0).Pillars.Get(0).Prolet, 245.5);
+    EXPECT_EQ(Form().SupportRows[19].Span, "220 m");
+    EXPECT_EQ(grid->currentIndex(), cell(20, 1));
+
+    // A text the cell refuses keeps its editor open, with the reason beside it.
+    press(Qt::Key_Up);
+    press(Qt::Key_Right);
+    type("y");
+    press(Qt::Key_Return);
+    QLabel *hint = FieldHint(Window.get());
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_TRUE(hint->text().startsWith("Type V for an attested span"))
+        << hint->text().toStdString();
+    EXPECT_NE(qobject_cast<QLineEdit *>(QApplication::focusWidget()), nullptr);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(states.back(), Form().SupportRows);
+
+    // F2 goes on from the end of the text; Enter takes it and moves down.
+    press(Qt::Key_Left);
+    press(Qt::Key_F2);
+    type("5");
+    press(Qt::Key_Return);
+    stepTaken();
+    EXPECT_EQ(Form().SupportRows[19].Span, "2205 m");
+    EXPECT_EQ(grid->currentIndex(), cell(20, 1));
+
+    // A command takes the text being typed first.
+    grid->setCurrentIndex(cell(0, int(TSupportColumn::Crossing)));
+    type("7");
+    Window->Execute(TCommand::PillarCopy);
+    stepTaken();
+    EXPECT_EQ(Form().SupportRows[0].Crossing, "7");
+    // So does another widget taking the focus, before it acts.
+    grid->setCurrentIndex(cell(1, int(TSupportColumn::Crossing)));
+    type("8");
+    Window->SectionsGrid()->setFocus(Qt::MouseFocusReason);
+    stepTaken();
+    EXPECT_EQ(Form().SupportRows[1].Crossing, "8");
+    grid->setFocus();
+    grid->setCurrentIndex(cell(20, 0));
+
+    // Ten rows copied from a spreadsheet, pasted on the new-support row.
+    QString rows;
+    for (int i = 21; i <= 30; ++i)
+        rows += QStringLiteral("%1\t%2,5\t\tIntermediate\r\n").arg(i).arg(300 + i);
+    QGuiApplication::clipboard()->setText(rows);
+    press(Qt::Key_V, Qt::ControlModifier);
+    stepTaken();
+    ASSERT_EQ(Form().SupportCount(), 30);
+    EXPECT_EQ(Numbers()[29], "30");
+    EXPECT_EQ(Form().SupportRows[29].Span, "330.5 m");
+    EXPECT_EQ(Form().SupportRows[29].Type, "Intermediate");
+
+    // Insert makes a support here: a copy of the current one, its number ready to retype.
+    grid->setCurrentIndex(cell(5, 3));
+    press(Qt::Key_Insert);
+    stepTaken();
+    ASSERT_EQ(Form().SupportCount(), 31);
+    EXPECT_EQ(Numbers()[5], "6");
+    EXPECT_EQ(Numbers()[6], "6");
+    EXPECT_EQ(grid->currentIndex(), cell(5, 0));
+    Screenshot(*Window, "main-window-grid.png");
+
+    // Undo of each, newest first.
+    for (size_t step = states.size() - 1; step > 0; --step) {
+        ASSERT_TRUE(Window->Action(TCommand::Undo)->isEnabled()) << step;
+        press(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Form().SupportRows, states[step - 1]) << step;
+    }
+    EXPECT_FALSE(Window->Action(TCommand::Undo)->isEnabled());
+    EXPECT_EQ(Form().SupportCount(), 0);
 }
 
 #include "main_window_workflow_test.moc"

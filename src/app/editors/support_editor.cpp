@@ -7,19 +7,15 @@
 
 namespace vartesk {
 
-namespace {
-
-bool FollowsType(const std::string &code)
+std::string TFormPillar::CodeShown(const std::string &code)
 {
-    return code == kShifrAnchor || code == kShifrIntermediate;
+    return code == kShifrAnchor || code == kShifrIntermediate ? std::string() : code;
 }
-
-} // namespace
 
 void TFormPillar::LoadPillar(const TPillar &support)
 {
     Nomer = support.Nomer;
-    Shifr = FollowsType(support.Shifr) ? std::string() : support.Shifr.str();
+    Shifr = CodeShown(support.Shifr);
     Prolet = FormatGeneral(support.Prolet);
     LoadedProletText = Prolet;
     LoadedProlet = support.Prolet;
@@ -70,22 +66,25 @@ void TFormPillar::StorePillar(TPillar &support) const
     support.Insect = Insect;
 }
 
+std::string TFormPillar::Error() const
+{
+    if (Shifr == "0")
+        return LocalString("code_support_could_not");
+    if (Nomer.empty())
+        return LocalString("number_not_indicated");
+    // Checked here rather than when storing, so that a bad span never leaves a support half
+    // changed.
+    try {
+        Span();
+    } catch (const EConvertError &e) {
+        return e.what();
+    }
+    return {};
+}
+
 bool TFormPillar::Validate(TMessages &messages) const
 {
-    std::string error;
-    if (Shifr == "0")
-        error = LocalString("code_support_could_not");
-    else if (Nomer.empty())
-        error = LocalString("number_not_indicated");
-    else {
-        // Checked here rather than when storing, so that a bad span never leaves a support
-        // half changed.
-        try {
-            Span();
-        } catch (const EConvertError &e) {
-            error = e.what();
-        }
-    }
+    const std::string error = Error();
     if (error.empty())
         return true;
     messages.Tell(TMessageKind::Error, error);

@@ -48,6 +48,9 @@ public:
     std::string Coment;
     std::string Insect;
 
+    // The code input's text for a stored code: empty for the codes that only follow the type.
+    static std::string CodeShown(const std::string &code);
+
     void LoadPillar(const TPillar &support);
     // Copies the inputs into the support. Call it only after Accept gave true: a span text
     // that does not convert raises EConvertError before anything is changed.
@@ -55,6 +58,8 @@ public:
     // The checks of OK in order: the code "0", an empty number, a span that is not a number.
     // The first that fails shows its error box and gives false.
     bool Validate(TMessages &messages) const;
+    // The message of the first check that fails, or empty when all pass.
+    std::string Error() const;
     // What OK does; the window closes either way, as Cancel when this gives false.
     bool Accept(TMessages &messages) { return Validate(messages); }
 
