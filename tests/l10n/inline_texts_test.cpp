@@ -20,6 +20,7 @@ namespace {
 const std::map<std::string, std::string> kRussianData = {
     {"app/command_table.cpp", "the Language command names the language in both words"},
     {"app/main_window.cpp", "the file dialogs' fixed Russian titles"},
+    {"app/support_grid.cpp", "what a Russian keyboard types into the grid: В, and the angle label"},
     {"catalog/wire_groups.cpp", "the catalog's group names"},
     {"cli/cmd_import.cpp", "the help quotes the marker a workbook's sheets carry"},
     {"dampers/calc_dampers.cpp", "prefixes of damper type names"},
