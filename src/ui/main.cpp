@@ -59,7 +59,7 @@ int main(int argc, char **argv)
         } else {
             // The same picture on every machine: a fixed size, the page asked for (the
             // sections and their results unless told).
-            window.resize(1280, 800);
+            window.resize(1600, 900);
             const int number = page.isEmpty() ? int(TPage::Sections) : page.toInt();
             if (number < 1 || number > 4)
                 throw std::runtime_error("--page takes 1 to 4");

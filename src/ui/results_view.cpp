@@ -215,9 +215,10 @@ void TResultsView::Show(const TSectionResults *results,
     if (results == Shown && calculations == ShownCalculations && fingerprint == ShownCaptions)
         return;
     // The same section calculated anew keeps the place the person was reading.
-    const bool sameSection = results && Shown && results->Index == Shown->Index;
+    const bool sameSection = results && results->Index == ShownIndex;
     const int scrolled = sameSection ? verticalScrollBar()->value() : 0;
     Shown = results;
+    ShownIndex = results ? results->Index : -1;
     ShownCalculations = calculations;
     ShownCaptions = fingerprint;
 

@@ -32,7 +32,9 @@ private:
     void FitColumns();
 
     TResultsTableModel *Rows;
-    const TSectionResults *Shown = nullptr;
+    // What is shown, by value: the results shown last may be gone once recalculated.
+    const TSectionResults *Shown = nullptr; // compared, never read
+    int ShownIndex = -1; // its section; -1 for none
     long ShownCalculations = -1;
     QString ShownCaptions;
 };
