@@ -10,6 +10,7 @@
 #include "l10n/string_table.h"
 #include "model/angle_text.h"
 #include "model/support_number.h"
+#include "model/support_type_name.h"
 
 #include <algorithm>
 #include <array>
@@ -62,19 +63,6 @@ std::string NumberRefused(const TNumberCheck &check, const char *formKey)
     if (check.Verdict == TNumberVerdict::Number)
         return {};
     return check.Hint.empty() ? LocalString(formKey) : check.Hint;
-}
-
-std::string TypeText(TSupportType type)
-{
-    switch (type) {
-    case TSupportType::Strain:
-        return LocalString("Strain");
-    case TSupportType::Intermediate:
-        return LocalString("Intermediate");
-    case TSupportType::DeadEnd:
-        return LocalString("Dead-end");
-    }
-    return {};
 }
 
 // A typed word that begins the name, in any letter case.
@@ -136,14 +124,16 @@ std::string TakeType(std::string_view text, TFormPillar &e)
     // The name in the language shown or its first letters; the codes that stand for the
     // types ("Анк.", "Пром.") and the numbers of the project file in either language.
     const std::string t = Utf8Lower(Trimmed(text));
-    if (t == "0" || Abbreviates(t, TypeText(TSupportType::Strain)) || Abbreviates(t, kShifrAnchor))
+    if (t == "0" || Abbreviates(t, SupportTypeName(TSupportType::Strain))
+        || Abbreviates(t, kShifrAnchor))
         e.Tip_Opor = TSupportType::Strain;
-    else if (t == "1" || Abbreviates(t, TypeText(TSupportType::Intermediate))
+    else if (t == "1" || Abbreviates(t, SupportTypeName(TSupportType::Intermediate))
              || Abbreviates(t, kShifrIntermediate))
         e.Tip_Opor = TSupportType::Intermediate;
     else
-        return FormatText(LocalString("Type_cell_refused"),
-                          {TypeText(TSupportType::Strain), TypeText(TSupportType::Intermediate)});
+        return FormatText(
+            LocalString("Type_cell_refused"),
+            {SupportTypeName(TSupportType::Strain), SupportTypeName(TSupportType::Intermediate)});
     return {};
 }
 
@@ -264,7 +254,7 @@ constexpr TSupportColumnRow kColumns[] = {
                                                    [](P p) { return std::string(p.Visir ? "V" : ""); },
                                                                                                 TakeAttested},
     {TSupportColumn::Type,     "Grid_type",     "Type_support",
-     [](P p) { return TypeText(p.Tip_Opor); },     [](P p) { return TypeText(p.Tip_Opor); },    TakeType},
+     [](P p) { return SupportTypeName(p.Tip_Opor); },     [](P p) { return SupportTypeName(p.Tip_Opor); },    TakeType},
     {TSupportColumn::Code,     "Grid_code",     "Code_support",
      [](P p) { return TFormPillar::CodeShown(p.Shifr); },
                                                    [](P p) { return TFormPillar::CodeShown(p.Shifr); },

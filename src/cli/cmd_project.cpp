@@ -9,6 +9,7 @@
 #include "l10n/units.h"
 #include "model/project.h"
 #include "model/projectfile/project_file.h"
+#include "model/support_type_name.h"
 
 #include <filesystem>
 #include <ostream>
@@ -57,19 +58,6 @@ std::string Label(const char *key)
 std::string Num(double v)
 {
     return FormatGeneral(v);
-}
-
-std::string TypeName(TSupportType type)
-{
-    switch (type) {
-    case TSupportType::Strain:
-        return LocalString("Strain");
-    case TSupportType::Intermediate:
-        return LocalString("Intermediate");
-    case TSupportType::DeadEnd:
-        return LocalString("Dead-end");
-    }
-    return std::to_string(int(type));
 }
 
 void PrintLimits(std::ostream &out,
@@ -138,8 +126,9 @@ int RunInfo(TCommandContext &c)
         double length = 0;
         for (const auto &s : p.Pillars) {
             out << "      " << s->Nomer.str() << "\t" << s->Shifr.str() << "\t"
-                << TypeName(s->Tip_Opor) << "\t" << Num(s->Prolet) << " " << LocalString("meter")
-                << (s->Visir ? "\tV" : "") << (s->Ugol.empty() ? "" : "\t" + s->Ugol.str())
+                << SupportTypeName(s->Tip_Opor) << "\t" << Num(s->Prolet) << " "
+                << LocalString("meter") << (s->Visir ? "\tV" : "")
+                << (s->Ugol.empty() ? "" : "\t" + s->Ugol.str())
                 << (s->Coment.empty() ? "" : "\t" + s->Coment.str()) << "\n";
             length += s->Prolet;
         }
