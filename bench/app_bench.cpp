@@ -2,6 +2,7 @@
 // first section (with its results), one undoable edit (snapshot, change, comparison), and one
 // edited span with its section's results calculated again.
 #include "app/main_window.h"
+#include "base/freed_memory.h"
 #include "cad/drawing.h"
 #include "l10n/string_table.h"
 #include "line_fixture.h"
@@ -14,6 +15,9 @@
 using namespace vartesk;
 
 namespace {
+
+// The process keeps its freed memory as the desktop program's does.
+[[maybe_unused]] const bool kFreedMemoryKept = (KeepFreedMemory(), true);
 
 // A person who is never asked anything: every window closes at once with OK.
 class TSilentPort : public TMessages,

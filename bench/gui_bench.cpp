@@ -1,5 +1,6 @@
 // The desktop program's window: from nothing to a usable window with the demo project, and the
 // 10,000-support line opened and its first section shown. Runs on Qt's offscreen platform.
+#include "base/freed_memory.h"
 #include "catalog/wires_list.h"
 #include "l10n/string_table.h"
 #include "line_fixture.h"
@@ -56,6 +57,7 @@ BENCHMARK(BM_OpenLargeLineInWindow)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
+    KeepFreedMemory(); // as the desktop program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

@@ -1,4 +1,5 @@
 // vartesk-gui: the desktop program.
+#include "base/freed_memory.h"
 #include "base/text_format.h"
 #include "catalog/working_catalog.h"
 #include "l10n/localization.h"
@@ -33,6 +34,7 @@ QString TakeOption(QStringList &arguments, const QString &name)
 
 int main(int argc, char **argv)
 {
+    vartesk::KeepFreedMemory();
     QApplication application(argc, argv);
     QApplication::setApplicationName("vartesk");
     QApplication::setApplicationVersion(VARTESK_VERSION);
