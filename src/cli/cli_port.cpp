@@ -5,6 +5,7 @@
 #include "cli/desktop_open.h"
 
 #include <ostream>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace vartesk::cli {
@@ -90,6 +91,19 @@ void TCliPort::ShowProgress()
 void TCliPort::Open(const std::filesystem::path &path)
 {
     OpenIfAsked(Global, path.string(), Err);
+}
+
+int TCliPort::Finish(const std::optional<std::filesystem::path> &written,
+                     bool complete,
+                     std::ostream &out) const
+{
+    if (!written) {
+        if (DeclinedQuestion)
+            throw std::runtime_error("nothing was written: the question was answered No");
+        throw std::runtime_error("nothing was written");
+    }
+    out << written->string() << "\n";
+    return complete ? 0 : 1;
 }
 
 } // namespace vartesk::cli

@@ -5,7 +5,9 @@
 #include "cli/command.h"
 #include "port/user_port.h"
 
+#include <filesystem>
 #include <iosfwd>
+#include <optional>
 
 namespace vartesk::cli {
 
@@ -30,6 +32,11 @@ public:
     TUserPort Port() { return {*this, *this, *this, *this}; }
     bool Declined() const { return DeclinedQuestion; } // a question was answered No
     bool ToldError() const { return ErrorTold; }
+    // The end of a command that writes one file: its path on `out` and the exit code, 1 when
+    // it holds less than it should. Nothing written is an error that says why.
+    int Finish(const std::optional<std::filesystem::path> &written,
+               bool complete,
+               std::ostream &out) const;
 
 private:
     void ShowProgress();

@@ -30,13 +30,7 @@ int Run(TCommandContext &c)
     TUserPort port = cli.Port();
     const TCadOutcome outcome
         = RunCadCommand(project, WireCatalog(), port, args[0], ProtectedInputs(c.Global));
-    if (!outcome.Written) {
-        if (cli.Declined())
-            throw std::runtime_error("nothing was written: the question was answered No");
-        throw std::runtime_error("nothing was written");
-    }
-    c.Out << outcome.Written->string() << "\n";
-    return outcome.Complete ? 0 : 1;
+    return cli.Finish(outcome.Written, outcome.Complete, c.Out);
 }
 
 const TCommandRegistrar kDxf {{

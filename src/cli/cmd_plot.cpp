@@ -97,13 +97,7 @@ int Run(TCommandContext &c)
             complete = r.Plot.Notes.empty();
             return true;
         });
-    if (!written) {
-        if (cli.Declined())
-            throw std::runtime_error("nothing was written: the question was answered No");
-        throw std::runtime_error("nothing was written");
-    }
-    c.Out << written->string() << "\n";
-    return complete ? 0 : 1;
+    return cli.Finish(written, complete, c.Out);
 }
 
 const TCommandRegistrar kPlot {{

@@ -105,13 +105,7 @@ int Run(TCommandContext &c)
             complete = outcome.Complete;
             return outcome.Written;
         });
-    if (!written) {
-        if (cli.Declined())
-            throw std::runtime_error("nothing was written: the question was answered No");
-        throw std::runtime_error("nothing was written");
-    }
-    c.Out << written->string() << "\n";
-    return complete ? 0 : 1;
+    return cli.Finish(written, complete, c.Out);
 }
 
 const TCommandRegistrar kReport {{

@@ -2,7 +2,6 @@
 #include "ui/scheme_preview.h"
 
 #include "l10n/string_table.h"
-#include "reports/cad_command.h"
 #include "ui/caption_text.h"
 
 #include <QFontMetricsF>
@@ -256,15 +255,6 @@ void TSchemePreview::ZoomAbout(QPointF screen, double factor)
     Zoom = zoom;
     Fitted = false;
     update();
-}
-
-QWidget *ShowSchemePreview(QWidget *parent,
-                           const TProject &project,
-                           const TWiresList &catalog,
-                           TUserPort &port)
-{
-    std::optional<TDrawing> drawing = PreviewScheme(project, catalog, port);
-    return drawing ? ShowSchemeWindow(parent, std::move(*drawing)) : nullptr;
 }
 
 QWidget *ShowSchemeWindow(QWidget *parent, TDrawing drawing)

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "cad/drawing.h"
-#include "port/user_port.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -13,11 +12,6 @@
 #include <limits>
 #include <optional>
 #include <vector>
-
-namespace vartesk {
-class TProject;
-class TWiresList;
-} // namespace vartesk
 
 namespace vartesk::ui {
 
@@ -78,15 +72,8 @@ private:
     std::optional<QPointF> DragFrom;
 };
 
-// The preview of the project's scheme (PreviewScheme: the catalog check, the "Reference_loads"
-// question and the calculation, whose boxes go to `port`), in a window of its own over
-// `parent`, modeless, deleted when closed; the project is left as it was. Gives the window,
-// or null when a check stopped the command.
-QWidget *ShowSchemePreview(QWidget *parent,
-                           const TProject &project,
-                           const TWiresList &catalog,
-                           TUserPort &port);
-// The window of a scheme already drawn.
+// The scheme drawn by PreviewScheme in a window of its own over `parent`, modeless, deleted
+// when closed. Gives the window.
 QWidget *ShowSchemeWindow(QWidget *parent, TDrawing drawing);
 
 } // namespace vartesk::ui

@@ -8,6 +8,7 @@
 #include "l10n/units.h"
 #include "model/project.h"
 #include "model/projectfile/project_file.h"
+#include "reports/cad_command.h"
 #include "reports/line_scheme.h"
 #include "scripted_user.h"
 #include "test_support.h"
@@ -60,8 +61,9 @@ TEST(SchemePreview, TheDemoShowsTheEntitiesOfItsDxfFile)
 
     test::TScriptedUser user;
     TUserPort port = user.Port();
-    std::unique_ptr<QWidget> window(ShowSchemePreview(nullptr, project, catalog, port));
-    ASSERT_NE(window, nullptr);
+    std::optional<TDrawing> drawing = PreviewScheme(project, catalog, port);
+    ASSERT_TRUE(drawing);
+    std::unique_ptr<QWidget> window(ShowSchemeWindow(nullptr, std::move(*drawing)));
     EXPECT_TRUE(user.Told.empty()) << user.Told.front();
     EXPECT_EQ(window->windowTitle(), "Scheme preview");
     const auto *preview = window->findChild<TSchemePreview *>();
